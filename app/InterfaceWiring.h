@@ -1,0 +1,16 @@
+// Connects the controller to the interface description by name: its outlets
+// through their setters, and the controls' actions to its handlers.
+#pragma once
+
+class runNetlumeAppDelegate;
+
+namespace platform {
+class InterfaceDescription;
+class Log;
+} // namespace platform
+
+void connectOutlets(runNetlumeAppDelegate& controller, platform::InterfaceDescription& ui);
+
+// An action naming no handler of the controller is logged and left unwired.
+void connectActions(runNetlumeAppDelegate& controller, platform::InterfaceDescription& ui,
+                    platform::Log& log);

@@ -1,0 +1,29 @@
+#include "app/detection/ConnectedPrinterScan.h"
+
+#include "app/detection/DeviceCatalogue.h"
+#include "app/detection/LogText.h"
+#include "platform/Platform.h"
+
+bool deviceConnected(platform::Platform& platform, bool wifiCatalogue)
+{
+    const std::unique_ptr<platform::UsbIterator> devices = platform.usbRegistry().matchingDevices();
+    if (!devices) {
+        platform.log().write("fatal error when IOServiceGetMatchingServices");
+        return false;
+    }
+
+    // Read after the enumeration has started, so an edit made until then counts.
+    const DeviceCatalogue catalogue =
+        loadDeviceCatalogue(platform, wifiCatalogue ? "wifiDevices" : "otherDevices");
+    platform.log().write("appPath:" + objectText(catalogue.application()));
+
+    while (const std::optional<platform::UsbDevice> device = devices->next()) {
+        for (const CatalogueEntry& entry : catalogue.devices()) {
+            if (!entryMatchesDevice(entry, device->idVendor, device->idProduct)) continue;
+            platform.log().write("found " + hexText(device->idVendor) + " " +
+                                 hexText(device->idProduct));
+            return true;
+        }
+    }
+    return false;
+}

@@ -1,0 +1,11 @@
+// Is a printer of one catalogue attached over USB right now? Asked at
+// start-up, at most once per catalogue.
+#pragma once
+
+namespace platform {
+class Platform;
+}
+
+// wifiCatalogue selects "wifiDevices", otherwise "otherDevices". False as well
+// when the catalogue or the device enumeration is not available.
+bool deviceConnected(platform::Platform& platform, bool wifiCatalogue);

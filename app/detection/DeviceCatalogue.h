@@ -1,0 +1,59 @@
+// The two device catalogues ("wifiDevices", "otherDevices"): property lists
+// in the bundle that name the maker's printer models by their USB ids and
+// carry the paths the hand-offs need. Read afresh at every use; never cached.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace platform {
+class Platform;
+struct PlistValue;
+} // namespace platform
+
+// One element of "devices": the model's vendor and product ids as hexadecimal
+// text. An id that is absent or not a string is empty here.
+struct CatalogueEntry {
+    std::optional<std::string> vid;
+    std::optional<std::string> pid;
+};
+
+class DeviceCatalogue {
+public:
+    DeviceCatalogue() = default;
+    // Takes what the assistant reads from a catalogue's root dictionary;
+    // values of the wrong type are passed over.
+    static DeviceCatalogue fromPropertyList(const platform::PlistValue& root);
+
+    const std::vector<CatalogueEntry>& devices() const { return devices_; }
+    const std::optional<std::string>& application() const { return application_; }
+    const std::vector<std::string>& smLaunchAgentPath() const { return smLaunchAgentPath_; }
+    const std::optional<std::string>& usbMonitorLaunchAgentPath() const
+    {
+        return usbMonitorLaunchAgentPath_;
+    }
+
+private:
+    std::vector<CatalogueEntry> devices_;
+    std::optional<std::string> application_;
+    std::vector<std::string> smLaunchAgentPath_;
+    std::optional<std::string> usbMonitorLaunchAgentPath_;
+};
+
+// The catalogue resource "name.plist" of the bundle; empty when it is missing,
+// unreadable or its root is no dictionary. Never fails, logs nothing.
+DeviceCatalogue loadDeviceCatalogue(platform::Platform& platform, const std::string& name);
+
+// Reads a hexadecimal id the way the original desktop's scanner does: leading
+// white space and line breaks skipped, an optional 0x or 0X, the longest run
+// of hex digits, the rest ignored, saturating at 0xFFFFFFFF. Nothing when no
+// digit is found.
+std::optional<std::uint32_t> scanHexInt(std::string_view text);
+
+// True when the entry names the device: both scanned ids equal the device's,
+// widened with zeros. An entry without two readable ids matches nothing.
+bool entryMatchesDevice(const CatalogueEntry& entry, std::uint16_t idVendor,
+                        std::uint16_t idProduct);

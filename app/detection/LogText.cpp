@@ -1,0 +1,12 @@
+#include "app/detection/LogText.h"
+
+std::string hexText(std::uint32_t value)
+{
+    static constexpr char digits[] = "0123456789abcdef";
+    std::string text;
+    do {
+        text.insert(text.begin(), digits[value % 16]);
+        value /= 16;
+    } while (value != 0);
+    return text;
+}

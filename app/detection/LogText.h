@@ -1,0 +1,15 @@
+// How values read in log lines: the original desktop's "%@" and "%x".
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+// A string, or "(null)" for a missing one.
+inline std::string objectText(const std::optional<std::string>& value)
+{
+    return value.value_or("(null)");
+}
+
+// Lower-case hexadecimal without prefix or leading zeros.
+std::string hexText(std::uint32_t value);

@@ -1,0 +1,17 @@
+// The hand-off to the system's printer-setup program, and the watcher that
+// ends the assistant once that program has been closed.
+#pragma once
+
+namespace platform {
+class Platform;
+}
+
+// Opens the printer-setup program with the profile's command through the
+// shell and waits for the command (not the program) to end.
+void openAddPrinter(platform::Platform& platform);
+
+// Polls every 3 seconds, for as long as any instance of the printer-setup
+// program runs; then hands the request to terminate, with sender, to the main
+// thread and returns. Meant for a background thread of its own: it touches no
+// window and nothing of the controller but the sender's address.
+void watchAddPrinter(platform::Platform& platform, const void* sender);

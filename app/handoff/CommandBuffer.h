@@ -1,0 +1,34 @@
+// Shell commands are formed in a zero-filled buffer of 1024 bytes from a
+// format with one "%s", which takes a path between the format's own double
+// quotes. Inside double quotes the shell still interprets ", $, ` and \, so a
+// path holding one of them, or a control character, is refused outright; so
+// is a command that would not fit whole.
+#pragma once
+
+#include <array>
+#include <string_view>
+
+namespace platform {
+class Platform;
+}
+
+class CommandBuffer {
+public:
+    enum class Outcome { Formed, NotAscii, ShellCharacter, TooLong };
+
+    static constexpr std::size_t Size = 1024;
+
+    // Zero-fills the buffer, then forms the command if the path allows it;
+    // otherwise the buffer stays empty.
+    Outcome format(std::string_view format, std::string_view path);
+    const char* command() const { return bytes_.data(); }
+
+private:
+    std::array<char, Size> bytes_{};
+};
+
+// Forms the command in the buffer and runs it through the shell, waiting for
+// its end. A refused path or an overlong command writes one log line and runs
+// nothing; a path outside 7-bit ASCII runs nothing silently. True when run.
+bool runShellCommand(platform::Platform& platform, CommandBuffer& buffer, std::string_view format,
+                     std::string_view path);

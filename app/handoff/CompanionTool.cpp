@@ -1,0 +1,18 @@
+#include "app/handoff/CompanionTool.h"
+
+#include "app/detection/DeviceCatalogue.h"
+#include "platform/Platform.h"
+
+void launchCompanionTool(platform::Platform& platform)
+{
+    const DeviceCatalogue catalogue = loadDeviceCatalogue(platform, "wifiDevices");
+    if (!catalogue.application()) {
+        platform.log().write("no companion setup tool started: the Wi-Fi catalogue names no "
+                             "\"application\"");
+        return;
+    }
+    if (const std::optional<std::string> error =
+            platform.workspace().launchApplication(*catalogue.application(), {"launchNetlume"})) {
+        platform.log().write("error:" + *error);
+    }
+}

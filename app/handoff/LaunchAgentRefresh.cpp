@@ -1,0 +1,35 @@
+#include "app/handoff/LaunchAgentRefresh.h"
+
+#include "app/detection/DeviceCatalogue.h"
+#include "app/handoff/CommandBuffer.h"
+#include "platform/Platform.h"
+#include "platform/PlatformProfile.h"
+
+namespace {
+
+constexpr double UsbMonitorAgentToolkitVersion = 1504.0;
+
+void reloadAgent(platform::Platform& platform, CommandBuffer& buffer, const std::string& path)
+{
+    const platform::PlatformProfile& profile = platform.profile();
+    runShellCommand(platform, buffer, profile.agentUnloadFormat, path);
+    // A failed unload (the agent was never loaded) still gets its load.
+    runShellCommand(platform, buffer, profile.agentLoadFormat, path);
+}
+
+} // namespace
+
+void refreshLaunchAgents(platform::Platform& platform)
+{
+    const DeviceCatalogue catalogue = loadDeviceCatalogue(platform, "wifiDevices");
+
+    CommandBuffer listBuffer;
+    for (const std::string& path : catalogue.smLaunchAgentPath())
+        reloadAgent(platform, listBuffer, path);
+
+    // Written so that a version that is no number counts as below.
+    if (!(platform.profile().toolkitVersion >= UsbMonitorAgentToolkitVersion)) return;
+    if (!catalogue.usbMonitorLaunchAgentPath()) return;
+    CommandBuffer monitorBuffer;
+    reloadAgent(platform, monitorBuffer, *catalogue.usbMonitorLaunchAgentPath());
+}

@@ -1,0 +1,6 @@
+#include "platform/qt/ApplicationMain.h"
+
+int main(int argc, char* argv[])
+{
+    return platform::applicationMain(argc, argv);
+}

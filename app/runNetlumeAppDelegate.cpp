@@ -1,0 +1,217 @@
+#include "app/runNetlumeAppDelegate.h"
+
+#include "app/Outlets.h"
+#include "app/detection/AttachListener.h"
+#include "app/detection/ConnectedPrinterScan.h"
+#include "app/handoff/AddPrinter.h"
+#include "app/handoff/CompanionTool.h"
+#include "app/handoff/LaunchAgentRefresh.h"
+
+#include <array>
+
+namespace {
+
+constexpr double PlacementFactor = 0.5;
+constexpr double PlacementRaise = 50.0;
+
+enum class LabelKind { Text, Title };
+
+struct LabelRow {
+    platform::Control* (runNetlumeAppDelegate::*outlet)() const;
+    const char* key;
+    LabelKind kind;
+};
+
+// Applied in this order, once per run.
+constexpr std::array<LabelRow, 19> LabelTable = {{
+    {&runNetlumeAppDelegate::usbNeedTextField, "usbNeedString", LabelKind::Text},
+    {&runNetlumeAppDelegate::skipButton, "skipString", LabelKind::Title},
+    {&runNetlumeAppDelegate::nextButton, "nextString", LabelKind::Title},
+    {&runNetlumeAppDelegate::doneButton, "Done", LabelKind::Title},
+    {&runNetlumeAppDelegate::skipTextField, "skipString", LabelKind::Text},
+    {&runNetlumeAppDelegate::okButton, "OK", LabelKind::Title},
+    {&runNetlumeAppDelegate::cancelButton, "Cancel", LabelKind::Title},
+    {&runNetlumeAppDelegate::textField, "QuestionString", LabelKind::Text},
+    {&runNetlumeAppDelegate::launchNetlumeNoteTextField, "launchNetlumeNote", LabelKind::Text},
+    {&runNetlumeAppDelegate::warmPromptTextField, "warmPrompt", LabelKind::Text},
+    {&runNetlumeAppDelegate::addPrinterTextField, "addPrinter", LabelKind::Text},
+    {&runNetlumeAppDelegate::stepsPromptTextField, "stepsPromptString", LabelKind::Text},
+    {&runNetlumeAppDelegate::step1TextField, "step1", LabelKind::Text},
+    {&runNetlumeAppDelegate::step2TextField, "step2", LabelKind::Text},
+    {&runNetlumeAppDelegate::step3TextField, "step3", LabelKind::Text},
+    {&runNetlumeAppDelegate::step4TextField, "step4", LabelKind::Text},
+    {&runNetlumeAppDelegate::addPrinterNoteTextField, "addPrinterNote", LabelKind::Text},
+    {&runNetlumeAppDelegate::addPrinterButton, "addPrinter", LabelKind::Title},
+    {&runNetlumeAppDelegate::doneButtonInAddPrinterWindow, "Done", LabelKind::Title},
+}};
+
+} // namespace
+
+runNetlumeAppDelegate::runNetlumeAppDelegate(platform::Platform& platform) : platform_(platform) {}
+
+runNetlumeAppDelegate::~runNetlumeAppDelegate()
+{
+    _stopListeningUSBDevices();
+}
+
+void runNetlumeAppDelegate::applicationDidFinishLaunching()
+{
+    _refreshLaunchAgents();
+    _applyLocalizedLabels();
+    // One reading serves the placement of the first screen.
+    const platform::Rect screen = mainScreenFrame();
+    platform::Application& application = platform_.application();
+
+    if (_deviceConnected(true)) {
+        _placeWindow(window_, screen);
+        _showLaunchToolScreen();
+        application.activateIgnoringOtherApps(true);
+        on(window_).makeKeyAndOrderFront();
+        return;
+    }
+    if (_deviceConnected(false)) {
+        // The main window is left as it is on this road.
+        _placeWindow(addPrinterWindow_, screen);
+        application.activateIgnoringOtherApps(true);
+        on(addPrinterWindow_).makeKeyAndOrderFront();
+        return;
+    }
+    _placeWindow(window_, screen);
+    application.activateIgnoringOtherApps(true);
+    on(window_).makeKeyAndOrderFront();
+    on(on(window_).standardWindowButton(platform::Window::CloseButton)).setEnabled(false);
+    _startListeningUSBDevices();
+}
+
+void runNetlumeAppDelegate::cancelButtonClicked(platform::Control* /*sender*/)
+{
+    _showAddPrinterWindow(false);
+}
+
+void runNetlumeAppDelegate::okButtonClicked(platform::Control* sender)
+{
+    if (sender == nullptr) return;
+    platform::Application& application = platform_.application();
+    if (sender == okButtonInWarmPromptWindow_) {
+        if (on(warmPromptWindow_).isModalPanel()) {
+            application.stopModal();
+            on(warmPromptWindow_).orderOut();
+        } else {
+            application.terminate(this);
+        }
+    } else if (sender == okButton_) {
+        // Ends the assistant whether or not the tool started.
+        _launchCompanionTool();
+        application.terminate(this);
+    } else if (sender == doneButtonInAddPrinterWindow_) {
+        application.terminate(this);
+    }
+}
+
+void runNetlumeAppDelegate::addPrinterPressed(platform::Control* /*sender*/)
+{
+    _openAddPrinter();
+    on(doneButtonInAddPrinterWindow_).setEnabled(true);
+    // The watcher is given the platform and the controller's address rather
+    // than the controller itself: it may outlive the controller, which is
+    // gone once the event loop has ended.
+    platform_.threads().performInBackground(
+        [&platform = platform_, sender = static_cast<const void*>(this)] {
+            watchAddPrinter(platform, sender);
+        });
+}
+
+void runNetlumeAppDelegate::skipButtonPressed(platform::Control* /*sender*/)
+{
+    platform::Control* closeButton = on(window_).standardWindowButton(platform::Window::CloseButton);
+    const bool skipOn = on(skipButton_).state() == 1;
+    on(doneButton_).setEnabled(skipOn);
+    on(closeButton).setEnabled(skipOn);
+}
+
+void runNetlumeAppDelegate::doneButtonPressed(platform::Control* /*sender*/)
+{
+    platform_.application().terminate(this);
+}
+
+bool runNetlumeAppDelegate::_deviceConnected(bool wifiCatalogue)
+{
+    return deviceConnected(platform_, wifiCatalogue);
+}
+
+void runNetlumeAppDelegate::_startListeningUSBDevices()
+{
+    startListeningUSBDevices(*this);
+}
+
+void runNetlumeAppDelegate::_stopListeningUSBDevices()
+{
+    stopListeningUSBDevices(platform_.log());
+}
+
+void runNetlumeAppDelegate::_startListeningAddPrinters()
+{
+    watchAddPrinter(platform_, this);
+}
+
+void runNetlumeAppDelegate::_placeWindow(platform::Window* window, platform::Rect screenFrame)
+{
+    // Only the two sizes count: neither the screen's origin nor the window's
+    // is read, and nothing is clamped to the screen.
+    const platform::Rect frame = on(window).frame();
+    on(window).setFrameOrigin({(screenFrame.width - frame.width) * PlacementFactor,
+                               (screenFrame.height - frame.height) * PlacementFactor +
+                                   PlacementRaise});
+}
+
+void runNetlumeAppDelegate::_showLaunchToolScreen()
+{
+    if (launchNetlumeView_ == nullptr) return;
+    on(window_).setContentView(launchNetlumeView_);
+}
+
+void runNetlumeAppDelegate::_showAddPrinterWindow(bool hideMainWindowFirst)
+{
+    platform::Application& application = platform_.application();
+    _placeWindow(addPrinterWindow_, mainScreenFrame());
+    if (hideMainWindowFirst) {
+        on(window_).orderOut();
+        application.activateIgnoringOtherApps(true);
+    } else {
+        application.activateIgnoringOtherApps(true);
+        on(window_).orderOut();
+    }
+    on(addPrinterWindow_).makeKeyAndOrderFront();
+}
+
+void runNetlumeAppDelegate::_applyLocalizedLabels()
+{
+    for (const LabelRow& row : LabelTable) {
+        platform::Control& control = on((this->*row.outlet)());
+        const std::string text = platform_.bundle().localizedString(row.key);
+        if (row.kind == LabelKind::Title)
+            control.setTitle(text);
+        else
+            control.setStringValue(text);
+    }
+}
+
+void runNetlumeAppDelegate::_refreshLaunchAgents()
+{
+    refreshLaunchAgents(platform_);
+}
+
+void runNetlumeAppDelegate::_launchCompanionTool()
+{
+    launchCompanionTool(platform_);
+}
+
+void runNetlumeAppDelegate::_openAddPrinter()
+{
+    openAddPrinter(platform_);
+}
+
+platform::Rect runNetlumeAppDelegate::mainScreenFrame() const
+{
+    return platform_.application().mainScreenFrame().value_or(platform::Rect{});
+}

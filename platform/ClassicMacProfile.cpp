@@ -1,0 +1,20 @@
+#include "platform/PlatformProfile.h"
+
+namespace platform {
+
+const PlatformProfile& classicMacProfile()
+{
+    static const PlatformProfile profile{
+        .addPrinterOpenFormat = R"(open "%s")",
+        .addPrinterLocation = "/System/Library/CoreServices/AddPrinter.app",
+        .addPrinterIdentity = "com.apple.print.add",
+        .agentUnloadFormat = R"(launchctl unload "%s")",
+        .agentLoadFormat = R"(launchctl load "%s")",
+        // macOS 10.12's AppKit; a backend for that desktop reads the running
+        // system's number instead.
+        .toolkitVersion = 1504.0,
+    };
+    return profile;
+}
+
+} // namespace platform

@@ -1,0 +1,228 @@
+// The only door from the assistant's logic to the desktop. app/ includes this
+// header and nothing else of the platform; each backend (Qt + Linux here, a
+// macOS one later) implements these interfaces, and tests/fakes records them.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+struct PlatformProfile;
+
+// Desktop coordinates: the origin is the lower-left corner of the primary
+// screen and y grows upward. Backends convert at the last moment.
+struct Point {
+    double x = 0;
+    double y = 0;
+};
+
+struct Rect {
+    double x = 0;
+    double y = 0;
+    double width = 0;
+    double height = 0;
+};
+
+// A button, check box or text field.
+class Control {
+public:
+    virtual ~Control() = default;
+    virtual void setEnabled(bool enabled) = 0;
+    virtual bool isEnabled() const = 0;
+    // A button's caption.
+    virtual void setTitle(const std::string& title) = 0;
+    // A text field's displayed text.
+    virtual void setStringValue(const std::string& text) = 0;
+    // A check box's state: 1 on, 0 off, -1 mixed; 0 for anything without one.
+    virtual int state() const = 0;
+};
+
+// A content view that a window can show.
+class View {
+public:
+    virtual ~View() = default;
+};
+
+class Window {
+public:
+    static constexpr int CloseButton = 0;
+
+    virtual ~Window() = default;
+    virtual Rect frame() const = 0;
+    // Moves the lower-left corner; the size stays.
+    virtual void setFrameOrigin(Point origin) = 0;
+    // Replaces the content view; the window's frame stays.
+    virtual void setContentView(View* view) = 0;
+    // On screen, in front of the assistant's other windows, and key.
+    virtual void makeKeyAndOrderFront() = 0;
+    // Off screen without closing it.
+    virtual void orderOut() = 0;
+    // The title-bar button of that kind as a control, or null.
+    virtual Control* standardWindowButton(int kind) = 0;
+    virtual bool isModalPanel() const = 0;
+};
+
+class Application {
+public:
+    virtual ~Application() = default;
+    // Makes the assistant the active application, also while another one is.
+    virtual void activateIgnoringOtherApps(bool flag) = 0;
+    // Ends the application in an orderly way. Main thread only.
+    virtual void terminate(const void* sender) = 0;
+    // Ends the modal loop that is running, if any.
+    virtual void stopModal() = 0;
+    // The screen that holds the key window (else the primary one), or none.
+    virtual std::optional<Rect> mainScreenFrame() const = 0;
+};
+
+class Threads {
+public:
+    virtual ~Threads() = default;
+    // Runs fn on a new detached thread. Everything the platform hands out
+    // stays valid for as long as fn runs, even past the end of the event loop.
+    virtual void performInBackground(std::function<void()> fn) = 0;
+    // Queues fn onto the main thread's event loop; callable from any thread.
+    // Dropped when the loop has already ended.
+    virtual void performOnMainThread(std::function<void()> fn) = 0;
+    virtual void sleepSeconds(unsigned seconds) = 0;
+};
+
+// The application bundle: its resources and its strings table.
+class Bundle {
+public:
+    virtual ~Bundle() = default;
+    // Full path of "name.type" among the bundle's resources, if it exists.
+    virtual std::optional<std::string> pathForResource(const std::string& name,
+                                                       const std::string& type) const = 0;
+    // The text for key in the user's language; the key itself when missing.
+    virtual std::string localizedString(const std::string& key) const = 0;
+};
+
+// A property-list value as the assistant reads it: dictionaries, arrays and
+// strings. Values of any other type arrive as Other.
+struct PlistValue {
+    enum class Kind { Other, String, Array, Dictionary };
+    Kind kind = Kind::Other;
+    std::string string;
+    // Array elements, or dictionary values in the order of `keys`.
+    std::vector<PlistValue> items;
+    std::vector<std::string> keys;
+
+    const PlistValue* find(const std::string& key) const {
+        if (kind != Kind::Dictionary) return nullptr;
+        for (std::size_t i = 0; i < keys.size(); ++i)
+            if (keys[i] == key) return &items[i];
+        return nullptr;
+    }
+};
+
+class PropertyListReader {
+public:
+    virtual ~PropertyListReader() = default;
+    // The file's value tree (XML or binary form), or nothing when the file is
+    // missing, unreadable, or its root is not a dictionary.
+    virtual std::optional<PlistValue> readDictionary(const std::string& path) const = 0;
+};
+
+struct UsbDevice {
+    std::uint16_t idVendor = 0;
+    std::uint16_t idProduct = 0;
+};
+
+class UsbIterator {
+public:
+    virtual ~UsbIterator() = default;
+    // The next device, or nothing when none is left. A device whose ids
+    // cannot be read comes with 0 and 0.
+    virtual std::optional<UsbDevice> next() = 0;
+};
+
+using UsbAttachCallback = void (*)(void* refCon, UsbIterator* iterator);
+
+class UsbNotificationPort {
+public:
+    virtual ~UsbNotificationPort() = default;
+    // Registers for USB devices attached from now on. The returned iterator
+    // first yields the devices already present; once it has been walked to
+    // its end, callback(refCon, iterator) runs on the main thread whenever new
+    // devices wait in it. Null when the registration fails. Destroying the
+    // port ends the calls; the iterator may outlive it.
+    virtual std::unique_ptr<UsbIterator> addFirstMatchNotification(UsbAttachCallback callback,
+                                                                   void* refCon) = 0;
+};
+
+class UsbRegistry {
+public:
+    virtual ~UsbRegistry() = default;
+    // The USB devices attached now, in the registry's order; null when the
+    // enumeration cannot start.
+    virtual std::unique_ptr<UsbIterator> matchingDevices() = 0;
+    // Null when the system gives no notification port.
+    virtual std::unique_ptr<UsbNotificationPort> createNotificationPort() = 0;
+};
+
+class Workspace {
+public:
+    virtual ~Workspace() = default;
+    // Starts the program at path as a new, independent process with these
+    // arguments behind its name. A description of the failure, or nothing.
+    virtual std::optional<std::string>
+    launchApplication(const std::string& path, const std::vector<std::string>& arguments) = 0;
+    // How many programs with this identity the user runs now; nothing when
+    // the system gives no answer. Callable from any thread.
+    virtual std::optional<int> runningApplicationCount(const std::string& identity) = 0;
+};
+
+class Shell {
+public:
+    virtual ~Shell() = default;
+    // Hands the command line to the standard shell and waits for its end.
+    virtual int system(const char* command) = 0;
+};
+
+class Log {
+public:
+    virtual ~Log() = default;
+    // One line in the system log.
+    virtual void write(const std::string& line) = 0;
+};
+
+// The name of each element of the interface description, and the actions
+// that the description wires to its controls.
+class InterfaceDescription {
+public:
+    struct ActionBinding {
+        Control* control;
+        std::string selector;
+    };
+
+    virtual ~InterfaceDescription() = default;
+    virtual Window* window(const std::string& name) = 0;
+    virtual View* view(const std::string& name) = 0;
+    virtual Control* control(const std::string& name) = 0;
+    virtual std::vector<ActionBinding> actionBindings() = 0;
+    // Calls handler on the main thread whenever the user activates control.
+    virtual void onActivated(Control* control, std::function<void()> handler) = 0;
+};
+
+// The desktop services, handed to the controller at construction.
+class Platform {
+public:
+    virtual ~Platform() = default;
+    virtual Application& application() = 0;
+    virtual Threads& threads() = 0;
+    virtual Bundle& bundle() = 0;
+    virtual PropertyListReader& propertyLists() = 0;
+    virtual UsbRegistry& usbRegistry() = 0;
+    virtual Workspace& workspace() = 0;
+    virtual Shell& shell() = 0;
+    virtual Log& log() = 0;
+    virtual const PlatformProfile& profile() const = 0;
+};
+
+} // namespace platform

@@ -1,0 +1,27 @@
+#include "platform/PlatformProfile.h"
+
+namespace platform {
+
+const PlatformProfile& linuxProfile()
+{
+    static const PlatformProfile profile{
+        // The shell backgrounds the program so that the command returns at
+        // once, as the original desktop's `open` does; its output still
+        // reaches the assistant's standard error.
+        .addPrinterOpenFormat = R"("%s" </dev/null &)",
+        .addPrinterLocation = "system-config-printer",
+        .addPrinterIdentity = "system-config-printer",
+        // `disable` takes unit names only, so the unit's name is cut from the
+        // path; `enable` takes the unit file's path and links it in. `--now`
+        // stops and starts the unit along with it.
+        .agentUnloadFormat = R"cmd(systemctl --user disable --now -- "$(basename -- "%s")")cmd",
+        .agentLoadFormat = R"(systemctl --user enable --now -- "%s")",
+        // The USB monitor agent needs nothing that a systemd user instance
+        // lacks, so the Linux profile reports the version at which the
+        // original desktop first refreshed it: the gate is always open.
+        .toolkitVersion = 1504.0,
+    };
+    return profile;
+}
+
+} // namespace platform

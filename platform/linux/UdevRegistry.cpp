@@ -1,0 +1,194 @@
+#include "platform/linux/UdevRegistry.h"
+
+#include "platform/linux/UdevHandles.h"
+
+#include <cstring>
+#include <deque>
+#include <string_view>
+#include <vector>
+
+namespace platform::linux_backend {
+
+namespace {
+
+constexpr const char* Subsystem = "usb";
+constexpr const char* DeviceType = "usb_device";
+
+class ListIterator final : public UsbIterator {
+public:
+    explicit ListIterator(std::vector<UsbDevice> devices) : devices_(std::move(devices)) {}
+    std::optional<UsbDevice> next() override
+    {
+        if (at_ == devices_.size()) return std::nullopt;
+        return devices_[at_++];
+    }
+
+private:
+    std::vector<UsbDevice> devices_;
+    std::size_t at_ = 0;
+};
+
+// Nothing when the enumeration cannot start.
+std::optional<std::vector<UsbDevice>> presentDevices(udev* context)
+{
+    const UdevEnumerate enumerate(udev_enumerate_new(context));
+    if (!enumerate) return std::nullopt;
+    if (udev_enumerate_add_match_subsystem(enumerate.get(), Subsystem) < 0 ||
+        udev_enumerate_add_match_property(enumerate.get(), "DEVTYPE", DeviceType) < 0 ||
+        udev_enumerate_scan_devices(enumerate.get()) < 0) {
+        return std::nullopt;
+    }
+    std::vector<UsbDevice> devices;
+    udev_list_entry* entry = nullptr;
+    udev_list_entry_foreach(entry, udev_enumerate_get_list_entry(enumerate.get()))
+    {
+        const UdevDevice device(
+            udev_device_new_from_syspath(context, udev_list_entry_get_name(entry)));
+        devices.push_back(device ? usbDeviceIds(device.get()) : UsbDevice{});
+    }
+    return devices;
+}
+
+// Devices waiting to be walked, shared between the port that fills it and
+// the iterators that drain it, so that either may go first.
+struct AttachQueue {
+    Udev context;
+    UdevMonitor monitor;
+    std::deque<UsbDevice> waiting;
+    // Set once the iterator has been walked to its end: from then on new
+    // devices are announced.
+    bool armed = false;
+};
+
+class AttachIterator final : public UsbIterator {
+public:
+    explicit AttachIterator(std::shared_ptr<AttachQueue> queue) : queue_(std::move(queue)) {}
+    std::optional<UsbDevice> next() override
+    {
+        if (queue_->waiting.empty()) {
+            queue_->armed = true;
+            return std::nullopt;
+        }
+        const UsbDevice device = queue_->waiting.front();
+        queue_->waiting.pop_front();
+        return device;
+    }
+
+private:
+    std::shared_ptr<AttachQueue> queue_;
+};
+
+class UdevNotificationPort final : public UsbNotificationPort {
+public:
+    UdevNotificationPort(std::shared_ptr<AttachQueue> queue, FdWatcher& watcher)
+        : queue_(std::move(queue)), watcher_(watcher), announced_(queue_)
+    {
+    }
+
+    std::unique_ptr<UsbIterator> addFirstMatchNotification(UsbAttachCallback callback,
+                                                           void* refCon) override
+    {
+        // The monitor has been receiving since the port was made, so a device
+        // plugged in during this enumeration is not lost (at worst seen twice).
+        std::optional<std::vector<UsbDevice>> present = presentDevices(queue_->context.get());
+        if (!present) return nullptr;
+        queue_->waiting.insert(queue_->waiting.end(), present->begin(), present->end());
+        callback_ = callback;
+        refCon_ = refCon;
+        watch_ = watcher_.watchReadable(udev_monitor_get_fd(queue_->monitor.get()),
+                                        [this] { receive(); });
+        return std::make_unique<AttachIterator>(queue_);
+    }
+
+private:
+    void receive()
+    {
+        for (;;) {
+            const UdevDevice device(udev_monitor_receive_device(queue_->monitor.get()));
+            if (!device) break;
+            // Later actions on the same device (bind, change) are no new match.
+            const char* action = udev_device_get_action(device.get());
+            if (action == nullptr || std::strcmp(action, "add") != 0) continue;
+            const char* type = udev_device_get_devtype(device.get());
+            if (type == nullptr || std::strcmp(type, DeviceType) != 0) continue;
+            queue_->waiting.push_back(usbDeviceIds(device.get()));
+        }
+        if (queue_->armed && !queue_->waiting.empty()) callback_(refCon_, &announced_);
+    }
+
+    std::shared_ptr<AttachQueue> queue_;
+    FdWatcher& watcher_;
+    // What the callback walks: the same queue as the registration's iterator.
+    AttachIterator announced_;
+    UsbAttachCallback callback_ = nullptr;
+    void* refCon_ = nullptr;
+    std::unique_ptr<FdWatch> watch_;
+};
+
+} // namespace
+
+std::optional<std::uint16_t> parseUsbId(const char* text)
+{
+    if (text == nullptr) return std::nullopt;
+    const std::string_view digits(text);
+    if (digits.empty() || digits.size() > 4) return std::nullopt;
+    std::uint16_t value = 0;
+    for (const char c : digits) {
+        int digit = -1;
+        if (c >= '0' && c <= '9') digit = c - '0';
+        if (c >= 'a' && c <= 'f') digit = c - 'a' + 10;
+        if (c >= 'A' && c <= 'F') digit = c - 'A' + 10;
+        if (digit < 0) return std::nullopt;
+        value = static_cast<std::uint16_t>(value * 16 + digit);
+    }
+    return value;
+}
+
+UsbDevice usbDeviceIds(udev_device* device)
+{
+    const std::optional<std::uint16_t> vendor =
+        parseUsbId(udev_device_get_sysattr_value(device, "idVendor"));
+    const std::optional<std::uint16_t> product =
+        parseUsbId(udev_device_get_sysattr_value(device, "idProduct"));
+    if (vendor && product) return {*vendor, *product};
+
+    // PRODUCT is "vendor/product/release" in hex without leading zeros.
+    const char* product3 = udev_device_get_property_value(device, "PRODUCT");
+    if (product3 == nullptr) return {};
+    const std::string_view text(product3);
+    const std::size_t first = text.find('/');
+    const std::size_t second = text.find('/', first == std::string_view::npos ? 0 : first + 1);
+    if (first == std::string_view::npos || second == std::string_view::npos) return {};
+    const std::string vendorText(text.substr(0, first));
+    const std::string productText(text.substr(first + 1, second - first - 1));
+    const std::optional<std::uint16_t> v = parseUsbId(vendorText.c_str());
+    const std::optional<std::uint16_t> p = parseUsbId(productText.c_str());
+    if (!v || !p) return {};
+    return {*v, *p};
+}
+
+std::unique_ptr<UsbIterator> UdevRegistry::matchingDevices()
+{
+    const Udev context(udev_new());
+    if (!context) return nullptr;
+    std::optional<std::vector<UsbDevice>> devices = presentDevices(context.get());
+    if (!devices) return nullptr;
+    return std::make_unique<ListIterator>(std::move(*devices));
+}
+
+std::unique_ptr<UsbNotificationPort> UdevRegistry::createNotificationPort()
+{
+    auto queue = std::make_shared<AttachQueue>();
+    queue->context.reset(udev_new());
+    if (!queue->context) return nullptr;
+    queue->monitor.reset(udev_monitor_new_from_netlink(queue->context.get(), "udev"));
+    if (!queue->monitor) return nullptr;
+    if (udev_monitor_filter_add_match_subsystem_devtype(queue->monitor.get(), Subsystem,
+                                                        DeviceType) < 0 ||
+        udev_monitor_enable_receiving(queue->monitor.get()) < 0) {
+        return nullptr;
+    }
+    return std::make_unique<UdevNotificationPort>(std::move(queue), watcher_);
+}
+
+} // namespace platform::linux_backend

@@ -1,0 +1,52 @@
+#include "platform/qt/ApplicationMain.h"
+
+#include "app/InterfaceWiring.h"
+#include "app/runNetlumeAppDelegate.h"
+#include "platform/qt/InterfaceLoader.h"
+#include "platform/qt/QtBundle.h"
+#include "platform/qt/QtLinuxPlatform.h"
+#include "platform/qt/TerminationSignals.h"
+
+#include <QApplication>
+
+#include <cstdio>
+
+namespace platform {
+
+int applicationMain(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("runNetlume"));
+
+    const QString resources = qt::bundleResourcesFolder(QCoreApplication::applicationDirPath());
+    const qt::Translations translations(resources + "/translations");
+    const auto services = std::make_shared<qt::QtLinuxPlatform>(resources.toStdString());
+
+    QString error;
+    const std::unique_ptr<qt::InterfaceLoader> ui = qt::InterfaceLoader::load(resources + "/ui", error);
+    if (!ui) {
+        std::fprintf(stderr, "runNetlume: %s\n", qPrintable(error));
+        return 1;
+    }
+
+    // Declared after the interface so that it goes first: its teardown stops
+    // the attach listener while the windows and the event loop still exist.
+    runNetlumeAppDelegate controller(*services);
+    connectOutlets(controller, *ui);
+    connectActions(controller, *ui, services->log());
+    QApplication::setQuitOnLastWindowClosed(
+        controller.applicationShouldTerminateAfterLastWindowClosed());
+
+    const qt::TerminationSignals terminationSignals(
+        [&] { services->application().terminate(&controller); });
+    services->mainThreadGate().open(&application);
+    QMetaObject::invokeMethod(
+        &application, [&controller] { controller.applicationDidFinishLaunching(); },
+        Qt::QueuedConnection);
+
+    const int status = QApplication::exec();
+    services->mainThreadGate().close();
+    return status;
+}
+
+} // namespace platform

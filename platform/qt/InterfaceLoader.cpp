@@ -1,0 +1,123 @@
+#include "platform/qt/InterfaceLoader.h"
+
+#include <QAbstractButton>
+#include <QFile>
+#include <QMainWindow>
+#include <QUiLoader>
+
+namespace platform::qt {
+
+const QStringList& InterfaceLoader::files()
+{
+    static const QStringList names = {"MainWindow.ui", "LaunchNetlumeView.ui",
+                                      "AddPrinterWindow.ui", "WarmPromptWindow.ui"};
+    return names;
+}
+
+std::unique_ptr<InterfaceLoader> InterfaceLoader::load(const QString& folder, QString& error)
+{
+    std::unique_ptr<InterfaceLoader> loaded(new InterfaceLoader);
+    QUiLoader uiLoader;
+    for (const QString& name : files()) {
+        const QString path = folder + "/" + name;
+        QFile file(path);
+        if (!file.open(QFile::ReadOnly)) {
+            error = QStringLiteral("cannot read the interface description %1: %2")
+                        .arg(path, file.errorString());
+            return nullptr;
+        }
+        QWidget* widget = uiLoader.load(&file);
+        if (widget == nullptr) {
+            error = QStringLiteral("cannot load the interface description %1: %2")
+                        .arg(path, uiLoader.errorString());
+            return nullptr;
+        }
+        loaded->topLevels_.push_back(widget);
+    }
+
+    // A content view that no window shows yet belongs to the main window,
+    // hidden, so that it lives exactly as long as the window that shows it.
+    auto* mainWindow = qobject_cast<QMainWindow*>(loaded->find("window"));
+    for (QWidget* top : loaded->topLevels_) {
+        if (mainWindow != nullptr && top->property("contentView").toBool()) {
+            top->setParent(mainWindow);
+            top->hide();
+        }
+    }
+    return loaded;
+}
+
+InterfaceLoader::~InterfaceLoader()
+{
+    windows_.clear();
+    views_.clear();
+    controls_.clear();
+    // Views handed to the main window were deleted with it.
+    for (QWidget* top : topLevels_)
+        if (top->parent() == nullptr) delete top;
+}
+
+QWidget* InterfaceLoader::find(const std::string& name) const
+{
+    const QString objectName = QString::fromStdString(name);
+    for (QWidget* top : topLevels_) {
+        if (top->objectName() == objectName) return top;
+        if (auto* child = top->findChild<QWidget*>(objectName)) return child;
+    }
+    return nullptr;
+}
+
+Window* InterfaceLoader::window(const std::string& name)
+{
+    QWidget* widget = find(name);
+    if (widget == nullptr || !widget->isWindow()) return nullptr;
+    auto& wrapper = windows_[widget];
+    if (!wrapper) wrapper = std::make_unique<QtWindow>(widget);
+    return wrapper.get();
+}
+
+View* InterfaceLoader::view(const std::string& name)
+{
+    QWidget* widget = find(name);
+    if (widget == nullptr) return nullptr;
+    auto& wrapper = views_[widget];
+    if (!wrapper) wrapper = std::make_unique<QtView>(widget);
+    return wrapper.get();
+}
+
+Control* InterfaceLoader::control(const std::string& name)
+{
+    return wrapControl(find(name));
+}
+
+Control* InterfaceLoader::wrapControl(QWidget* widget)
+{
+    if (widget == nullptr || widget->isWindow()) return nullptr;
+    auto& wrapper = controls_[widget];
+    if (!wrapper) wrapper = std::make_unique<QtControl>(widget);
+    return wrapper.get();
+}
+
+std::vector<InterfaceDescription::ActionBinding> InterfaceLoader::actionBindings()
+{
+    std::vector<ActionBinding> bindings;
+    for (QWidget* top : topLevels_) {
+        for (QAbstractButton* button : top->findChildren<QAbstractButton*>()) {
+            const QString selector = button->property("action").toString();
+            if (selector.isEmpty()) continue;
+            bindings.push_back({wrapControl(button), selector.toStdString()});
+        }
+    }
+    return bindings;
+}
+
+void InterfaceLoader::onActivated(Control* control, std::function<void()> handler)
+{
+    auto* qtControl = dynamic_cast<QtControl*>(control);
+    auto* button = qtControl != nullptr ? qobject_cast<QAbstractButton*>(qtControl->widget()) : nullptr;
+    if (button == nullptr) return;
+    QObject::connect(button, &QAbstractButton::clicked, button,
+                     [handler = std::move(handler)] { handler(); });
+}
+
+} // namespace platform::qt

@@ -1,0 +1,46 @@
+#include "platform/qt/QtBundle.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLocale>
+
+namespace platform::qt {
+
+std::optional<std::string> QtBundle::pathForResource(const std::string& name,
+                                                     const std::string& type) const
+{
+    const std::string path = resources_ + "/" + name + "." + type;
+    if (!QFileInfo(QString::fromStdString(path)).isFile()) return std::nullopt;
+    return path;
+}
+
+std::string QtBundle::localizedString(const std::string& key) const
+{
+    return qtTrId(key.c_str()).toStdString();
+}
+
+QString bundleResourcesFolder(const QString& executableFolder)
+{
+    return QDir::cleanPath(executableFolder + "/../Resources");
+}
+
+Translations::Translations(const QString& folder)
+{
+    auto install = [this](std::unique_ptr<QTranslator> translator) {
+        QCoreApplication::installTranslator(translator.get());
+        installed_.push_back(std::move(translator));
+    };
+    auto english = std::make_unique<QTranslator>();
+    if (english->load(QStringLiteral("runNetlume_en"), folder)) install(std::move(english));
+    auto local = std::make_unique<QTranslator>();
+    if (local->load(QLocale(), QStringLiteral("runNetlume"), QStringLiteral("_"), folder))
+        install(std::move(local));
+}
+
+Translations::~Translations()
+{
+    for (const auto& translator : installed_) QCoreApplication::removeTranslator(translator.get());
+}
+
+} // namespace platform::qt

@@ -1,0 +1,28 @@
+#include "platform/qt/QtLinuxPlatform.h"
+
+#include <chrono>
+#include <thread>
+
+namespace platform::qt {
+
+QtLinuxPlatform::QtLinuxPlatform(std::string resourcesFolder, const PlatformProfile& profile)
+    : bundle_(std::move(resourcesFolder)), usbRegistry_(fdWatcher_), profile_(profile)
+{
+}
+
+void QtLinuxPlatform::performInBackground(std::function<void()> fn)
+{
+    std::thread([self = shared_from_this(), fn = std::move(fn)] { fn(); }).detach();
+}
+
+void QtLinuxPlatform::performOnMainThread(std::function<void()> fn)
+{
+    gate_.post(std::move(fn));
+}
+
+void QtLinuxPlatform::sleepSeconds(unsigned seconds)
+{
+    std::this_thread::sleep_for(std::chrono::seconds(seconds));
+}
+
+} // namespace platform::qt

@@ -1,0 +1,58 @@
+// The desktop services of a Linux session: Qt for the application, windows
+// and event loop; udev, processes, the shell and syslog for the rest.
+#pragma once
+
+#include "platform/Platform.h"
+#include "platform/PlatformProfile.h"
+#include "platform/linux/PlistFileReader.h"
+#include "platform/linux/PosixShell.h"
+#include "platform/linux/ProcessWorkspace.h"
+#include "platform/linux/SystemLog.h"
+#include "platform/linux/UdevRegistry.h"
+#include "platform/qt/QtApplication.h"
+#include "platform/qt/QtBundle.h"
+
+#include <memory>
+
+namespace platform::qt {
+
+// Shared, so that a background thread can keep it alive past the end of the
+// event loop; nothing in it is a QObject.
+class QtLinuxPlatform final : public Platform,
+                              public Threads,
+                              public std::enable_shared_from_this<QtLinuxPlatform> {
+public:
+    explicit QtLinuxPlatform(std::string resourcesFolder,
+                             const PlatformProfile& profile = linuxProfile());
+
+    Application& application() override { return application_; }
+    Threads& threads() override { return *this; }
+    Bundle& bundle() override { return bundle_; }
+    PropertyListReader& propertyLists() override { return propertyLists_; }
+    UsbRegistry& usbRegistry() override { return usbRegistry_; }
+    Workspace& workspace() override { return workspace_; }
+    Shell& shell() override { return shell_; }
+    Log& log() override { return log_; }
+    const PlatformProfile& profile() const override { return profile_; }
+
+    void performInBackground(std::function<void()> fn) override;
+    void performOnMainThread(std::function<void()> fn) override;
+    void sleepSeconds(unsigned seconds) override;
+
+    // Requests queued from other threads run while the gate is open.
+    MainThreadGate& mainThreadGate() { return gate_; }
+
+private:
+    QtApplication application_;
+    QtBundle bundle_;
+    linux_backend::PlistFileReader propertyLists_;
+    QtFdWatcher fdWatcher_;
+    linux_backend::UdevRegistry usbRegistry_;
+    linux_backend::ProcessWorkspace workspace_;
+    linux_backend::PosixShell shell_;
+    linux_backend::SystemLog log_;
+    const PlatformProfile& profile_;
+    MainThreadGate gate_;
+};
+
+} // namespace platform::qt

@@ -1,0 +1,84 @@
+// Qt widgets behind the platform's windows, views and controls. The widgets
+// belong to the interface description; these wrappers only point at them.
+#pragma once
+
+#include "platform/Platform.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QWidget>
+
+#include <memory>
+
+namespace platform::qt {
+
+class QtControl final : public Control {
+public:
+    explicit QtControl(QWidget* widget) : widget_(widget) {}
+
+    void setEnabled(bool enabled) override;
+    bool isEnabled() const override;
+    void setTitle(const std::string& title) override;
+    void setStringValue(const std::string& text) override;
+    int state() const override;
+
+    QWidget* widget() const { return widget_; }
+
+private:
+    void setText(const std::string& text);
+
+    QPointer<QWidget> widget_;
+};
+
+class QtView final : public View {
+public:
+    explicit QtView(QWidget* widget) : widget_(widget) {}
+    QWidget* widget() const { return widget_; }
+
+private:
+    QPointer<QWidget> widget_;
+};
+
+// The title bar's close button. While disabled the window refuses to be
+// closed by the user, whatever the window manager shows.
+class CloseButtonControl final : public QObject, public Control {
+public:
+    explicit CloseButtonControl(QWidget* window);
+
+    void setEnabled(bool enabled) override;
+    bool isEnabled() const override { return enabled_; }
+    void setTitle(const std::string&) override {}
+    void setStringValue(const std::string&) override {}
+    int state() const override { return 0; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QPointer<QWidget> window_;
+    bool enabled_ = true;
+};
+
+class QtWindow final : public Window {
+public:
+    explicit QtWindow(QWidget* widget);
+
+    Rect frame() const override;
+    void setFrameOrigin(Point origin) override;
+    void setContentView(View* view) override;
+    void makeKeyAndOrderFront() override;
+    void orderOut() override;
+    Control* standardWindowButton(int kind) override;
+    bool isModalPanel() const override;
+
+    QWidget* widget() const { return widget_; }
+
+private:
+    QPointer<QWidget> widget_;
+    std::unique_ptr<CloseButtonControl> closeButton_;
+};
+
+// The primary screen's geometry, the reference of desktop coordinates.
+QRect primaryScreenGeometry();
+
+} // namespace platform::qt

@@ -1,0 +1,24 @@
+// SIGTERM, SIGINT and SIGHUP (a session ending, a packager's script, Ctrl+C)
+// end the assistant the orderly way, on the main thread, like any other road.
+#pragma once
+
+#include <QSocketNotifier>
+
+#include <functional>
+#include <memory>
+
+namespace platform::qt {
+
+class TerminationSignals {
+public:
+    explicit TerminationSignals(std::function<void()> onSignal);
+    ~TerminationSignals();
+    TerminationSignals(const TerminationSignals&) = delete;
+    TerminationSignals& operator=(const TerminationSignals&) = delete;
+
+private:
+    std::function<void()> onSignal_;
+    std::unique_ptr<QSocketNotifier> notifier_;
+};
+
+} // namespace platform::qt

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs every Debian package that building, testing and screenshotting
+# runNetlume needs. Run as root on Debian 12; safe to run again.
+set -euo pipefail
+
+packages=(
+  # build
+  cmake ninja-build g++ pkg-config
+  qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libqt6opengl6-dev
+  libplist-dev libudev-dev
+  # tests and benchmarks
+  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  umockdev libumockdev-dev
+  xvfb xauth dbus at-spi2-core python3-pyatspi
+  # formatting, screenshots
+  clang-format clang-tidy x11-apps imagemagick
+)
+
+if [ "$(id -u)" -ne 0 ]; then
+  echo "install-deps.sh: run as root (or through sudo)" >&2
+  exit 1
+fi
+
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -q
+apt-get install -y -q --no-install-recommends "${packages[@]}"
