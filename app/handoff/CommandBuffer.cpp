@@ -58,24 +58,25 @@ CommandBuffer::Outcome CommandBuffer::format(std::string_view format, std::strin
     return Outcome::Formed;
 }
 
-bool runShellCommand(platform::Platform& platform, CommandBuffer& buffer, std::string_view format,
-                     std::string_view path)
+CommandBuffer::Outcome runShellCommand(platform::Platform& platform, CommandBuffer& buffer,
+                                       std::string_view format, std::string_view path)
 {
-    switch (buffer.format(format, path)) {
+    const CommandBuffer::Outcome outcome = buffer.format(format, path);
+    switch (outcome) {
     case CommandBuffer::Outcome::Formed:
         platform.shell().system(buffer.command());
-        return true;
+        break;
     case CommandBuffer::Outcome::NotAscii:
-        return false;
+        break;
     case CommandBuffer::Outcome::ShellCharacter:
         platform.log().write("refused \"" + printable(path) +
                              "\": a path holding \", $, `, \\ or a control character is never "
                              "put into a shell command");
-        return false;
+        break;
     case CommandBuffer::Outcome::TooLong:
         platform.log().write("not run: the command for \"" + printable(path) +
                              "\" would be longer than 1023 characters");
-        return false;
+        break;
     }
-    return false;
+    return outcome;
 }

@@ -12,8 +12,14 @@ constexpr double UsbMonitorAgentToolkitVersion = 1504.0;
 void reloadAgent(platform::Platform& platform, CommandBuffer& buffer, const std::string& path)
 {
     const platform::PlatformProfile& profile = platform.profile();
-    runShellCommand(platform, buffer, profile.agentUnloadFormat, path);
-    // A failed unload (the agent was never loaded) still gets its load.
+    const CommandBuffer::Outcome unload =
+        runShellCommand(platform, buffer, profile.agentUnloadFormat, path);
+    // A path refused once is refused for the load as well; say so only once.
+    if (unload == CommandBuffer::Outcome::NotAscii ||
+        unload == CommandBuffer::Outcome::ShellCharacter) {
+        return;
+    }
+    // A failed or overlong unload still gets its load.
     runShellCommand(platform, buffer, profile.agentLoadFormat, path);
 }
 

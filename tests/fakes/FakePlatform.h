@@ -1,0 +1,245 @@
+// Recording fakes of every platform interface. Each call that changes
+// something outside the controller is appended to one shared journal, so a
+// test can assert the exact order in which the controller works.
+#pragma once
+
+#include "platform/Platform.h"
+#include "platform/PlatformProfile.h"
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace fakes {
+
+using Journal = std::vector<std::string>;
+
+std::string number(double value);
+
+class FakeControl final : public platform::Control {
+public:
+    FakeControl(std::string name, Journal& journal) : name_(std::move(name)), journal_(journal) {}
+    void setEnabled(bool enabled) override;
+    bool isEnabled() const override { return enabled_; }
+    void setTitle(const std::string& title) override;
+    void setStringValue(const std::string& text) override;
+    int state() const override { return state_; }
+
+    const std::string& title() const { return title_; }
+    const std::string& text() const { return text_; }
+    void setState(int state) { state_ = state; }
+    void setEnabledQuietly(bool enabled) { enabled_ = enabled; }
+
+private:
+    std::string name_;
+    Journal& journal_;
+    bool enabled_ = true;
+    std::string title_;
+    std::string text_;
+    int state_ = 0;
+};
+
+class FakeView final : public platform::View {
+public:
+    explicit FakeView(std::string name) : name_(std::move(name)) {}
+    const std::string& name() const { return name_; }
+
+private:
+    std::string name_;
+};
+
+class FakeWindow final : public platform::Window {
+public:
+    FakeWindow(std::string name, Journal& journal, platform::Rect frame)
+        : name_(std::move(name)), journal_(journal), frame_(frame),
+          closeButton_(name_ + ".close", journal)
+    {
+    }
+    platform::Rect frame() const override { return frame_; }
+    void setFrameOrigin(platform::Point origin) override;
+    void setContentView(platform::View* view) override;
+    void makeKeyAndOrderFront() override;
+    void orderOut() override;
+    platform::Control* standardWindowButton(int kind) override;
+    bool isModalPanel() const override { return modal_; }
+
+    bool visible() const { return visible_; }
+    platform::View* contentView() const { return content_; }
+    FakeControl& closeButton() { return closeButton_; }
+    void setModal(bool modal) { modal_ = modal; }
+
+private:
+    std::string name_;
+    Journal& journal_;
+    platform::Rect frame_;
+    platform::View* content_ = nullptr;
+    bool visible_ = false;
+    bool modal_ = false;
+    FakeControl closeButton_;
+};
+
+class FakeApplication final : public platform::Application {
+public:
+    explicit FakeApplication(Journal& journal) : journal_(journal) {}
+    void activateIgnoringOtherApps(bool flag) override;
+    void terminate(const void* sender) override;
+    void stopModal() override;
+    std::optional<platform::Rect> mainScreenFrame() const override;
+
+    std::optional<platform::Rect> screen = platform::Rect{0, 0, 1440, 900};
+    std::vector<const void*> terminateSenders;
+
+private:
+    Journal& journal_;
+};
+
+// Background work and main-thread requests are held until a test runs them.
+class FakeThreads final : public platform::Threads {
+public:
+    explicit FakeThreads(Journal& journal) : journal_(journal) {}
+    void performInBackground(std::function<void()> fn) override;
+    void performOnMainThread(std::function<void()> fn) override;
+    void sleepSeconds(unsigned seconds) override;
+
+    void runBackground();
+    void runMainThread();
+    std::size_t backgroundWaiting() const { return background_.size(); }
+    std::size_t mainThreadWaiting() const { return mainThread_.size(); }
+
+    // Called at each sleep, before it counts: lets a test change the world.
+    std::function<void(unsigned sleepNumber)> onSleep;
+    unsigned sleeps = 0;
+
+private:
+    Journal& journal_;
+    std::deque<std::function<void()>> background_;
+    std::deque<std::function<void()>> mainThread_;
+};
+
+class FakeBundle final : public platform::Bundle {
+public:
+    std::optional<std::string> pathForResource(const std::string& name,
+                                               const std::string& type) const override;
+    std::string localizedString(const std::string& key) const override;
+
+    std::map<std::string, std::string> resources; // "name.type" -> path
+    std::map<std::string, std::string> strings;
+};
+
+class FakePropertyLists final : public platform::PropertyListReader {
+public:
+    std::optional<platform::PlistValue> readDictionary(const std::string& path) const override;
+
+    std::map<std::string, platform::PlistValue> files;
+    mutable std::vector<std::string> reads;
+};
+
+class FakeUsbIterator final : public platform::UsbIterator {
+public:
+    explicit FakeUsbIterator(std::deque<platform::UsbDevice> devices) : devices_(std::move(devices)) {}
+    std::optional<platform::UsbDevice> next() override;
+    void add(platform::UsbDevice device) { devices_.push_back(device); }
+
+private:
+    std::deque<platform::UsbDevice> devices_;
+};
+
+class FakeUsbRegistry final : public platform::UsbRegistry {
+public:
+    std::unique_ptr<platform::UsbIterator> matchingDevices() override;
+    std::unique_ptr<platform::UsbNotificationPort> createNotificationPort() override;
+
+    // Delivers devices plugged in now, as the system's notification would.
+    void attach(std::vector<platform::UsbDevice> devices);
+
+    std::vector<platform::UsbDevice> present;
+    bool enumerationFails = false;
+    bool portFails = false;
+    int portsAlive = 0;
+    int enumerations = 0;
+
+private:
+    friend class FakePort;
+    platform::UsbAttachCallback callback_ = nullptr;
+    void* refCon_ = nullptr;
+    FakeUsbIterator* announced_ = nullptr;
+};
+
+class FakeWorkspace final : public platform::Workspace {
+public:
+    explicit FakeWorkspace(Journal& journal) : journal_(journal) {}
+    std::optional<std::string> launchApplication(const std::string& path,
+                                                 const std::vector<std::string>& arguments) override;
+    std::optional<int> runningApplicationCount(const std::string& identity) override;
+
+    std::optional<std::string> launchError;
+    // Answers of successive queries; once used up, the last one repeats.
+    std::vector<std::optional<int>> runningAnswers{0};
+    std::vector<std::string> queriedIdentities;
+
+private:
+    Journal& journal_;
+};
+
+class FakeShell final : public platform::Shell {
+public:
+    explicit FakeShell(Journal& journal) : journal_(journal) {}
+    int system(const char* command) override;
+    std::vector<std::string> commands;
+
+private:
+    Journal& journal_;
+};
+
+class FakeLog final : public platform::Log {
+public:
+    explicit FakeLog(Journal& journal) : journal_(journal) {}
+    void write(const std::string& line) override;
+    std::vector<std::string> lines;
+
+private:
+    Journal& journal_;
+};
+
+class FakePlatform final : public platform::Platform {
+public:
+    explicit FakePlatform(const platform::PlatformProfile& profile = platform::classicMacProfile());
+
+    platform::Application& application() override { return app; }
+    platform::Threads& threads() override { return threadsFake; }
+    platform::Bundle& bundle() override { return bundleFake; }
+    platform::PropertyListReader& propertyLists() override { return plists; }
+    platform::UsbRegistry& usbRegistry() override { return usb; }
+    platform::Workspace& workspace() override { return workspaceFake; }
+    platform::Shell& shell() override { return shellFake; }
+    platform::Log& log() override { return logFake; }
+    const platform::PlatformProfile& profile() const override { return profileValue; }
+
+    // Puts a catalogue at name.plist.
+    void setCatalogue(const std::string& name, platform::PlistValue root);
+    void removeCatalogue(const std::string& name);
+
+    Journal journal;
+    FakeApplication app{journal};
+    FakeThreads threadsFake{journal};
+    FakeBundle bundleFake;
+    FakePropertyLists plists;
+    FakeUsbRegistry usb;
+    FakeWorkspace workspaceFake{journal};
+    FakeShell shellFake{journal};
+    FakeLog logFake{journal};
+    // A copy, so that a test may change a value (the toolkit version).
+    platform::PlatformProfile profileValue;
+};
+
+// Catalogue building blocks.
+platform::PlistValue str(std::string text);
+platform::PlistValue array(std::vector<platform::PlistValue> items);
+platform::PlistValue dict(std::vector<std::pair<std::string, platform::PlistValue>> entries);
+platform::PlistValue entry(std::string vid, std::string pid);
+platform::PlistValue devicesCatalogue(std::vector<platform::PlistValue> entries);
+
+} // namespace fakes

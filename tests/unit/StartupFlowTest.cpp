@@ -1,0 +1,168 @@
+// The start-up decision, the first screens and the orders in which they come.
+#include "tests/fakes/ControllerFixture.h"
+
+using namespace fakes;
+using ::testing::ElementsAre;
+
+namespace {
+
+class StartupFlow : public ControllerTest {};
+
+TEST_F(StartupFlow, WifiPrinterOpensTheLaunchToolScreenInPlace)
+{
+    platform.usb.present = {Keyboard, WifiPrinter};
+    controller.applicationDidFinishLaunching();
+
+    EXPECT_THAT(only({"place", "content", "activate", "front", "out", "enable", "log"}),
+                ElementsAre("log appPath:/opt/example/wifi-setup", "log found f055 1",
+                            "place window 480,365", "content window launchNetlumeView",
+                            "activate YES", "front window"));
+    EXPECT_FALSE(attachListenerRunning());
+}
+
+TEST_F(StartupFlow, PrinterInBothCataloguesIsAskedOfTheWifiCatalogueOnly)
+{
+    platform.setCatalogue("otherDevices", devicesCatalogue({entry("F055", "0001")}));
+    platform.usb.present = {WifiPrinter};
+    controller.applicationDidFinishLaunching();
+
+    EXPECT_EQ(platform.usb.enumerations, 1);
+    EXPECT_EQ(ui.fakeWindow("window").contentView(), &ui.fakeView("launchNetlumeView"));
+    EXPECT_FALSE(ui.fakeWindow("addPrinterWindow").visible());
+}
+
+TEST_F(StartupFlow, UsbOnlyPrinterOpensTheAddPrinterWindowAndLeavesTheMainWindow)
+{
+    platform.usb.present = {UsbOnlyPrinter};
+    controller.applicationDidFinishLaunching();
+
+    EXPECT_EQ(platform.usb.enumerations, 2);
+    EXPECT_THAT(only({"place", "content", "activate", "front", "out", "enable", "log"}),
+                ElementsAre("log appPath:/opt/example/wifi-setup", "log appPath:(null)",
+                            "log found f055 101", "place addPrinterWindow 440,290",
+                            "activate YES", "front addPrinterWindow"));
+    EXPECT_FALSE(attachListenerRunning());
+}
+
+TEST_F(StartupFlow, NoPrinterShowsTheConnectScreenLockedAndThenListens)
+{
+    platform.usb.present = {Keyboard};
+    controller.applicationDidFinishLaunching();
+
+    EXPECT_THAT(only({"place", "content", "activate", "front", "out", "enable", "log"}),
+                ElementsAre("log appPath:/opt/example/wifi-setup", "log appPath:(null)",
+                            "place window 480,365", "activate YES", "front window",
+                            "enable window.close NO",
+                            "log -[runNetlumeAppDelegate _startListeningUSBDevices]",
+                            "log DeviceAttach"));
+    EXPECT_TRUE(attachListenerRunning());
+    EXPECT_FALSE(ui.fakeWindow("window").closeButton().isEnabled());
+}
+
+TEST_F(StartupFlow, FailedEnumerationCountsAsNoPrinterWithoutReadingTheCatalogue)
+{
+    platform.usb.enumerationFails = true;
+    controller.applicationDidFinishLaunching();
+
+    EXPECT_THAT(platform.logFake.lines,
+                ElementsAre("fatal error when IOServiceGetMatchingServices",
+                            "fatal error when IOServiceGetMatchingServices",
+                            "-[runNetlumeAppDelegate _startListeningUSBDevices]", "DeviceAttach"));
+    EXPECT_TRUE(ui.fakeWindow("window").visible());
+}
+
+TEST_F(StartupFlow, MissingCataloguesLeaveTheConnectScreen)
+{
+    platform.removeCatalogue("wifiDevices");
+    platform.removeCatalogue("otherDevices");
+    platform.usb.present = {WifiPrinter, UsbOnlyPrinter};
+    controller.applicationDidFinishLaunching();
+
+    EXPECT_EQ(ui.fakeWindow("window").contentView(), nullptr);
+    EXPECT_TRUE(ui.fakeWindow("window").visible());
+    EXPECT_FALSE(ui.fakeWindow("addPrinterWindow").visible());
+}
+
+TEST_F(StartupFlow, AgentsAreRefreshedBeforeTheLabelsAndTheLabelsBeforeTheScan)
+{
+    platform.setCatalogue("wifiDevices",
+                          dict({{"devices", array({entry("0xF055", "0x0001")})},
+                                {"smLaunchAgentPath", array({str("/Library/LaunchAgents/a.plist")})}}));
+    controller.applicationDidFinishLaunching();
+
+    // Positions in the journal: the first and the last line of each kind.
+    std::vector<std::size_t> shell, label, scan;
+    for (std::size_t at = 0; at < platform.journal.size(); ++at) {
+        const std::string& line = platform.journal[at];
+        if (line.rfind("shell", 0) == 0) shell.push_back(at);
+        if (line.rfind("title", 0) == 0 || line.rfind("text", 0) == 0) label.push_back(at);
+        if (line.rfind("log appPath", 0) == 0) scan.push_back(at);
+    }
+    ASSERT_EQ(shell.size(), 2U);
+    ASSERT_EQ(label.size(), 19U);
+    ASSERT_FALSE(scan.empty());
+    EXPECT_LT(shell.back(), label.front());
+    EXPECT_LT(label.back(), scan.front());
+}
+
+TEST_F(StartupFlow, UnconnectedOutletsAreSkippedAndTheFlowGoesOn)
+{
+    runNetlumeAppDelegate bare(platform);
+    platform.usb.present = {WifiPrinter};
+    bare.applicationDidFinishLaunching();
+    EXPECT_THAT(only({"activate"}), ElementsAre("activate YES"));
+
+    bare.setWindow(&ui.fakeWindow("window"));
+    bare._showLaunchToolScreen(); // no view connected: nothing to show
+    EXPECT_EQ(ui.fakeWindow("window").contentView(), nullptr);
+}
+
+// Placement: only the two sizes count, doubles all the way.
+struct PlacementCase {
+    std::optional<platform::Rect> screen;
+    platform::Rect window;
+    double x;
+    double y;
+};
+
+class Placement : public ::testing::TestWithParam<PlacementCase> {};
+
+TEST_P(Placement, LowerLeftCornerFollowsTheRule)
+{
+    const PlacementCase& c = GetParam();
+    FakePlatform platform;
+    platform.app.screen = c.screen;
+    FakeWindow window("w", platform.journal, c.window);
+    runNetlumeAppDelegate controller(platform);
+    controller.setAddPrinterWindow(&window);
+    controller._showAddPrinterWindow(false);
+    EXPECT_DOUBLE_EQ(window.frame().x, c.x);
+    EXPECT_DOUBLE_EQ(window.frame().y, c.y);
+    EXPECT_DOUBLE_EQ(window.frame().width, c.window.width);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EdgeCases, Placement,
+    ::testing::Values(
+        PlacementCase{platform::Rect{0, 0, 1440, 900}, {0, 0, 480, 270}, 480, 365},
+        PlacementCase{platform::Rect{0, 0, 1440, 900}, {0, 0, 481, 271}, 479.5, 364.5},
+        PlacementCase{platform::Rect{0, 0, 1440, 900}, {0, 0, 1600, 1000}, -80, 0},
+        PlacementCase{std::nullopt, {0, 0, 480, 270}, -240, -85},
+        PlacementCase{platform::Rect{1440, 0, 1920, 1080}, {0, 0, 480, 270}, 720, 455},
+        PlacementCase{platform::Rect{0, 0, 1440, 900}, {333, 444, 480, 270}, 480, 365}));
+
+TEST_F(StartupFlow, StartUpPlacesWithTheScreenAsReadBeforeTheScan)
+{
+    platform.usb.present = {WifiPrinter};
+    platform.app.screen = platform::Rect{0, 0, 1920, 1080};
+    controller.applicationDidFinishLaunching();
+    EXPECT_DOUBLE_EQ(ui.fakeWindow("window").frame().x, 720);
+    EXPECT_DOUBLE_EQ(ui.fakeWindow("window").frame().y, 455);
+}
+
+TEST_F(StartupFlow, LastWindowClosedEndsTheApplication)
+{
+    EXPECT_TRUE(controller.applicationShouldTerminateAfterLastWindowClosed());
+}
+
+} // namespace

@@ -1,0 +1,161 @@
+// What each button does, pressed through the wiring of the interface
+// description.
+#include "tests/fakes/ControllerFixture.h"
+
+using namespace fakes;
+using ::testing::ElementsAre;
+
+namespace {
+
+class UserActions : public ControllerTest {};
+
+TEST_F(UserActions, OkStartsTheCompanionToolThenEnds)
+{
+    ui.activate("okButton");
+    EXPECT_EQ(platform.journal, (Journal{"launch /opt/example/wifi-setup launchNetlume", "terminate"}));
+    EXPECT_EQ(platform.app.terminateSenders, std::vector<const void*>{&controller});
+}
+
+TEST_F(UserActions, OkEndsEvenWhenTheToolFailsToStart)
+{
+    platform.workspaceFake.launchError = "could not start \"/opt/example/wifi-setup\": No such file or directory";
+    ui.activate("okButton");
+    EXPECT_EQ(journalFrom("log"),
+              (Journal{"log error:could not start \"/opt/example/wifi-setup\": No such file or directory",
+                       "terminate"}));
+}
+
+TEST_F(UserActions, OkWithoutAToolPathStartsNothingAndSaysSo)
+{
+    platform.setCatalogue("wifiDevices", devicesCatalogue({}));
+    ui.activate("okButton");
+    EXPECT_EQ(platform.journal,
+              (Journal{"log no companion setup tool started: the Wi-Fi catalogue names no \"application\"",
+                       "terminate"}));
+}
+
+TEST_F(UserActions, TheToolPathIsReadAtThePress)
+{
+    platform.setCatalogue("wifiDevices", dict({{"application", str("/opt/new tool/setup")}}));
+    ui.activate("okButton");
+    EXPECT_EQ(platform.journal.front(), "launch /opt/new tool/setup launchNetlume");
+}
+
+TEST_F(UserActions, WarmPromptOkStopsTheModalLoopOrEnds)
+{
+    ui.fakeWindow("warmPromptWindow").setModal(true);
+    ui.activate("okButtonInWarmPromptWindow");
+    EXPECT_EQ(platform.journal, (Journal{"stopModal", "out warmPromptWindow"}));
+
+    platform.journal.clear();
+    ui.fakeWindow("warmPromptWindow").setModal(false);
+    ui.activate("okButtonInWarmPromptWindow");
+    EXPECT_EQ(platform.journal, Journal{"terminate"});
+}
+
+TEST_F(UserActions, OkWithAnyOtherSenderDoesNothing)
+{
+    controller.okButtonClicked(ui.control("cancelButton"));
+    controller.okButtonClicked(nullptr);
+    runNetlumeAppDelegate unconnected(platform);
+    unconnected.okButtonClicked(ui.control("okButton"));
+    EXPECT_EQ(only({"launch", "terminate", "stopModal"}), Journal{});
+}
+
+TEST_F(UserActions, CancelActivatesBeforeHidingTheMainWindow)
+{
+    ui.activate("cancelButton");
+    EXPECT_EQ(platform.journal, (Journal{"place addPrinterWindow 440,290", "activate YES", "out window",
+                                         "front addPrinterWindow"}));
+}
+
+TEST_F(UserActions, CancelReadsTheScreenAnew)
+{
+    platform.app.screen = platform::Rect{0, 0, 1920, 1080};
+    ui.activate("cancelButton");
+    EXPECT_EQ(platform.journal.front(), "place addPrinterWindow 680,380");
+}
+
+TEST_F(UserActions, SkipBoxUnlocksDoneAndTheCloseButtonTogether)
+{
+    FakeControl& box = ui.fakeControl("skipButton");
+    box.setState(1);
+    ui.activate("skipButton");
+    EXPECT_EQ(platform.journal, (Journal{"enable doneButton YES", "enable window.close YES"}));
+
+    platform.journal.clear();
+    box.setState(0);
+    ui.activate("skipButton");
+    box.setState(-1);
+    ui.activate("skipButton");
+    EXPECT_EQ(platform.journal, (Journal{"enable doneButton NO", "enable window.close NO",
+                                         "enable doneButton NO", "enable window.close NO"}));
+}
+
+TEST_F(UserActions, SkipBoxUnconnectedReadsAsOff)
+{
+    controller.setSkipButton(nullptr);
+    controller.skipButtonPressed(nullptr);
+    EXPECT_EQ(platform.journal, (Journal{"enable doneButton NO", "enable window.close NO"}));
+}
+
+TEST_F(UserActions, DoneButtonsEnd)
+{
+    ui.activate("doneButton");
+    ui.activate("doneButtonInAddPrinterWindow");
+    EXPECT_EQ(platform.journal, (Journal{"terminate", "terminate"}));
+}
+
+TEST_F(UserActions, AddPrinterOpensThenEnablesDoneThenStartsAWatcher)
+{
+    ui.activate("addPrinterButton");
+    EXPECT_EQ(platform.journal,
+              (Journal{R"(shell open "/System/Library/CoreServices/AddPrinter.app")",
+                       "enable doneButtonInAddPrinterWindow YES", "background"}));
+    EXPECT_EQ(platform.shellFake.commands.front().size(), 50U);
+}
+
+TEST_F(UserActions, WatcherPollsEveryThreeSecondsUntilAddPrinterIsGone)
+{
+    platform.workspaceFake.runningAnswers = {1, 2, 1, 0};
+    ui.activate("addPrinterButton");
+    platform.journal.clear();
+    platform.threadsFake.runBackground();
+    EXPECT_EQ(platform.journal,
+              (Journal{"sleep 3", "query com.apple.print.add", "sleep 3", "query com.apple.print.add",
+                       "sleep 3", "query com.apple.print.add", "sleep 3", "query com.apple.print.add",
+                       "to main thread"}));
+    // The termination itself happens on the main thread, with the controller
+    // as sender.
+    EXPECT_TRUE(platform.app.terminateSenders.empty());
+    platform.threadsFake.runMainThread();
+    EXPECT_EQ(platform.app.terminateSenders, std::vector<const void*>{&controller});
+}
+
+TEST_F(UserActions, WatcherTakesNoAnswerForNoneRunning)
+{
+    platform.workspaceFake.runningAnswers = {std::nullopt};
+    controller._startListeningAddPrinters();
+    EXPECT_EQ(platform.journal, (Journal{"sleep 3", "query com.apple.print.add", "to main thread"}));
+}
+
+TEST_F(UserActions, TwoPressesTwoOpenRequestsTwoWatchers)
+{
+    ui.activate("addPrinterButton");
+    ui.activate("addPrinterButton");
+    EXPECT_EQ(platform.shellFake.commands.size(), 2U);
+    EXPECT_EQ(platform.threadsFake.backgroundWaiting(), 2U);
+    EXPECT_TRUE(ui.fakeControl("doneButtonInAddPrinterWindow").isEnabled());
+}
+
+TEST_F(UserActions, LinuxProfileOpensAndWatchesSystemConfigPrinter)
+{
+    FakePlatform linux(platform::linuxProfile());
+    runNetlumeAppDelegate linuxController(linux);
+    linuxController._openAddPrinter();
+    linuxController._startListeningAddPrinters();
+    EXPECT_THAT(linux.journal, ElementsAre(R"(shell "system-config-printer" </dev/null &)", "sleep 3",
+                                           "query system-config-printer", "to main thread"));
+}
+
+} // namespace
