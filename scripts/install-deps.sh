@@ -13,7 +13,7 @@ packages=(
   umockdev libumockdev-dev
   xvfb xauth dbus at-spi2-core python3-pyatspi
   # formatting, screenshots
-  clang-format clang-tidy x11-apps imagemagick
+  clang-format clang-tidy x11-utils imagemagick
 )
 
 if [ "$(id -u)" -ne 0 ]; then

@@ -52,9 +52,11 @@ InterfaceLoader::~InterfaceLoader()
     windows_.clear();
     views_.clear();
     controls_.clear();
-    // Views handed to the main window were deleted with it.
+    // Only what nothing else owns: a view handed to the main window goes with it.
+    std::vector<QWidget*> owned;
     for (QWidget* top : topLevels_)
-        if (top->parent() == nullptr) delete top;
+        if (top->parent() == nullptr) owned.push_back(top);
+    for (QWidget* top : owned) delete top;
 }
 
 QWidget* InterfaceLoader::find(const std::string& name) const
