@@ -132,6 +132,7 @@ public:
 struct UsbDevice {
     std::uint16_t idVendor = 0;
     std::uint16_t idProduct = 0;
+    friend bool operator==(const UsbDevice&, const UsbDevice&) = default;
 };
 
 class UsbIterator {

@@ -226,6 +226,7 @@ void FakeLog::write(const std::string& line)
 {
     lines.push_back(line);
     journal_.push_back("log " + line);
+    if (onWrite) onWrite(line);
 }
 
 FakePlatform::FakePlatform(const platform::PlatformProfile& profile) : profileValue(profile) {}

@@ -199,6 +199,8 @@ public:
     explicit FakeLog(Journal& journal) : journal_(journal) {}
     void write(const std::string& line) override;
     std::vector<std::string> lines;
+    // Runs after each line is recorded: lets a test act at a precise moment.
+    std::function<void(const std::string&)> onWrite;
 
 private:
     Journal& journal_;
@@ -212,7 +214,7 @@ public:
     platform::Threads& threads() override { return threadsFake; }
     platform::Bundle& bundle() override { return bundleFake; }
     platform::PropertyListReader& propertyLists() override { return plists; }
-    platform::UsbRegistry& usbRegistry() override { return usb; }
+    platform::UsbRegistry& usbRegistry() override { return realUsb != nullptr ? *realUsb : usb; }
     platform::Workspace& workspace() override { return workspaceFake; }
     platform::Shell& shell() override { return shellFake; }
     platform::Log& log() override { return logFake; }
@@ -228,6 +230,8 @@ public:
     FakeBundle bundleFake;
     FakePropertyLists plists;
     FakeUsbRegistry usb;
+    // A real registry in its place, for the integration tests.
+    platform::UsbRegistry* realUsb = nullptr;
     FakeWorkspace workspaceFake{journal};
     FakeShell shellFake{journal};
     FakeLog logFake{journal};
