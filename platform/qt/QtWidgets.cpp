@@ -108,6 +108,9 @@ QtWindow::QtWindow(QWidget* widget)
 Rect QtWindow::frame() const
 {
     if (!widget_) return {};
+    // A window that was never shown has no platform window yet, and so no
+    // decorations in its frame; create it so that the frame is the real one.
+    widget_->winId();
     return toDesktop(widget_->frameGeometry(), primaryScreenGeometry());
 }
 

@@ -1,0 +1,232 @@
+// The real interface description in real Qt widgets (offscreen): labels,
+// the locked close button, the swap of the main window's content, placement
+// in Qt's coordinates and the end of the event loop.
+#include "platform/qt/InterfaceLoader.h"
+#include "platform/qt/QtApplication.h"
+#include "platform/qt/QtBundle.h"
+#include "tests/fakes/ControllerFixture.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QMainWindow>
+#include <QPushButton>
+#include <QTimer>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+
+using namespace fakes;
+namespace fs = std::filesystem;
+
+namespace {
+
+const QString Resources = QStringLiteral(RUNNETLUME_BUNDLE_DIR "/Resources");
+
+// The fake bundle's catalogues with the real strings table.
+class QtStrings final : public platform::Bundle {
+public:
+    explicit QtStrings(platform::Bundle& resources) : resources_(resources) {}
+    std::optional<std::string> pathForResource(const std::string& name,
+                                               const std::string& type) const override
+    {
+        return resources_.pathForResource(name, type);
+    }
+    std::string localizedString(const std::string& key) const override
+    {
+        return strings_.localizedString(key);
+    }
+
+private:
+    platform::Bundle& resources_;
+    platform::qt::QtBundle strings_{Resources.toStdString()};
+};
+
+// Fakes for everything but the application object and the strings table.
+class QtBackedPlatform final : public platform::Platform {
+public:
+    platform::Application& application() override { return app; }
+    platform::Threads& threads() override { return fake.threads(); }
+    platform::Bundle& bundle() override { return bundleQt; }
+    platform::PropertyListReader& propertyLists() override { return fake.propertyLists(); }
+    platform::UsbRegistry& usbRegistry() override { return fake.usbRegistry(); }
+    platform::Workspace& workspace() override { return fake.workspace(); }
+    platform::Shell& shell() override { return fake.shell(); }
+    platform::Log& log() override { return fake.log(); }
+    const platform::PlatformProfile& profile() const override { return fake.profile(); }
+
+    FakePlatform fake;
+    platform::qt::QtApplication app;
+    QtStrings bundleQt{fake.bundle()};
+};
+
+class RealInterface : public ::testing::Test {
+protected:
+    RealInterface()
+    {
+        QString error;
+        ui = platform::qt::InterfaceLoader::load(Resources + "/ui", error);
+        EXPECT_TRUE(ui) << error.toStdString();
+        services.fake.setCatalogue("wifiDevices", devicesCatalogue({entry("F055", "1")}));
+        services.fake.setCatalogue("otherDevices", devicesCatalogue({entry("F055", "101")}));
+        connectOutlets(controller, *ui);
+        connectActions(controller, *ui, services.log());
+    }
+
+    // Where the placement rule puts a window, in Qt's coordinates.
+    static QPoint placed(const QWidget* window)
+    {
+        const QRect screen = platform::qt::primaryScreenGeometry();
+        const QSize frame = window->frameGeometry().size();
+        const double yUp = (screen.height() - frame.height()) * 0.5 + 50;
+        return {int(std::lround((screen.width() - frame.width()) * 0.5)),
+                int(std::lround(screen.height() - yUp - frame.height()))};
+    }
+
+    template <typename T> T* widget(const char* name) const
+    {
+        for (QWidget* top : ui->topLevels()) {
+            if (top->objectName() == name) return qobject_cast<T*>(top);
+            if (auto* found = top->findChild<T*>(name)) return found;
+        }
+        return nullptr;
+    }
+
+    QtBackedPlatform services;
+    std::unique_ptr<platform::qt::InterfaceLoader> ui;
+    runNetlumeAppDelegate controller{services};
+};
+
+TEST_F(RealInterface, ConnectScreenShowsTranslatedLabelsAndCannotBeClosed)
+{
+    const platform::qt::Translations english(Resources + "/translations");
+    controller.applicationDidFinishLaunching();
+
+    auto* window = widget<QMainWindow>("window");
+    ASSERT_TRUE(window != nullptr);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(widget<QLabel>("usbNeedTextField")->text().startsWith("Connect your printer"));
+    EXPECT_EQ(widget<QCheckBox>("skipButton")->text(), widget<QLabel>("skipTextField")->text());
+    EXPECT_EQ(widget<QPushButton>("doneButtonInAddPrinterWindow")->text(), "Done");
+    EXPECT_EQ(widget<QLabel>("step4TextField")->text().left(2), "4.");
+    EXPECT_EQ(widget<QPushButton>("okButtonInWarmPromptWindow")->text(), "OK");
+    EXPECT_FALSE(widget<QPushButton>("doneButton")->isEnabled());
+
+    EXPECT_FALSE(window->close());
+    EXPECT_TRUE(window->isVisible());
+
+    widget<QCheckBox>("skipButton")->click();
+    EXPECT_TRUE(widget<QPushButton>("doneButton")->isEnabled());
+    EXPECT_TRUE(window->close());
+
+    widget<QCheckBox>("skipButton")->click(); // off again: locked again
+    window->show();
+    EXPECT_FALSE(widget<QPushButton>("doneButton")->isEnabled());
+    EXPECT_FALSE(window->close());
+}
+
+TEST_F(RealInterface, WithoutAStringsTableEveryControlShowsItsKey)
+{
+    controller._applyLocalizedLabels();
+    EXPECT_EQ(widget<QLabel>("usbNeedTextField")->text(), "usbNeedString");
+    EXPECT_EQ(widget<QCheckBox>("skipButton")->text(), "skipString");
+    EXPECT_EQ(widget<QLabel>("skipTextField")->text(), "skipString");
+    EXPECT_EQ(widget<QPushButton>("doneButton")->text(), "Done");
+    EXPECT_EQ(widget<QPushButton>("addPrinterButton")->text(), "addPrinter");
+    EXPECT_EQ(widget<QPushButton>("okButtonInWarmPromptWindow")->text(), "OK");
+}
+
+TEST_F(RealInterface, GermanStringsTableIsUsedForAGermanUser)
+{
+    const QLocale previous;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    {
+        const platform::qt::Translations german(Resources + "/translations");
+        controller._applyLocalizedLabels();
+    }
+    QLocale::setDefault(previous);
+    EXPECT_EQ(widget<QPushButton>("cancelButton")->text(), "Abbrechen");
+    EXPECT_EQ(widget<QPushButton>("doneButton")->text(), "Fertig");
+}
+
+TEST_F(RealInterface, WifiPrinterSwapsTheContentWithoutMovingTheWindow)
+{
+    services.fake.usb.present = {WifiPrinter};
+    controller.applicationDidFinishLaunching();
+    auto* window = widget<QMainWindow>("window");
+    EXPECT_EQ(window->centralWidget(), widget<QWidget>("launchNetlumeView"));
+    EXPECT_TRUE(widget<QPushButton>("okButton")->isVisible());
+
+    EXPECT_EQ(window->frameGeometry().topLeft(), placed(window));
+    const QRect before = window->frameGeometry();
+    controller._showLaunchToolScreen();
+    EXPECT_EQ(window->frameGeometry(), before);
+    // The connect screen's controls are kept, hidden, as the outlets point at them.
+    EXPECT_NE(widget<QLabel>("usbNeedTextField"), nullptr);
+    EXPECT_FALSE(widget<QLabel>("usbNeedTextField")->isVisible());
+}
+
+TEST_F(RealInterface, CancelMovesOnToTheAddPrinterWindow)
+{
+    services.fake.usb.present = {WifiPrinter};
+    controller.applicationDidFinishLaunching();
+    widget<QPushButton>("cancelButton")->click();
+    EXPECT_FALSE(widget<QMainWindow>("window")->isVisible());
+    auto* addPrinter = widget<QWidget>("addPrinterWindow");
+    EXPECT_TRUE(addPrinter->isVisible());
+    EXPECT_EQ(addPrinter->frameGeometry().topLeft(), placed(addPrinter));
+}
+
+TEST_F(RealInterface, ClosingTheLastWindowEndsTheEventLoop)
+{
+    services.fake.usb.present = {UsbOnlyPrinter};
+    QApplication::setQuitOnLastWindowClosed(controller.applicationShouldTerminateAfterLastWindowClosed());
+    controller.applicationDidFinishLaunching();
+    auto* addPrinter = widget<QWidget>("addPrinterWindow");
+    ASSERT_TRUE(addPrinter->isVisible());
+
+    bool ended = false;
+    QTimer::singleShot(0, addPrinter, [addPrinter] { addPrinter->close(); });
+    QTimer::singleShot(10'000, [] { QCoreApplication::exit(1); }); // a bound, not a wait
+    ended = QApplication::exec() == 0;
+    EXPECT_TRUE(ended);
+}
+
+TEST_F(RealInterface, TerminateEndsTheLoopEvenWhileTheConnectScreenIsLocked)
+{
+    controller.applicationDidFinishLaunching();
+    ASSERT_TRUE(widget<QMainWindow>("window")->isVisible());
+    QTimer::singleShot(0, [this] { controller.doneButtonPressed(nullptr); });
+    QTimer::singleShot(10'000, [] { QCoreApplication::exit(1); });
+    EXPECT_EQ(QApplication::exec(), 0);
+}
+
+TEST(InterfaceLoading, MissingOrBrokenDescriptionIsAClearError)
+{
+    const fs::path folder = fs::temp_directory_path() / ("runnetlume-ui-" + std::to_string(::getpid()));
+    fs::create_directories(folder);
+    for (const QString& name : platform::qt::InterfaceLoader::files())
+        fs::copy_file((Resources + "/ui/" + name).toStdString(), folder / name.toStdString(),
+                      fs::copy_options::overwrite_existing);
+
+    QString error;
+    fs::remove(folder / "AddPrinterWindow.ui");
+    EXPECT_FALSE(platform::qt::InterfaceLoader::load(QString::fromStdString(folder), error));
+    EXPECT_TRUE(error.contains("AddPrinterWindow.ui")) << error.toStdString();
+
+    std::ofstream(folder / "AddPrinterWindow.ui") << "<ui version=\"4.0\"><widget class=";
+    error.clear();
+    EXPECT_FALSE(platform::qt::InterfaceLoader::load(QString::fromStdString(folder), error));
+    EXPECT_FALSE(error.isEmpty());
+    fs::remove_all(folder);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    ::testing::InitGoogleMock(&argc, argv);
+    return RUN_ALL_TESTS();
+}
