@@ -215,8 +215,11 @@ public:
     platform::Bundle& bundle() override { return bundleFake; }
     platform::PropertyListReader& propertyLists() override { return plists; }
     platform::UsbRegistry& usbRegistry() override { return realUsb != nullptr ? *realUsb : usb; }
-    platform::Workspace& workspace() override { return workspaceFake; }
-    platform::Shell& shell() override { return shellFake; }
+    platform::Workspace& workspace() override
+    {
+        return realWorkspace != nullptr ? *realWorkspace : workspaceFake;
+    }
+    platform::Shell& shell() override { return realShell != nullptr ? *realShell : shellFake; }
     platform::Log& log() override { return logFake; }
     const platform::PlatformProfile& profile() const override { return profileValue; }
 
@@ -230,8 +233,10 @@ public:
     FakeBundle bundleFake;
     FakePropertyLists plists;
     FakeUsbRegistry usb;
-    // A real registry in its place, for the integration tests.
+    // Real services in place of the fakes, for the integration tests.
     platform::UsbRegistry* realUsb = nullptr;
+    platform::Workspace* realWorkspace = nullptr;
+    platform::Shell* realShell = nullptr;
     FakeWorkspace workspaceFake{journal};
     FakeShell shellFake{journal};
     FakeLog logFake{journal};

@@ -226,6 +226,8 @@ TEST(InterfaceLoading, MissingOrBrokenDescriptionIsAClearError)
 
 int main(int argc, char** argv)
 {
+    // Test discovery runs this without the test's environment.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     ::testing::InitGoogleMock(&argc, argv);
     return RUN_ALL_TESTS();

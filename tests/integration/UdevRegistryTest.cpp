@@ -215,6 +215,8 @@ TEST_F(ListenerOnUdev, PrinterPluggedInBetweenTheScanAndTheListenerIsHandled)
 
 int main(int argc, char** argv)
 {
+    // Test discovery runs this without the test's environment.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QCoreApplication application(argc, argv);
     ::testing::InitGoogleMock(&argc, argv);
     return RUN_ALL_TESTS();

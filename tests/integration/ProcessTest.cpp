@@ -1,0 +1,246 @@
+// Real processes and the real shell: the companion tool started without a
+// shell in a session of its own, agents reloaded through /bin/sh with a
+// stand-in systemctl, and the printer settings counted from /proc.
+#include "platform/linux/PosixShell.h"
+#include "platform/linux/ProcessWorkspace.h"
+#include "tests/fakes/ControllerFixture.h"
+
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <poll.h>
+#include <sstream>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+using namespace fakes;
+namespace fs = std::filesystem;
+using platform::linux_backend::PosixShell;
+using platform::linux_backend::ProcessWorkspace;
+
+namespace {
+
+const fs::path StandIns = RUNNETLUME_STANDINS_DIR;
+
+// Blocks until the process has ended; it need not be our child.
+void awaitExit(pid_t pid)
+{
+    const int fd = static_cast<int>(::syscall(SYS_pidfd_open, pid, 0));
+    if (fd < 0) return; // already gone
+    pollfd watch{fd, POLLIN, 0};
+    ::poll(&watch, 1, 30'000);
+    ::close(fd);
+}
+
+class Processes : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        folder = fs::temp_directory_path() /
+                 ("runnetlume-proc-" + std::to_string(::getpid()) + "-" +
+                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(folder);
+        record = folder / "record";
+        ::setenv("RUNNETLUME_RECORD", record.c_str(), 1);
+        oldPath = std::getenv("PATH");
+        ::setenv("PATH", (StandIns.string() + ":" + oldPath).c_str(), 1);
+    }
+    void TearDown() override
+    {
+        ::setenv("PATH", oldPath.c_str(), 1);
+        ::unsetenv("RUNNETLUME_SYSTEMCTL_FAIL");
+        fs::remove_all(folder);
+    }
+
+    // The record, one line an entry; waits for a writer when it is a FIFO.
+    std::vector<std::string> recorded() const
+    {
+        std::ifstream in(record);
+        std::vector<std::string> lines;
+        for (std::string line; std::getline(in, line);) lines.push_back(line);
+        return lines;
+    }
+
+    fs::path folder;
+    fs::path record;
+    std::string oldPath;
+    PosixShell shell;
+    ProcessWorkspace workspace;
+};
+
+TEST_F(Processes, CompanionToolGetsExactlyOneArgumentAndASessionOfItsOwn)
+{
+    // Spaces and shell characters reach the system as one path.
+    const fs::path odd = folder / "Wi-Fi Setup $(touch pwned) \"x\"; tool";
+    fs::copy_file(StandIns / "companion-tool", odd);
+    ASSERT_EQ(::mkfifo(record.c_str(), 0600), 0);
+
+    EXPECT_EQ(workspace.launchApplication(odd, {"launchNetlume"}), std::nullopt);
+    const std::vector<std::string> lines = recorded();
+    ASSERT_EQ(lines.size(), 4U);
+    EXPECT_EQ(lines[0], "argv0=" + odd.string());
+    EXPECT_EQ(lines[1], "argc=1");
+    EXPECT_EQ(lines[2], "arg=launchNetlume");
+    const pid_t tool = std::stoi(lines[3].substr(4));
+
+    std::ifstream stat("/proc/" + std::to_string(tool) + "/stat");
+    std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+    std::istringstream fields(text.substr(text.rfind(')') + 2));
+    std::string state;
+    pid_t parent = 0, group = 0, session = 0;
+    fields >> state >> parent >> group >> session;
+    EXPECT_EQ(session, tool) << "the tool leads a session of its own";
+    EXPECT_NE(session, ::getsid(0));
+    EXPECT_FALSE(fs::exists(folder / "pwned"));
+    ::kill(tool, SIGTERM);
+}
+
+TEST_F(Processes, MissingToolIsOneReadableError)
+{
+    const std::optional<std::string> error =
+        workspace.launchApplication("/nonexistent/Wi-Fi Setup", {"launchNetlume"});
+    ASSERT_TRUE(error);
+    EXPECT_EQ(*error, "could not start \"/nonexistent/Wi-Fi Setup\": No such file or directory");
+
+    const fs::path notExecutable = folder / "plain-file";
+    std::ofstream(notExecutable) << "text";
+    EXPECT_EQ(workspace.launchApplication(notExecutable, {}),
+              "could not start \"" + notExecutable.string() + "\": Permission denied");
+}
+
+TEST_F(Processes, ControllerLogsExactlyOneErrorLineForAMissingTool)
+{
+    FakePlatform platform(platform::linuxProfile());
+    platform.realWorkspace = &workspace;
+    platform.setCatalogue("wifiDevices", dict({{"application", str("/nonexistent/tool")}}));
+    runNetlumeAppDelegate controller(platform);
+    controller.okButtonClicked(nullptr); // not a known sender: nothing
+    FakeControl ok("okButton", platform.journal);
+    controller.setOkButton(&ok);
+    controller.okButtonClicked(&ok);
+    EXPECT_EQ(platform.logFake.lines,
+              std::vector<std::string>{
+                  "error:could not start \"/nonexistent/tool\": No such file or directory"});
+    EXPECT_EQ(platform.app.terminateSenders.size(), 1U);
+}
+
+class AgentsThroughTheShell : public Processes {
+protected:
+    void refresh(std::vector<std::string> agents, std::optional<std::string> monitor)
+    {
+        FakePlatform platform(platform::linuxProfile());
+        platform.realShell = &shell;
+        std::vector<platform::PlistValue> paths;
+        for (std::string& path : agents) paths.push_back(str(std::move(path)));
+        std::vector<std::pair<std::string, platform::PlistValue>> root = {
+            {"smLaunchAgentPath", array(std::move(paths))}};
+        if (monitor) root.emplace_back("usbMonitorLaunchAgentPath", str(*monitor));
+        platform.setCatalogue("wifiDevices", dict(std::move(root)));
+        runNetlumeAppDelegate controller(platform);
+        controller._refreshLaunchAgents();
+        log = platform.logFake.lines;
+    }
+    std::vector<std::string> log;
+};
+
+TEST_F(AgentsThroughTheShell, EachUnitIsDisabledAndEnabledInOrderThenTheMonitor)
+{
+    refresh({"/opt/drv/units/status.service", "/opt/drv/My Units/scan helper.service"},
+            "/opt/drv/units/usb-monitor.service");
+    EXPECT_EQ(recorded(), (std::vector<std::string>{
+                              "--user disable --now -- status.service",
+                              "--user enable --now -- /opt/drv/units/status.service",
+                              "--user disable --now -- scan helper.service",
+                              "--user enable --now -- /opt/drv/My Units/scan helper.service",
+                              "--user disable --now -- usb-monitor.service",
+                              "--user enable --now -- /opt/drv/units/usb-monitor.service"}));
+    EXPECT_TRUE(log.empty());
+}
+
+TEST_F(AgentsThroughTheShell, AFailingDisableIsStillFollowedByItsEnable)
+{
+    ::setenv("RUNNETLUME_SYSTEMCTL_FAIL", "disable", 1);
+    refresh({"/a.service", "/b.service"}, std::nullopt);
+    EXPECT_EQ(recorded().size(), 4U);
+    EXPECT_EQ(recorded()[1], "--user enable --now -- /a.service");
+    EXPECT_EQ(recorded()[3], "--user enable --now -- /b.service");
+}
+
+TEST_F(AgentsThroughTheShell, AnAttemptedInjectionLeavesNoTrace)
+{
+    const fs::path marker = folder / "injected";
+    refresh({"/x.service\"; touch " + marker.string() + "; \"",
+             "/y.service$(touch " + marker.string() + ")",
+             "/z.service`touch " + marker.string() + "`", "/ok.service"},
+            std::nullopt);
+    EXPECT_FALSE(fs::exists(marker));
+    EXPECT_EQ(recorded(), (std::vector<std::string>{"--user disable --now -- ok.service",
+                                                    "--user enable --now -- /ok.service"}));
+    EXPECT_EQ(log.size(), 3U);
+}
+
+TEST_F(Processes, PrinterSettingsAreCountedWhileTheyRun)
+{
+    const std::string identity = "system-config-printer";
+    EXPECT_EQ(workspace.runningApplicationCount(identity), 0);
+
+    // Opened through the shell with the Linux profile's command, as the assistant does.
+    ASSERT_EQ(::mkfifo(record.c_str(), 0600), 0);
+    ::setenv("RUNNETLUME_OPEN_SECONDS", "30", 1);
+    FakePlatform platform(platform::linuxProfile());
+    platform.realShell = &shell;
+    runNetlumeAppDelegate controller(platform);
+    controller._openAddPrinter(); // returns at once: the program is in the background
+    const std::vector<std::string> lines = recorded();
+    ASSERT_EQ(lines.size(), 1U);
+    const pid_t settings = std::stoi(lines[0].substr(7));
+
+    EXPECT_EQ(workspace.runningApplicationCount(identity), 1);
+    ::kill(settings, SIGTERM);
+    awaitExit(settings);
+    EXPECT_EQ(workspace.runningApplicationCount(identity), 0);
+}
+
+TEST(ProcessIdentity, CommandScriptAndCutNames)
+{
+    using platform::linux_backend::processRuns;
+    EXPECT_TRUE(processRuns("system-config-printer", "python3",
+                            {"/usr/bin/python3", "/usr/share/system-config-printer/system-config-printer.py"}));
+    EXPECT_TRUE(processRuns("system-config-printer", "system-config-p",
+                            {"/bin/sh", "/usr/bin/system-config-printer"}));
+    EXPECT_TRUE(processRuns("system-config-printer", "system-config-p", {"/usr/bin/system-config-printer"}));
+    // The tray applet shares the first 15 characters and is not the settings program.
+    EXPECT_FALSE(processRuns("system-config-printer", "system-config-p",
+                             {"/usr/bin/python3", "/usr/share/system-config-printer/applet.py"}));
+    EXPECT_FALSE(processRuns("system-config-printer", "system-config-p", {}));
+    EXPECT_TRUE(processRuns("cupsd", "cupsd", {}));
+    EXPECT_FALSE(processRuns("system-config-printer", "bash", {"bash", "-c", "system-config-printer"}));
+}
+
+TEST(ProcessIdentity, OnlyTheUsersOwnProcessesCount)
+{
+    const fs::path proc = fs::temp_directory_path() / ("runnetlume-fakeproc-" + std::to_string(::getpid()));
+    const auto process = [&](const std::string& pid, const std::string& comm, const std::string& cmdline) {
+        fs::create_directories(proc / pid);
+        std::ofstream(proc / pid / "comm") << comm << "\n";
+        std::ofstream(proc / pid / "cmdline", std::ios::binary) << cmdline;
+    };
+    process("100", "python3", std::string("python3\0/usr/bin/system-config-printer\0", 38));
+    process("101", "system-config-p", std::string("/bin/sh\0/tmp/system-config-printer\0", 35));
+    process("self", "system-config-p", std::string("/bin/sh\0/tmp/system-config-printer\0", 35));
+    process("102", "bash", std::string("bash\0", 5));
+    ProcessWorkspace workspace(proc.string());
+    EXPECT_EQ(workspace.runningApplicationCount("system-config-printer"), 2);
+    if (::getuid() == 0) {
+        ASSERT_EQ(::chown((proc / "101").c_str(), 4242, 4242), 0);
+        EXPECT_EQ(workspace.runningApplicationCount("system-config-printer"), 1);
+    }
+    fs::remove_all(proc);
+    EXPECT_EQ(workspace.runningApplicationCount("system-config-printer"), std::nullopt);
+}
+
+} // namespace
