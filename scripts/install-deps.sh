@@ -11,7 +11,7 @@ packages=(
   # tests and benchmarks
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   umockdev libumockdev-dev
-  xvfb xauth dbus at-spi2-core python3-pyatspi
+  xvfb xauth dbus at-spi2-core python3-pyatspi python3-gi gir1.2-umockdev-1.0
   # formatting, screenshots
   clang-format clang-tidy x11-utils imagemagick
 )

@@ -5,6 +5,8 @@
 #include <QMainWindow>
 #include <QUiLoader>
 
+#include <set>
+
 namespace platform::qt {
 
 const QStringList& InterfaceLoader::files()
@@ -103,10 +105,13 @@ Control* InterfaceLoader::wrapControl(QWidget* widget)
 std::vector<InterfaceDescription::ActionBinding> InterfaceLoader::actionBindings()
 {
     std::vector<ActionBinding> bindings;
+    // A view handed to the main window is both a top level of its own file and
+    // a child of the window: bind each button once.
+    std::set<QAbstractButton*> seen;
     for (QWidget* top : topLevels_) {
         for (QAbstractButton* button : top->findChildren<QAbstractButton*>()) {
             const QString selector = button->property("action").toString();
-            if (selector.isEmpty()) continue;
+            if (selector.isEmpty() || !seen.insert(button).second) continue;
             bindings.push_back({wrapControl(button), selector.toStdString()});
         }
     }
@@ -118,8 +123,15 @@ void InterfaceLoader::onActivated(Control* control, std::function<void()> handle
     auto* qtControl = dynamic_cast<QtControl*>(control);
     auto* button = qtControl != nullptr ? qobject_cast<QAbstractButton*>(qtControl->widget()) : nullptr;
     if (button == nullptr) return;
-    QObject::connect(button, &QAbstractButton::clicked, button,
-                     [handler = std::move(handler)] { handler(); });
+    // A check box toggled by a screen reader or the keyboard emits no
+    // clicked(), only toggled(); a click emits both.
+    if (button->isCheckable()) {
+        QObject::connect(button, &QAbstractButton::toggled, button,
+                         [handler = std::move(handler)] { handler(); });
+    } else {
+        QObject::connect(button, &QAbstractButton::clicked, button,
+                         [handler = std::move(handler)] { handler(); });
+    }
 }
 
 } // namespace platform::qt

@@ -68,7 +68,9 @@ protected:
         QString error;
         ui = platform::qt::InterfaceLoader::load(Resources + "/ui", error);
         EXPECT_TRUE(ui) << error.toStdString();
-        services.fake.setCatalogue("wifiDevices", devicesCatalogue({entry("F055", "1")}));
+        services.fake.setCatalogue("wifiDevices",
+                                   dict({{"devices", array({entry("F055", "1")})},
+                                         {"application", str("/opt/example/wifi-setup")}}));
         services.fake.setCatalogue("otherDevices", devicesCatalogue({entry("F055", "101")}));
         connectOutlets(controller, *ui);
         connectActions(controller, *ui, services.log());
@@ -165,6 +167,19 @@ TEST_F(RealInterface, WifiPrinterSwapsTheContentWithoutMovingTheWindow)
     // The connect screen's controls are kept, hidden, as the outlets point at them.
     EXPECT_NE(widget<QLabel>("usbNeedTextField"), nullptr);
     EXPECT_FALSE(widget<QLabel>("usbNeedTextField")->isVisible());
+}
+
+TEST_F(RealInterface, EachButtonIsWiredOnceToItsHandler)
+{
+    EXPECT_EQ(ui->actionBindings().size(), 7U);
+    services.fake.usb.present = {WifiPrinter};
+    controller.applicationDidFinishLaunching();
+    services.fake.journal.clear();
+    widget<QPushButton>("okButton")->click();
+    EXPECT_EQ(services.fake.journal, Journal{"launch /opt/example/wifi-setup launchNetlume"});
+    // nextButton has no handler at all.
+    widget<QPushButton>("nextButton")->click();
+    EXPECT_EQ(services.fake.journal.size(), 1U);
 }
 
 TEST_F(RealInterface, CancelMovesOnToTheAddPrinterWindow)

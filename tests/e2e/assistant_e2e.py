@@ -1,0 +1,395 @@
+"""The built bundle run as a user meets it.
+
+Each test copies the bundle to a temporary folder with catalogues of its own,
+runs the real binary under umockdev's preload (emulated USB devices and
+uevents) on a virtual display, drives its windows through the accessibility
+bus as a screen reader would, and reads its log lines, the stand-in programs'
+records and its exit status.
+"""
+
+import os
+import plistlib
+import queue
+import shutil
+import signal
+import subprocess
+import tempfile
+import threading
+import time
+import unittest
+
+import gi
+
+gi.require_version("UMockdev", "1.0")
+from gi.repository import UMockdev  # noqa: E402
+import pyatspi  # noqa: E402
+
+BUNDLE = os.environ["RUNNETLUME_BUNDLE"]
+STANDINS = os.path.abspath(os.environ["RUNNETLUME_STANDINS"])
+WIFI = (0x8001, 0x0001)
+USB_ONLY = (0x8001, 0x0101)
+KEYBOARD = (0x046D, 0xC31C)
+WAIT = 20.0  # bound for anything awaited; a pass never comes near it
+
+
+class Assistant:
+    """One run of the bundle's binary; its standard error read line by line."""
+
+    def __init__(self, bundle, testbed_dir, extra_env):
+        env = dict(os.environ)
+        env.update(
+            {
+                "UMOCKDEV_DIR": testbed_dir,
+                "LD_PRELOAD": "libumockdev-preload.so.0",
+                "PATH": STANDINS + ":" + env["PATH"],
+                # The sanitizer build must accept the preload coming first.
+                "ASAN_OPTIONS": env.get("ASAN_OPTIONS", "") + ":verify_asan_link_order=0",
+            }
+        )
+        env.update(extra_env)
+        self.process = subprocess.Popen(
+            [os.path.join(bundle, "bin", "runNetlume")],
+            env=env,
+            stdin=subprocess.DEVNULL,
+            stdout=subprocess.DEVNULL,
+            stderr=subprocess.PIPE,
+            text=True,
+        )
+        self.lines = []
+        self._queue = queue.Queue()
+        threading.Thread(target=self._read, daemon=True).start()
+
+    def _read(self):
+        for raw in self.process.stderr:
+            self._queue.put(raw.rstrip("\n"))
+        self._queue.put(None)
+
+    def _take(self, deadline):
+        remaining = deadline - time.monotonic()
+        if remaining <= 0:
+            return False
+        try:
+            line = self._queue.get(timeout=remaining)
+        except queue.Empty:
+            return False
+        if line is None:
+            self._queue.put(None)
+            return False
+        # Log lines carry "date time runNetlume[pid:tid] "; keep the text.
+        marker = line.find("] ")
+        self.lines.append(line[marker + 2:] if "runNetlume[" in line[:60] and marker >= 0 else line)
+        return True
+
+    def wait_for(self, text):
+        deadline = time.monotonic() + WAIT
+        while text not in self.lines:
+            if not self._take(deadline):
+                raise AssertionError("no line %r; lines: %r" % (text, self.lines))
+
+    def wait_count(self, text, count):
+        deadline = time.monotonic() + WAIT
+        while self.lines.count(text) < count:
+            if not self._take(deadline):
+                raise AssertionError("fewer than %d lines %r; lines: %r" % (count, text, self.lines))
+
+    def log(self):
+        """The assistant's own lines, without those of other programs."""
+        return [line for line in self.lines if not line.startswith(("stand-in", "qt.", "QStandardPaths"))]
+
+    def wait_exit(self, timeout=WAIT):
+        status = self.process.wait(timeout=timeout)
+        while self._take(time.monotonic() + 1.0):
+            pass
+        return status
+
+    def stop(self):
+        if self.process.poll() is None:
+            self.process.send_signal(signal.SIGTERM)
+        return self.wait_exit()
+
+
+def find(node, role, name):
+    """A showing element of that role and name under node, or None."""
+    try:
+        if node.getRoleName() == role and node.name == name and node.getState().contains(pyatspi.STATE_SHOWING):
+            return node
+        for index in range(node.childCount):
+            found = find(node.getChildAtIndex(index), role, name)
+            if found is not None:
+                return found
+    except Exception:  # an element that went away while walking
+        return None
+    return None
+
+
+class AssistantTest(unittest.TestCase):
+    def setUp(self):
+        self.folder = tempfile.mkdtemp(prefix="runnetlume-e2e-")
+        self.bundle = os.path.join(self.folder, "Printer Setup.bundle")
+        shutil.copytree(BUNDLE, self.bundle, symlinks=True)
+        self.record = os.path.join(self.folder, "record")
+        self.testbed = UMockdev.Testbed.new()
+        self.devices = 0
+        self.assistant = None
+        self.tool = os.path.join(self.folder, "Wi-Fi Setup", "setup tool")
+        os.makedirs(os.path.dirname(self.tool))
+        shutil.copy(os.path.join(STANDINS, "companion-tool"), self.tool)
+        self.catalogues()
+
+    def tearDown(self):
+        if self.assistant is not None and self.assistant.process.poll() is None:
+            self.assistant.process.kill()
+            self.assistant.process.wait()
+        for line in self.recorded():
+            if line.startswith("pid="):
+                try:
+                    os.kill(int(line[4:]), signal.SIGKILL)
+                except ProcessLookupError:
+                    pass
+        del self.testbed
+        shutil.rmtree(self.folder, ignore_errors=True)
+
+    # The world around the assistant.
+
+    def catalogues(self, binary=False):
+        resources = os.path.join(self.bundle, "Resources")
+        wifi = {
+            "devices": [{"vid": "0x%04X" % WIFI[0], "pid": "0x%04X" % WIFI[1]}],
+            "application": self.tool,
+            "smLaunchAgentPath": ["/opt/drv/units/status.service", "/opt/drv/My Units/helper.service"],
+            "usbMonitorLaunchAgentPath": "/opt/drv/units/usb-monitor.service",
+        }
+        other = {"devices": [{"vid": "%x" % USB_ONLY[0], "pid": "%04x" % USB_ONLY[1]}]}
+        fmt = plistlib.FMT_BINARY if binary else plistlib.FMT_XML
+        for name, content in (("wifiDevices", wifi), ("otherDevices", other)):
+            with open(os.path.join(resources, name + ".plist"), "wb") as out:
+                plistlib.dump(content, out, fmt=fmt)
+
+    def plug(self, ids):
+        self.devices += 1
+        self.testbed.add_device(
+            "usb",
+            "9-%d" % self.devices,
+            None,
+            ["idVendor", "%04x" % ids[0], "idProduct", "%04x" % ids[1]],
+            ["DEVTYPE", "usb_device"],
+        )
+
+    def start(self, **env):
+        settings = {"RUNNETLUME_RECORD": self.record, "RUNNETLUME_OPEN_SECONDS": "2"}
+        settings.update(env)
+        self.assistant = Assistant(self.bundle, self.testbed.get_root_dir(), settings)
+        return self.assistant
+
+    def recorded(self):
+        try:
+            with open(self.record) as stream:
+                return stream.read().splitlines()
+        except FileNotFoundError:
+            return []
+
+    def await_record(self, predicate):
+        deadline = time.monotonic() + WAIT
+        while not predicate(self.recorded()):
+            self.assertLess(time.monotonic(), deadline, "record: %r" % self.recorded())
+            time.sleep(0.05)
+
+    # The assistant's windows, as the accessibility bus shows them.
+
+    def app(self):
+        desktop = pyatspi.Registry.getDesktop(0)
+        for index in range(desktop.childCount):
+            child = desktop.getChildAtIndex(index)
+            if child is not None and child.name == "runNetlume":
+                return child
+        return None
+
+    def await_element(self, role, name):
+        deadline = time.monotonic() + WAIT
+        while True:
+            application = self.app()
+            found = find(application, role, name) if application is not None else None
+            if found is not None:
+                return found
+            self.assertLess(time.monotonic(), deadline, "no %s %r on screen" % (role, name))
+            time.sleep(0.05)
+
+    def showing(self, role, name):
+        application = self.app()
+        return application is not None and find(application, role, name) is not None
+
+    def press(self, name, role="push button"):
+        element = self.await_element(role, name)
+        action = element.queryAction()
+        for index in range(action.nActions):
+            if action.getName(index) in ("Press", "press", "click", "Toggle", "toggle"):
+                action.doAction(index)
+                return
+        action.doAction(0)
+
+    def enabled(self, name):
+        return self.await_element("push button", name).getState().contains(pyatspi.STATE_ENABLED)
+
+
+class StartUp(AssistantTest):
+    def test_wifi_printer_opens_the_launch_tool_screen_after_the_agents(self):
+        self.plug(KEYBOARD)
+        self.plug(WIFI)
+        assistant = self.start()
+        self.await_element("push button", "OK")
+        assistant.wait_for("found 8001 1")
+        self.assertEqual(assistant.log()[:2], ["appPath:" + self.tool, "found 8001 1"])
+        # Every agent command ended before the first scan.
+        first_scan = assistant.lines.index("appPath:" + self.tool)
+        agent_lines = [i for i, line in enumerate(assistant.lines) if line.startswith("stand-in systemctl")]
+        self.assertEqual(len(agent_lines), 6)
+        self.assertLess(max(agent_lines), first_scan)
+        self.assertEqual(
+            self.recorded(),
+            [
+                "--user disable --now -- status.service",
+                "--user enable --now -- /opt/drv/units/status.service",
+                "--user disable --now -- helper.service",
+                "--user enable --now -- /opt/drv/My Units/helper.service",
+                "--user disable --now -- usb-monitor.service",
+                "--user enable --now -- /opt/drv/units/usb-monitor.service",
+            ],
+        )
+        self.assertEqual(assistant.stop(), 0)
+        self.assertEqual(assistant.log()[-1], "-[runNetlumeAppDelegate _stopListeningUSBDevices]")
+
+    def test_usb_only_printer_opens_the_add_printer_window(self):
+        self.catalogues(binary=True)
+        self.plug(USB_ONLY)
+        assistant = self.start()
+        self.await_element("push button", "Add Printer")
+        assistant.wait_for("found 8001 101")
+        self.assertEqual(assistant.log()[:3], ["appPath:" + self.tool, "appPath:(null)", "found 8001 101"])
+        self.assertFalse(self.showing("frame", "Printer Setup Assistant"))
+        self.assertFalse(self.enabled("Done"))
+        self.assertEqual(assistant.stop(), 0)
+
+    def test_no_printer_shows_the_connect_screen_and_listens(self):
+        self.plug(KEYBOARD)
+        assistant = self.start()
+        assistant.wait_for("DeviceAttach")
+        self.assertEqual(
+            assistant.log()[:4],
+            ["appPath:" + self.tool, "appPath:(null)", "-[runNetlumeAppDelegate _startListeningUSBDevices]", "DeviceAttach"],
+        )
+        self.await_element("check box", "Skip the USB connection")
+        self.assertFalse(self.enabled("Done"))
+        self.assertEqual(assistant.stop(), 0)
+
+    def test_missing_interface_description_is_one_line_and_a_failure(self):
+        os.remove(os.path.join(self.bundle, "Resources", "ui", "MainWindow.ui"))
+        assistant = self.start()
+        self.assertNotEqual(assistant.wait_exit(), 0)
+        errors = [line for line in assistant.log() if line.startswith("runNetlume:")]
+        self.assertEqual(len(errors), 1)
+        self.assertIn("MainWindow.ui", errors[0])
+
+
+class PluggingIn(AssistantTest):
+    def test_unlisted_device_then_wifi_printer_switches_the_screen_in_place(self):
+        assistant = self.start()
+        assistant.wait_for("DeviceAttach")
+        frame = self.await_element("frame", "Printer Setup Assistant")
+        before = frame.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+
+        self.plug(KEYBOARD)
+        assistant.wait_count("DeviceAttach", 2)
+        self.assertTrue(self.showing("check box", "Skip the USB connection"))
+
+        self.plug(WIFI)
+        self.await_element("push button", "OK")
+        after = self.await_element("frame", "Printer Setup Assistant").queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        self.assertEqual((before.x, before.y), (after.x, after.y))
+        assistant.wait_count("DeviceAttach", 3)
+        self.assertEqual(assistant.stop(), 0)
+
+    def test_usb_only_printer_brings_up_the_add_printer_window(self):
+        assistant = self.start()
+        assistant.wait_for("DeviceAttach")
+        self.plug(USB_ONLY)
+        self.await_element("push button", "Add Printer")
+        self.assertFalse(self.showing("frame", "Printer Setup Assistant"))
+        self.assertEqual(assistant.stop(), 0)
+
+
+class Roads(AssistantTest):
+    def test_ok_starts_the_companion_tool_which_outlives_the_assistant(self):
+        self.plug(WIFI)
+        assistant = self.start()
+        self.press("OK")
+        self.assertEqual(assistant.wait_exit(), 0)
+        self.await_record(lambda lines: any(line.startswith("pid=") for line in lines))
+        lines = [line for line in self.recorded() if not line.startswith("--user")]
+        self.assertEqual(lines[:3], ["argv0=" + self.tool, "argc=1", "arg=launchNetlume"])
+        tool = int(lines[3][4:])
+        os.kill(tool, 0)  # still running after the assistant has gone
+        self.assertNotIn("error:", " ".join(assistant.log()))
+
+    def test_ok_with_a_missing_tool_logs_one_error_and_ends(self):
+        os.remove(self.tool)
+        self.plug(WIFI)
+        assistant = self.start()
+        self.press("OK")
+        self.assertEqual(assistant.wait_exit(), 0)
+        errors = [line for line in assistant.log() if line.startswith("error:")]
+        self.assertEqual(errors, ["error:could not start \"%s\": No such file or directory" % self.tool])
+
+    def test_cancel_then_add_printer_waits_for_the_settings_to_close(self):
+        self.plug(WIFI)
+        assistant = self.start(RUNNETLUME_OPEN_SECONDS="4")
+        self.press("Cancel")
+        self.await_element("push button", "Add Printer")
+        self.assertFalse(self.showing("frame", "Printer Setup Assistant"))
+        self.press("Add Printer")
+        self.await_record(lambda lines: any(line.startswith("opened") for line in lines))
+        opened = time.monotonic()
+        self.assertTrue(self.enabled("Done"))
+        # Alive while the settings program runs (4 s), gone within a poll after.
+        status = assistant.wait_exit()
+        ended = time.monotonic()
+        self.assertEqual(status, 0)
+        self.assertGreater(ended - opened, 3.0)
+        self.assertLess(ended - opened, 4.0 + 3.0 + 2.0)
+
+    def test_two_presses_two_watchers_one_end(self):
+        self.plug(USB_ONLY)
+        assistant = self.start(RUNNETLUME_OPEN_SECONDS="3")
+        # A press through the accessibility bus is an animated click; let the
+        # first one land before the second.
+        self.press("Add Printer")
+        self.await_record(lambda lines: sum(line.startswith("opened") for line in lines) == 1)
+        self.press("Add Printer")
+        self.await_record(lambda lines: sum(line.startswith("opened") for line in lines) == 2)
+        self.assertEqual(assistant.wait_exit(), 0)
+
+    def test_skip_box_unlocks_done_which_ends_the_assistant(self):
+        assistant = self.start()
+        assistant.wait_for("DeviceAttach")
+        self.assertFalse(self.enabled("Done"))
+        self.press("Skip the USB connection", role="check box")
+        deadline = time.monotonic() + WAIT
+        while not self.enabled("Done"):
+            self.assertLess(time.monotonic(), deadline)
+            time.sleep(0.05)
+        self.press("Done")
+        self.assertEqual(assistant.wait_exit(), 0)
+
+    def test_done_in_the_add_printer_window_ends_at_once(self):
+        self.plug(USB_ONLY)
+        assistant = self.start(RUNNETLUME_OPEN_SECONDS="60")
+        self.press("Add Printer")
+        self.await_record(lambda lines: any(line.startswith("opened") for line in lines))
+        self.press("Done")
+        self.assertEqual(assistant.wait_exit(timeout=5), 0)
+        settings = int(next(line for line in self.recorded() if line.startswith("opened")).split()[1])
+        os.kill(settings, 0)  # the settings program stays open
+        os.kill(settings, signal.SIGKILL)
+
+
+if __name__ == "__main__":
+    unittest.main()
