@@ -27,4 +27,4 @@ export DISPLAY="$display" QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 NO_AT_BRIDGE=0
 export RUNNETLUME_BUNDLE="$bundle" RUNNETLUME_STANDINS="$here/../standins"
 # The suite itself runs under the preload: umockdev sends a uevent only from a
 # process that sees the emulated /sys.
-umockdev-wrapper /usr/bin/python3 "$here/assistant_e2e.py" -v 2>&1
+"$here/../umockdev-wrapper.sh" /usr/bin/python3 "$here/assistant_e2e.py" -v 2>&1
