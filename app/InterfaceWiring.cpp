@@ -6,8 +6,7 @@
 #include <array>
 #include <string_view>
 
-void connectOutlets(runNetlumeAppDelegate& c, platform::InterfaceDescription& ui)
-{
+void connectOutlets(runNetlumeAppDelegate& c, platform::InterfaceDescription& ui) {
     c.setWindow(ui.window("window"));
     c.setUsbNeedTextField(ui.control("usbNeedTextField"));
     c.setSkipButton(ui.control("skipButton"));
@@ -35,8 +34,7 @@ void connectOutlets(runNetlumeAppDelegate& c, platform::InterfaceDescription& ui
 }
 
 void connectActions(runNetlumeAppDelegate& controller, platform::InterfaceDescription& ui,
-                    platform::Log& log)
-{
+                    platform::Log& log) {
     using Handler = void (runNetlumeAppDelegate::*)(platform::Control*);
     struct Action {
         std::string_view selector;
@@ -58,7 +56,9 @@ void connectActions(runNetlumeAppDelegate& controller, platform::InterfaceDescri
             log.write("interface description: no action named \"" + binding.selector + "\"");
             continue;
         }
-        ui.onActivated(binding.control, [&controller, handler = found->handler,
-                                         control = binding.control] { (controller.*handler)(control); });
+        ui.onActivated(binding.control,
+                       [&controller, handler = found->handler, control = binding.control] {
+                           (controller.*handler)(control);
+                       });
     }
 }

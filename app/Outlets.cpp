@@ -24,14 +24,12 @@ public:
 
 } // namespace
 
-platform::Window& on(platform::Window* window)
-{
+platform::Window& on(platform::Window* window) {
     static UnconnectedWindow unconnected;
     return window != nullptr ? *window : unconnected;
 }
 
-platform::Control& on(platform::Control* control)
-{
+platform::Control& on(platform::Control* control) {
     static UnconnectedControl unconnected;
     return control != nullptr ? *control : unconnected;
 }

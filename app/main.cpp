@@ -1,6 +1,5 @@
 #include "platform/qt/ApplicationMain.h"
 
-int main(int argc, char* argv[])
-{
+int main(int argc, char* argv[]) {
     return platform::applicationMain(argc, argv);
 }

@@ -49,13 +49,11 @@ constexpr std::array<LabelRow, 19> LabelTable = {{
 
 runNetlumeAppDelegate::runNetlumeAppDelegate(platform::Platform& platform) : platform_(platform) {}
 
-runNetlumeAppDelegate::~runNetlumeAppDelegate()
-{
+runNetlumeAppDelegate::~runNetlumeAppDelegate() {
     _stopListeningUSBDevices();
 }
 
-void runNetlumeAppDelegate::applicationDidFinishLaunching()
-{
+void runNetlumeAppDelegate::applicationDidFinishLaunching() {
     _refreshLaunchAgents();
     _applyLocalizedLabels();
     // One reading serves the placement of the first screen.
@@ -83,13 +81,11 @@ void runNetlumeAppDelegate::applicationDidFinishLaunching()
     _startListeningUSBDevices();
 }
 
-void runNetlumeAppDelegate::cancelButtonClicked(platform::Control* /*sender*/)
-{
+void runNetlumeAppDelegate::cancelButtonClicked(platform::Control* /*sender*/) {
     _showAddPrinterWindow(false);
 }
 
-void runNetlumeAppDelegate::okButtonClicked(platform::Control* sender)
-{
+void runNetlumeAppDelegate::okButtonClicked(platform::Control* sender) {
     if (sender == nullptr) return;
     platform::Application& application = platform_.application();
     if (sender == okButtonInWarmPromptWindow_) {
@@ -108,8 +104,7 @@ void runNetlumeAppDelegate::okButtonClicked(platform::Control* sender)
     }
 }
 
-void runNetlumeAppDelegate::addPrinterPressed(platform::Control* /*sender*/)
-{
+void runNetlumeAppDelegate::addPrinterPressed(platform::Control* /*sender*/) {
     _openAddPrinter();
     on(doneButtonInAddPrinterWindow_).setEnabled(true);
     // The watcher is given the platform and the controller's address rather
@@ -121,57 +116,49 @@ void runNetlumeAppDelegate::addPrinterPressed(platform::Control* /*sender*/)
         });
 }
 
-void runNetlumeAppDelegate::skipButtonPressed(platform::Control* /*sender*/)
-{
-    platform::Control* closeButton = on(window_).standardWindowButton(platform::Window::CloseButton);
+void runNetlumeAppDelegate::skipButtonPressed(platform::Control* /*sender*/) {
+    platform::Control* closeButton =
+        on(window_).standardWindowButton(platform::Window::CloseButton);
     const bool skipOn = on(skipButton_).state() == 1;
     on(doneButton_).setEnabled(skipOn);
     on(closeButton).setEnabled(skipOn);
 }
 
-void runNetlumeAppDelegate::doneButtonPressed(platform::Control* /*sender*/)
-{
+void runNetlumeAppDelegate::doneButtonPressed(platform::Control* /*sender*/) {
     platform_.application().terminate(this);
 }
 
-bool runNetlumeAppDelegate::_deviceConnected(bool wifiCatalogue)
-{
+bool runNetlumeAppDelegate::_deviceConnected(bool wifiCatalogue) {
     return deviceConnected(platform_, wifiCatalogue);
 }
 
-void runNetlumeAppDelegate::_startListeningUSBDevices()
-{
+void runNetlumeAppDelegate::_startListeningUSBDevices() {
     startListeningUSBDevices(*this);
 }
 
-void runNetlumeAppDelegate::_stopListeningUSBDevices()
-{
+void runNetlumeAppDelegate::_stopListeningUSBDevices() {
     stopListeningUSBDevices(platform_.log());
 }
 
-void runNetlumeAppDelegate::_startListeningAddPrinters()
-{
+void runNetlumeAppDelegate::_startListeningAddPrinters() {
     watchAddPrinter(platform_, this);
 }
 
-void runNetlumeAppDelegate::_placeWindow(platform::Window* window, platform::Rect screenFrame)
-{
+void runNetlumeAppDelegate::_placeWindow(platform::Window* window, platform::Rect screenFrame) {
     // Only the two sizes count: neither the screen's origin nor the window's
     // is read, and nothing is clamped to the screen.
     const platform::Rect frame = on(window).frame();
-    on(window).setFrameOrigin({(screenFrame.width - frame.width) * PlacementFactor,
-                               (screenFrame.height - frame.height) * PlacementFactor +
-                                   PlacementRaise});
+    on(window).setFrameOrigin(
+        {(screenFrame.width - frame.width) * PlacementFactor,
+         (screenFrame.height - frame.height) * PlacementFactor + PlacementRaise});
 }
 
-void runNetlumeAppDelegate::_showLaunchToolScreen()
-{
+void runNetlumeAppDelegate::_showLaunchToolScreen() {
     if (launchNetlumeView_ == nullptr) return;
     on(window_).setContentView(launchNetlumeView_);
 }
 
-void runNetlumeAppDelegate::_showAddPrinterWindow(bool hideMainWindowFirst)
-{
+void runNetlumeAppDelegate::_showAddPrinterWindow(bool hideMainWindowFirst) {
     platform::Application& application = platform_.application();
     _placeWindow(addPrinterWindow_, mainScreenFrame());
     if (hideMainWindowFirst) {
@@ -184,8 +171,7 @@ void runNetlumeAppDelegate::_showAddPrinterWindow(bool hideMainWindowFirst)
     on(addPrinterWindow_).makeKeyAndOrderFront();
 }
 
-void runNetlumeAppDelegate::_applyLocalizedLabels()
-{
+void runNetlumeAppDelegate::_applyLocalizedLabels() {
     for (const LabelRow& row : LabelTable) {
         platform::Control& control = on((this->*row.outlet)());
         const std::string text = platform_.bundle().localizedString(row.key);
@@ -196,22 +182,18 @@ void runNetlumeAppDelegate::_applyLocalizedLabels()
     }
 }
 
-void runNetlumeAppDelegate::_refreshLaunchAgents()
-{
+void runNetlumeAppDelegate::_refreshLaunchAgents() {
     refreshLaunchAgents(platform_);
 }
 
-void runNetlumeAppDelegate::_launchCompanionTool()
-{
+void runNetlumeAppDelegate::_launchCompanionTool() {
     launchCompanionTool(platform_);
 }
 
-void runNetlumeAppDelegate::_openAddPrinter()
-{
+void runNetlumeAppDelegate::_openAddPrinter() {
     openAddPrinter(platform_);
 }
 
-platform::Rect runNetlumeAppDelegate::mainScreenFrame() const
-{
+platform::Rect runNetlumeAppDelegate::mainScreenFrame() const {
     return platform_.application().mainScreenFrame().value_or(platform::Rect{});
 }

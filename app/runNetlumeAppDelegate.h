@@ -43,7 +43,9 @@ public:
     platform::Window* window() const { return window_; }
     void setWindow(platform::Window* window) { window_ = window; }
     platform::Control* usbNeedTextField() const { return usbNeedTextField_; }
-    void setUsbNeedTextField(platform::Control* usbNeedTextField) { usbNeedTextField_ = usbNeedTextField; }
+    void setUsbNeedTextField(platform::Control* usbNeedTextField) {
+        usbNeedTextField_ = usbNeedTextField;
+    }
     platform::Control* skipButton() const { return skipButton_; }
     void setSkipButton(platform::Control* skipButton) { skipButton_ = skipButton; }
     platform::Control* nextButton() const { return nextButton_; }
@@ -51,7 +53,9 @@ public:
     platform::Control* doneButton() const { return doneButton_; }
     void setDoneButton(platform::Control* doneButton) { doneButton_ = doneButton; }
     platform::View* launchNetlumeView() const { return launchNetlumeView_; }
-    void setLaunchNetlumeView(platform::View* launchNetlumeView) { launchNetlumeView_ = launchNetlumeView; }
+    void setLaunchNetlumeView(platform::View* launchNetlumeView) {
+        launchNetlumeView_ = launchNetlumeView;
+    }
     platform::Control* okButton() const { return okButton_; }
     void setOkButton(platform::Control* okButton) { okButton_ = okButton; }
     platform::Control* cancelButton() const { return cancelButton_; }
@@ -59,23 +63,43 @@ public:
     platform::Control* textField() const { return textField_; }
     void setTextField(platform::Control* textField) { textField_ = textField; }
     platform::Control* launchNetlumeNoteTextField() const { return launchNetlumeNoteTextField_; }
-    void setLaunchNetlumeNoteTextField(platform::Control* launchNetlumeNoteTextField) { launchNetlumeNoteTextField_ = launchNetlumeNoteTextField; }
+    void setLaunchNetlumeNoteTextField(platform::Control* launchNetlumeNoteTextField) {
+        launchNetlumeNoteTextField_ = launchNetlumeNoteTextField;
+    }
     platform::Window* warmPromptWindow() const { return warmPromptWindow_; }
-    void setWarmPromptWindow(platform::Window* warmPromptWindow) { warmPromptWindow_ = warmPromptWindow; }
+    void setWarmPromptWindow(platform::Window* warmPromptWindow) {
+        warmPromptWindow_ = warmPromptWindow;
+    }
     platform::Control* okButtonInWarmPromptWindow() const { return okButtonInWarmPromptWindow_; }
-    void setOkButtonInWarmPromptWindow(platform::Control* okButtonInWarmPromptWindow) { okButtonInWarmPromptWindow_ = okButtonInWarmPromptWindow; }
+    void setOkButtonInWarmPromptWindow(platform::Control* okButtonInWarmPromptWindow) {
+        okButtonInWarmPromptWindow_ = okButtonInWarmPromptWindow;
+    }
     platform::Control* warmPromptTextField() const { return warmPromptTextField_; }
-    void setWarmPromptTextField(platform::Control* warmPromptTextField) { warmPromptTextField_ = warmPromptTextField; }
+    void setWarmPromptTextField(platform::Control* warmPromptTextField) {
+        warmPromptTextField_ = warmPromptTextField;
+    }
     platform::Window* addPrinterWindow() const { return addPrinterWindow_; }
-    void setAddPrinterWindow(platform::Window* addPrinterWindow) { addPrinterWindow_ = addPrinterWindow; }
-    platform::Control* doneButtonInAddPrinterWindow() const { return doneButtonInAddPrinterWindow_; }
-    void setDoneButtonInAddPrinterWindow(platform::Control* doneButtonInAddPrinterWindow) { doneButtonInAddPrinterWindow_ = doneButtonInAddPrinterWindow; }
+    void setAddPrinterWindow(platform::Window* addPrinterWindow) {
+        addPrinterWindow_ = addPrinterWindow;
+    }
+    platform::Control* doneButtonInAddPrinterWindow() const {
+        return doneButtonInAddPrinterWindow_;
+    }
+    void setDoneButtonInAddPrinterWindow(platform::Control* doneButtonInAddPrinterWindow) {
+        doneButtonInAddPrinterWindow_ = doneButtonInAddPrinterWindow;
+    }
     platform::Control* addPrinterButton() const { return addPrinterButton_; }
-    void setAddPrinterButton(platform::Control* addPrinterButton) { addPrinterButton_ = addPrinterButton; }
+    void setAddPrinterButton(platform::Control* addPrinterButton) {
+        addPrinterButton_ = addPrinterButton;
+    }
     platform::Control* addPrinterTextField() const { return addPrinterTextField_; }
-    void setAddPrinterTextField(platform::Control* addPrinterTextField) { addPrinterTextField_ = addPrinterTextField; }
+    void setAddPrinterTextField(platform::Control* addPrinterTextField) {
+        addPrinterTextField_ = addPrinterTextField;
+    }
     platform::Control* stepsPromptTextField() const { return stepsPromptTextField_; }
-    void setStepsPromptTextField(platform::Control* stepsPromptTextField) { stepsPromptTextField_ = stepsPromptTextField; }
+    void setStepsPromptTextField(platform::Control* stepsPromptTextField) {
+        stepsPromptTextField_ = stepsPromptTextField;
+    }
     platform::Control* step1TextField() const { return step1TextField_; }
     void setStep1TextField(platform::Control* step1TextField) { step1TextField_ = step1TextField; }
     platform::Control* step2TextField() const { return step2TextField_; }
@@ -85,7 +109,9 @@ public:
     platform::Control* step4TextField() const { return step4TextField_; }
     void setStep4TextField(platform::Control* step4TextField) { step4TextField_ = step4TextField; }
     platform::Control* addPrinterNoteTextField() const { return addPrinterNoteTextField_; }
-    void setAddPrinterNoteTextField(platform::Control* addPrinterNoteTextField) { addPrinterNoteTextField_ = addPrinterNoteTextField; }
+    void setAddPrinterNoteTextField(platform::Control* addPrinterNoteTextField) {
+        addPrinterNoteTextField_ = addPrinterNoteTextField;
+    }
     platform::Control* skipTextField() const { return skipTextField_; }
     void setSkipTextField(platform::Control* skipTextField) { skipTextField_ = skipTextField; }
 

@@ -23,8 +23,7 @@ using Clock = std::chrono::steady_clock;
 struct Probe {
     QEventLoop* loop = nullptr;
     Clock::time_point arrived;
-    static void callback(void* refCon, platform::UsbIterator* iterator)
-    {
+    static void callback(void* refCon, platform::UsbIterator* iterator) {
         auto& self = *static_cast<Probe*>(refCon);
         self.arrived = Clock::now();
         while (iterator->next()) {
@@ -35,8 +34,7 @@ struct Probe {
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     QCoreApplication application(argc, argv);
     const int rounds = argc > 1 ? std::stoi(argv[1]) : 200;
     UMockdevTestbed* testbed = umockdev_testbed_new();
@@ -60,20 +58,24 @@ int main(int argc, char** argv)
         const std::string name = "1-" + std::to_string(round + 1);
         QTimer::singleShot(0, &loop, [&] {
             const Clock::time_point sent = Clock::now();
-            gchar* path = umockdev_testbed_add_device(testbed, "usb", name.c_str(), nullptr, "idVendor",
-                                                      "8001", "idProduct", "0001", nullptr, "DEVTYPE",
-                                                      "usb_device", nullptr);
+            gchar* path = umockdev_testbed_add_device(testbed, "usb", name.c_str(), nullptr,
+                                                      "idVendor", "8001", "idProduct", "0001",
+                                                      nullptr, "DEVTYPE", "usb_device", nullptr);
             g_free(path);
             probe.arrived = {};
             loop.exec(); // runs until the callback quits it
-            micros.push_back(std::chrono::duration<double, std::micro>(probe.arrived - sent).count());
+            micros.push_back(
+                std::chrono::duration<double, std::micro>(probe.arrived - sent).count());
             application.quit();
         });
         QCoreApplication::exec();
     }
     std::sort(micros.begin(), micros.end());
-    const auto at = [&](double q) { return micros[static_cast<std::size_t>(q * (micros.size() - 1))]; };
-    std::printf("uevent to callback over %d rounds: min %.0f us, median %.0f us, p95 %.0f us, max %.0f us\n",
+    const auto at = [&](double q) {
+        return micros[static_cast<std::size_t>(q * (micros.size() - 1))];
+    };
+    std::printf("uevent to callback over %d rounds: min %.0f us, median %.0f us, p95 %.0f us, max "
+                "%.0f us\n",
                 rounds, micros.front(), at(0.5), at(0.95), micros.back());
     port.reset();
     iterator.reset();

@@ -11,11 +11,10 @@
 
 namespace {
 
-std::string catalogueFile(int entries)
-{
-    const std::filesystem::path path = std::filesystem::temp_directory_path() /
-                                       ("runnetlume-bench-" + std::to_string(::getpid()) + "-" +
-                                        std::to_string(entries) + ".plist");
+std::string catalogueFile(int entries) {
+    const std::filesystem::path path =
+        std::filesystem::temp_directory_path() / ("runnetlume-bench-" + std::to_string(::getpid()) +
+                                                  "-" + std::to_string(entries) + ".plist");
     std::ofstream out(path);
     out << "<?xml version=\"1.0\"?><plist version=\"1.0\"><dict><key>devices</key><array>";
     for (int i = 0; i < entries; ++i)
@@ -25,8 +24,7 @@ std::string catalogueFile(int entries)
     return path;
 }
 
-void ReadCatalogue(benchmark::State& state)
-{
+void ReadCatalogue(benchmark::State& state) {
     const std::string path = catalogueFile(static_cast<int>(state.range(0)));
     const platform::linux_backend::PlistFileReader reader;
     for (auto _ : state) {
@@ -37,11 +35,11 @@ void ReadCatalogue(benchmark::State& state)
 }
 BENCHMARK(ReadCatalogue)->Arg(10)->Arg(100)->Arg(1000);
 
-void MatchEveryEntry(benchmark::State& state)
-{
+void MatchEveryEntry(benchmark::State& state) {
     const std::string path = catalogueFile(static_cast<int>(state.range(0)));
     const platform::linux_backend::PlistFileReader reader;
-    const DeviceCatalogue catalogue = DeviceCatalogue::fromPropertyList(*reader.readDictionary(path));
+    const DeviceCatalogue catalogue =
+        DeviceCatalogue::fromPropertyList(*reader.readDictionary(path));
     for (auto _ : state) {
         int matches = 0;
         for (const CatalogueEntry& entry : catalogue.devices())

@@ -2,8 +2,7 @@
 
 namespace platform {
 
-const PlatformProfile& classicMacProfile()
-{
+const PlatformProfile& classicMacProfile() {
     static const PlatformProfile profile{
         .addPrinterOpenFormat = R"(open "%s")",
         .addPrinterLocation = "/System/Library/CoreServices/AddPrinter.app",

@@ -15,8 +15,7 @@ std::unique_ptr<platform::UsbIterator> gAttachIter;
 
 } // namespace
 
-void DeviceAttach(void* refCon, platform::UsbIterator* iterator)
-{
+void DeviceAttach(void* refCon, platform::UsbIterator* iterator) {
     auto& controller = *static_cast<runNetlumeAppDelegate*>(refCon);
     platform::Platform& platform = controller.platformServices();
     platform.log().write("DeviceAttach");
@@ -42,8 +41,7 @@ void DeviceAttach(void* refCon, platform::UsbIterator* iterator)
     }
 }
 
-void startListeningUSBDevices(runNetlumeAppDelegate& controller)
-{
+void startListeningUSBDevices(runNetlumeAppDelegate& controller) {
     platform::Platform& platform = controller.platformServices();
     platform.log().write("-[runNetlumeAppDelegate _startListeningUSBDevices]");
 
@@ -58,14 +56,12 @@ void startListeningUSBDevices(runNetlumeAppDelegate& controller)
     DeviceAttach(&controller, gAttachIter.get());
 }
 
-void stopListeningUSBDevices(platform::Log& log)
-{
+void stopListeningUSBDevices(platform::Log& log) {
     log.write("-[runNetlumeAppDelegate _stopListeningUSBDevices]");
     gNotificationPort.reset();
     gAttachIter.reset();
 }
 
-bool attachListenerRunning()
-{
+bool attachListenerRunning() {
     return gNotificationPort != nullptr;
 }

@@ -4,8 +4,7 @@
 #include "app/detection/LogText.h"
 #include "platform/Platform.h"
 
-bool deviceConnected(platform::Platform& platform, bool wifiCatalogue)
-{
+bool deviceConnected(platform::Platform& platform, bool wifiCatalogue) {
     const std::unique_ptr<platform::UsbIterator> devices = platform.usbRegistry().matchingDevices();
     if (!devices) {
         platform.log().write("fatal error when IOServiceGetMatchingServices");

@@ -8,8 +8,7 @@ namespace {
 
 using platform::PlistValue;
 
-std::optional<std::string> stringAt(const PlistValue& dictionary, const char* key)
-{
+std::optional<std::string> stringAt(const PlistValue& dictionary, const char* key) {
     const PlistValue* value = dictionary.find(key);
     if (value == nullptr || value->kind != PlistValue::Kind::String) return std::nullopt;
     return value->string;
@@ -17,8 +16,7 @@ std::optional<std::string> stringAt(const PlistValue& dictionary, const char* ke
 
 // The white space and line breaks of Unicode, as UTF-8: the scanner skips all
 // of them, not only the ASCII ones.
-std::size_t leadingSpaceLength(std::string_view text)
-{
+std::size_t leadingSpaceLength(std::string_view text) {
     static constexpr std::array<std::string_view, 19> wide = {
         "\xC2\x85",     "\xC2\xA0",     "\xE1\x9A\x80", "\xE2\x80\x80", "\xE2\x80\x81",
         "\xE2\x80\x82", "\xE2\x80\x83", "\xE2\x80\x84", "\xE2\x80\x85", "\xE2\x80\x86",
@@ -45,8 +43,7 @@ std::size_t leadingSpaceLength(std::string_view text)
     return at;
 }
 
-int hexDigitValue(char c)
-{
+int hexDigitValue(char c) {
     if (c >= '0' && c <= '9') return c - '0';
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
     if (c >= 'A' && c <= 'F') return c - 'A' + 10;
@@ -55,8 +52,7 @@ int hexDigitValue(char c)
 
 } // namespace
 
-DeviceCatalogue DeviceCatalogue::fromPropertyList(const PlistValue& root)
-{
+DeviceCatalogue DeviceCatalogue::fromPropertyList(const PlistValue& root) {
     DeviceCatalogue catalogue;
     if (root.kind != PlistValue::Kind::Dictionary) return catalogue;
 
@@ -71,14 +67,14 @@ DeviceCatalogue DeviceCatalogue::fromPropertyList(const PlistValue& root)
     if (const PlistValue* agents = root.find("smLaunchAgentPath");
         agents != nullptr && agents->kind == PlistValue::Kind::Array) {
         for (const PlistValue& path : agents->items)
-            if (path.kind == PlistValue::Kind::String) catalogue.smLaunchAgentPath_.push_back(path.string);
+            if (path.kind == PlistValue::Kind::String)
+                catalogue.smLaunchAgentPath_.push_back(path.string);
     }
     catalogue.usbMonitorLaunchAgentPath_ = stringAt(root, "usbMonitorLaunchAgentPath");
     return catalogue;
 }
 
-DeviceCatalogue loadDeviceCatalogue(platform::Platform& platform, const std::string& name)
-{
+DeviceCatalogue loadDeviceCatalogue(platform::Platform& platform, const std::string& name) {
     const std::optional<std::string> path = platform.bundle().pathForResource(name, "plist");
     if (!path) return {};
     const std::optional<PlistValue> root = platform.propertyLists().readDictionary(*path);
@@ -86,8 +82,7 @@ DeviceCatalogue loadDeviceCatalogue(platform::Platform& platform, const std::str
     return DeviceCatalogue::fromPropertyList(*root);
 }
 
-std::optional<std::uint32_t> scanHexInt(std::string_view text)
-{
+std::optional<std::uint32_t> scanHexInt(std::string_view text) {
     std::size_t at = leadingSpaceLength(text);
     if (text.size() >= at + 3 && text[at] == '0' && (text[at + 1] == 'x' || text[at + 1] == 'X') &&
         hexDigitValue(text[at + 2]) >= 0) {
@@ -107,8 +102,7 @@ std::optional<std::uint32_t> scanHexInt(std::string_view text)
 }
 
 bool entryMatchesDevice(const CatalogueEntry& entry, std::uint16_t idVendor,
-                        std::uint16_t idProduct)
-{
+                        std::uint16_t idProduct) {
     if (!entry.vid || !entry.pid) return false;
     const std::optional<std::uint32_t> vid = scanHexInt(*entry.vid);
     const std::optional<std::uint32_t> pid = scanHexInt(*entry.pid);

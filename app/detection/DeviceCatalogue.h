@@ -31,8 +31,7 @@ public:
     const std::vector<CatalogueEntry>& devices() const { return devices_; }
     const std::optional<std::string>& application() const { return application_; }
     const std::vector<std::string>& smLaunchAgentPath() const { return smLaunchAgentPath_; }
-    const std::optional<std::string>& usbMonitorLaunchAgentPath() const
-    {
+    const std::optional<std::string>& usbMonitorLaunchAgentPath() const {
         return usbMonitorLaunchAgentPath_;
     }
 

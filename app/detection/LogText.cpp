@@ -1,7 +1,6 @@
 #include "app/detection/LogText.h"
 
-std::string hexText(std::uint32_t value)
-{
+std::string hexText(std::uint32_t value) {
     static constexpr char digits[] = "0123456789abcdef";
     std::string text;
     do {

@@ -6,8 +6,7 @@
 #include <string>
 
 // A string, or "(null)" for a missing one.
-inline std::string objectText(const std::optional<std::string>& value)
-{
+inline std::string objectText(const std::optional<std::string>& value) {
     return value.value_or("(null)");
 }
 

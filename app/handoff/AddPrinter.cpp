@@ -10,15 +10,13 @@ namespace {
 constexpr unsigned PollSeconds = 3;
 }
 
-void openAddPrinter(platform::Platform& platform)
-{
+void openAddPrinter(platform::Platform& platform) {
     const platform::PlatformProfile& profile = platform.profile();
     CommandBuffer buffer;
     runShellCommand(platform, buffer, profile.addPrinterOpenFormat, profile.addPrinterLocation);
 }
 
-void watchAddPrinter(platform::Platform& platform, const void* sender)
-{
+void watchAddPrinter(platform::Platform& platform, const void* sender) {
     const std::string identity = platform.profile().addPrinterIdentity;
     for (;;) {
         platform.threads().sleepSeconds(PollSeconds);

@@ -8,14 +8,12 @@
 
 namespace {
 
-bool isShellCharacter(unsigned char c)
-{
+bool isShellCharacter(unsigned char c) {
     return c == '"' || c == '$' || c == '`' || c == '\\' || c < 0x20 || c == 0x7F;
 }
 
 // Control characters would reach the log as they are; show them as escapes.
-std::string printable(std::string_view text)
-{
+std::string printable(std::string_view text) {
     static constexpr char digits[] = "0123456789abcdef";
     std::string out;
     for (const char c : text) {
@@ -33,8 +31,7 @@ std::string printable(std::string_view text)
 
 } // namespace
 
-CommandBuffer::Outcome CommandBuffer::format(std::string_view format, std::string_view path)
-{
+CommandBuffer::Outcome CommandBuffer::format(std::string_view format, std::string_view path) {
     bytes_.fill('\0');
     if (std::any_of(path.begin(), path.end(),
                     [](char c) { return static_cast<unsigned char>(c) >= 0x80; })) {
@@ -59,8 +56,7 @@ CommandBuffer::Outcome CommandBuffer::format(std::string_view format, std::strin
 }
 
 CommandBuffer::Outcome runShellCommand(platform::Platform& platform, CommandBuffer& buffer,
-                                       std::string_view format, std::string_view path)
-{
+                                       std::string_view format, std::string_view path) {
     const CommandBuffer::Outcome outcome = buffer.format(format, path);
     switch (outcome) {
     case CommandBuffer::Outcome::Formed:

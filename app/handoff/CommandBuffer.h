@@ -30,5 +30,5 @@ private:
 // Forms the command in the buffer and runs it through the shell, waiting for
 // its end. A refused path or an overlong command writes one log line and runs
 // nothing; a path outside 7-bit ASCII runs nothing silently.
-CommandBuffer::Outcome runShellCommand(platform::Platform& platform, CommandBuffer& buffer, std::string_view format,
-                     std::string_view path);
+CommandBuffer::Outcome runShellCommand(platform::Platform& platform, CommandBuffer& buffer,
+                                       std::string_view format, std::string_view path);

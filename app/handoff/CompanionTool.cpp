@@ -3,8 +3,7 @@
 #include "app/detection/DeviceCatalogue.h"
 #include "platform/Platform.h"
 
-void launchCompanionTool(platform::Platform& platform)
-{
+void launchCompanionTool(platform::Platform& platform) {
     const DeviceCatalogue catalogue = loadDeviceCatalogue(platform, "wifiDevices");
     if (!catalogue.application()) {
         platform.log().write("no companion setup tool started: the Wi-Fi catalogue names no "

@@ -9,8 +9,7 @@ namespace {
 
 constexpr double UsbMonitorAgentToolkitVersion = 1504.0;
 
-void reloadAgent(platform::Platform& platform, CommandBuffer& buffer, const std::string& path)
-{
+void reloadAgent(platform::Platform& platform, CommandBuffer& buffer, const std::string& path) {
     const platform::PlatformProfile& profile = platform.profile();
     const CommandBuffer::Outcome unload =
         runShellCommand(platform, buffer, profile.agentUnloadFormat, path);
@@ -25,8 +24,7 @@ void reloadAgent(platform::Platform& platform, CommandBuffer& buffer, const std:
 
 } // namespace
 
-void refreshLaunchAgents(platform::Platform& platform)
-{
+void refreshLaunchAgents(platform::Platform& platform) {
     const DeviceCatalogue catalogue = loadDeviceCatalogue(platform, "wifiDevices");
 
     CommandBuffer listBuffer;

@@ -9,13 +9,11 @@ namespace platform::linux_backend {
 class FileDescriptor {
 public:
     explicit FileDescriptor(int fd = -1) : fd_(fd) {}
-    ~FileDescriptor()
-    {
+    ~FileDescriptor() {
         if (fd_ >= 0) ::close(fd_);
     }
     FileDescriptor(FileDescriptor&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
-    FileDescriptor& operator=(FileDescriptor&& other) noexcept
-    {
+    FileDescriptor& operator=(FileDescriptor&& other) noexcept {
         if (this != &other) {
             if (fd_ >= 0) ::close(fd_);
             fd_ = std::exchange(other.fd_, -1);

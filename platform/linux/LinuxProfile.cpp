@@ -2,8 +2,7 @@
 
 namespace platform {
 
-const PlatformProfile& linuxProfile()
-{
+const PlatformProfile& linuxProfile() {
     static const PlatformProfile profile{
         // The shell backgrounds the program so that the command returns at
         // once, as the original desktop's `open` does; its output still

@@ -9,14 +9,12 @@ namespace platform::linux_backend {
 namespace {
 
 // Skips past `close` from `at`; npos when it never comes.
-std::size_t skipPast(std::string_view text, std::size_t at, std::string_view close)
-{
+std::size_t skipPast(std::string_view text, std::size_t at, std::string_view close) {
     const std::size_t end = text.find(close, at);
     return end == std::string_view::npos ? end : end + close.size();
 }
 
-std::uint64_t readBigEndian(std::string_view data, std::size_t at, std::size_t width)
-{
+std::uint64_t readBigEndian(std::string_view data, std::size_t at, std::size_t width) {
     std::uint64_t value = 0;
     for (std::size_t i = 0; i < width; ++i)
         value = (value << 8) | static_cast<unsigned char>(data[at + i]);
@@ -27,8 +25,7 @@ class BinaryPlist {
 public:
     explicit BinaryPlist(std::string_view data) : data_(data) {}
 
-    bool parseTrailer()
-    {
+    bool parseTrailer() {
         constexpr std::size_t HeaderSize = 8;
         constexpr std::size_t TrailerSize = 32;
         if (data_.size() < HeaderSize + TrailerSize || data_.substr(0, 6) != "bplist") return false;
@@ -47,12 +44,10 @@ public:
     std::uint64_t topObject() const { return topObject_; }
 
     // The references an object holds, or false when it cannot be read.
-    bool children(std::uint64_t object, std::vector<std::uint64_t>& out) const
-    {
+    bool children(std::uint64_t object, std::vector<std::uint64_t>& out) const {
         out.clear();
-        const std::uint64_t offset =
-            readBigEndian(data_, static_cast<std::size_t>(offsetTable_ + object * offsetSize_),
-                          offsetSize_);
+        const std::uint64_t offset = readBigEndian(
+            data_, static_cast<std::size_t>(offsetTable_ + object * offsetSize_), offsetSize_);
         if (offset >= offsetTable_) return false;
         std::size_t at = static_cast<std::size_t>(offset);
         const auto marker = static_cast<unsigned char>(data_[at++]);
@@ -93,8 +88,7 @@ private:
 
 } // namespace
 
-bool xmlNestingWithin(std::string_view text, int maxDepth)
-{
+bool xmlNestingWithin(std::string_view text, int maxDepth) {
     int depth = 0;
     std::size_t at = 0;
     while ((at = text.find('<', at)) != std::string_view::npos) {
@@ -121,8 +115,7 @@ bool xmlNestingWithin(std::string_view text, int maxDepth)
     return true;
 }
 
-bool binaryNestingWithin(std::string_view data, int maxDepth)
-{
+bool binaryNestingWithin(std::string_view data, int maxDepth) {
     BinaryPlist plist(data);
     if (!plist.parseTrailer()) return false;
 
@@ -139,7 +132,8 @@ bool binaryNestingWithin(std::string_view data, int maxDepth)
         if (!plist.children(object, children)) return false;
         nodes += children.size();
         if (nodes > MaxNodes) return false;
-        for (const std::uint64_t child : children) pending.emplace_back(child, depth + 1);
+        for (const std::uint64_t child : children)
+            pending.emplace_back(child, depth + 1);
     }
     return true;
 }

@@ -24,8 +24,7 @@ struct MallocFree {
 };
 using MallocString = std::unique_ptr<char, MallocFree>;
 
-std::optional<std::string> readSmallFile(const std::string& path, std::size_t limit)
-{
+std::optional<std::string> readSmallFile(const std::string& path, std::size_t limit) {
     const FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (!fd) return std::nullopt;
     struct stat info {};
@@ -46,8 +45,7 @@ std::optional<std::string> readSmallFile(const std::string& path, std::size_t li
 }
 
 // Depth is bounded by the guard that ran before parsing.
-PlistValue toValue(plist_t node)
-{
+PlistValue toValue(plist_t node) {
     PlistValue value;
     switch (plist_get_node_type(node)) {
     case PLIST_STRING: {
@@ -89,12 +87,12 @@ PlistValue toValue(plist_t node)
 
 } // namespace
 
-std::optional<PlistValue> PlistFileReader::readDictionary(const std::string& path) const
-{
+std::optional<PlistValue> PlistFileReader::readDictionary(const std::string& path) const {
     const std::optional<std::string> content = readSmallFile(path, MaxFileSize);
     if (!content || content->empty()) return std::nullopt;
 
-    const bool binary = plist_is_binary(content->data(), static_cast<uint32_t>(content->size())) != 0;
+    const bool binary =
+        plist_is_binary(content->data(), static_cast<uint32_t>(content->size())) != 0;
     const bool shallow = binary ? binaryNestingWithin(*content, MaxPlistDepth)
                                 : xmlNestingWithin(*content, MaxPlistDepth);
     if (!shallow) return std::nullopt;

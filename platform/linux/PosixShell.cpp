@@ -4,8 +4,7 @@
 
 namespace platform::linux_backend {
 
-int PosixShell::system(const char* command)
-{
+int PosixShell::system(const char* command) {
     return std::system(command);
 }
 

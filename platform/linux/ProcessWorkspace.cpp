@@ -24,8 +24,7 @@ struct DirClose {
 class SpawnAttributes {
 public:
     SpawnAttributes() { ok_ = ::posix_spawnattr_init(&attributes_) == 0; }
-    ~SpawnAttributes()
-    {
+    ~SpawnAttributes() {
         if (ok_) ::posix_spawnattr_destroy(&attributes_);
     }
     SpawnAttributes(const SpawnAttributes&) = delete;
@@ -33,8 +32,7 @@ public:
 
     // A session of its own, so that the tool outlives the assistant and its
     // terminal; signals as a freshly started program expects them.
-    int prepare()
-    {
+    int prepare() {
         if (!ok_) return ENOMEM;
         sigset_t none;
         sigset_t all;
@@ -54,22 +52,19 @@ private:
     bool ok_ = false;
 };
 
-std::string baseName(const std::string& path)
-{
+std::string baseName(const std::string& path) {
     const std::size_t slash = path.rfind('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-std::string readFirstLine(const std::string& path)
-{
+std::string readFirstLine(const std::string& path) {
     std::ifstream in(path);
     std::string line;
     std::getline(in, line);
     return line;
 }
 
-std::vector<std::string> readCommandLine(const std::string& path)
-{
+std::vector<std::string> readCommandLine(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     const std::string raw((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     std::vector<std::string> argv;
@@ -86,8 +81,7 @@ std::vector<std::string> readCommandLine(const std::string& path)
 } // namespace
 
 bool processRuns(const std::string& identity, const std::string& comm,
-                 const std::vector<std::string>& argv)
-{
+                 const std::vector<std::string>& argv) {
     constexpr std::size_t CommLength = 15;
     if (identity.size() <= CommLength && comm == identity) return true;
     if (!argv.empty() && baseName(argv[0]) == identity) return true;
@@ -98,26 +92,27 @@ bool processRuns(const std::string& identity, const std::string& comm,
     return false;
 }
 
-std::optional<std::string> ProcessWorkspace::launchApplication(
-    const std::string& path, const std::vector<std::string>& arguments)
-{
+std::optional<std::string>
+ProcessWorkspace::launchApplication(const std::string& path,
+                                    const std::vector<std::string>& arguments) {
     std::vector<std::string> strings{path};
     strings.insert(strings.end(), arguments.begin(), arguments.end());
     std::vector<char*> argv;
-    for (std::string& s : strings) argv.push_back(s.data());
+    for (std::string& s : strings)
+        argv.push_back(s.data());
     argv.push_back(nullptr);
 
     SpawnAttributes attributes;
     int error = attributes.prepare();
     pid_t child = 0;
-    if (error == 0) error = ::posix_spawn(&child, path.c_str(), nullptr, attributes.get(), argv.data(), environ);
-    if (error != 0)
-        return "could not start \"" + path + "\": " + std::strerror(error);
+    if (error == 0)
+        error =
+            ::posix_spawn(&child, path.c_str(), nullptr, attributes.get(), argv.data(), environ);
+    if (error != 0) return "could not start \"" + path + "\": " + std::strerror(error);
     return std::nullopt;
 }
 
-std::optional<int> ProcessWorkspace::runningApplicationCount(const std::string& identity)
-{
+std::optional<int> ProcessWorkspace::runningApplicationCount(const std::string& identity) {
     const std::unique_ptr<DIR, DirClose> dir(::opendir(procRoot_.c_str()));
     if (!dir) return std::nullopt;
     const uid_t user = ::getuid();

@@ -11,8 +11,8 @@ public:
     explicit ProcessWorkspace(std::string procRoot = "/proc") : procRoot_(std::move(procRoot)) {}
 
     // posix_spawn in a session of its own, no shell, no PATH search.
-    std::optional<std::string> launchApplication(const std::string& path,
-                                                 const std::vector<std::string>& arguments) override;
+    std::optional<std::string>
+    launchApplication(const std::string& path, const std::vector<std::string>& arguments) override;
 
     // Processes of this user whose command, or whose script, has this name.
     std::optional<int> runningApplicationCount(const std::string& identity) override;

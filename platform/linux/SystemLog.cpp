@@ -8,18 +8,15 @@
 
 namespace platform::linux_backend {
 
-SystemLog::SystemLog()
-{
+SystemLog::SystemLog() {
     ::openlog("runNetlume", LOG_PID, LOG_USER);
 }
 
-SystemLog::~SystemLog()
-{
+SystemLog::~SystemLog() {
     ::closelog();
 }
 
-void SystemLog::write(const std::string& line)
-{
+void SystemLog::write(const std::string& line) {
     ::syslog(LOG_NOTICE, "%s", line.c_str());
     // One write per line, so that lines of two threads never interleave.
     const std::string text = standardErrorLine(line) + "\n";
@@ -31,12 +28,12 @@ void SystemLog::write(const std::string& line)
     }
 }
 
-std::string standardErrorLine(const std::string& text)
-{
+std::string standardErrorLine(const std::string& text) {
     const auto now = std::chrono::system_clock::now();
     const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
     const auto millis =
-        std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000;
+        std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() %
+        1000;
     std::tm local{};
     ::localtime_r(&seconds, &local);
     char stamp[64];

@@ -17,8 +17,7 @@ constexpr const char* DeviceType = "usb_device";
 class ListIterator final : public UsbIterator {
 public:
     explicit ListIterator(std::vector<UsbDevice> devices) : devices_(std::move(devices)) {}
-    std::optional<UsbDevice> next() override
-    {
+    std::optional<UsbDevice> next() override {
         if (at_ == devices_.size()) return std::nullopt;
         return devices_[at_++];
     }
@@ -29,8 +28,7 @@ private:
 };
 
 // Nothing when the enumeration cannot start.
-std::optional<std::vector<UsbDevice>> presentDevices(udev* context)
-{
+std::optional<std::vector<UsbDevice>> presentDevices(udev* context) {
     const UdevEnumerate enumerate(udev_enumerate_new(context));
     if (!enumerate) return std::nullopt;
     if (udev_enumerate_add_match_subsystem(enumerate.get(), Subsystem) < 0 ||
@@ -40,8 +38,7 @@ std::optional<std::vector<UsbDevice>> presentDevices(udev* context)
     }
     std::vector<UsbDevice> devices;
     udev_list_entry* entry = nullptr;
-    udev_list_entry_foreach(entry, udev_enumerate_get_list_entry(enumerate.get()))
-    {
+    udev_list_entry_foreach(entry, udev_enumerate_get_list_entry(enumerate.get())) {
         const UdevDevice device(
             udev_device_new_from_syspath(context, udev_list_entry_get_name(entry)));
         devices.push_back(device ? usbDeviceIds(device.get()) : UsbDevice{});
@@ -63,8 +60,7 @@ struct AttachQueue {
 class AttachIterator final : public UsbIterator {
 public:
     explicit AttachIterator(std::shared_ptr<AttachQueue> queue) : queue_(std::move(queue)) {}
-    std::optional<UsbDevice> next() override
-    {
+    std::optional<UsbDevice> next() override {
         if (queue_->waiting.empty()) {
             queue_->armed = true;
             return std::nullopt;
@@ -81,13 +77,10 @@ private:
 class UdevNotificationPort final : public UsbNotificationPort {
 public:
     UdevNotificationPort(std::shared_ptr<AttachQueue> queue, FdWatcher& watcher)
-        : queue_(std::move(queue)), watcher_(watcher), announced_(queue_)
-    {
-    }
+        : queue_(std::move(queue)), watcher_(watcher), announced_(queue_) {}
 
     std::unique_ptr<UsbIterator> addFirstMatchNotification(UsbAttachCallback callback,
-                                                           void* refCon) override
-    {
+                                                           void* refCon) override {
         // The monitor has been receiving since the port was made, so a device
         // plugged in during this enumeration is not lost (at worst seen twice).
         std::optional<std::vector<UsbDevice>> present = presentDevices(queue_->context.get());
@@ -101,8 +94,7 @@ public:
     }
 
 private:
-    void receive()
-    {
+    void receive() {
         for (;;) {
             const UdevDevice device(udev_monitor_receive_device(queue_->monitor.get()));
             if (!device) break;
@@ -127,8 +119,7 @@ private:
 
 } // namespace
 
-std::optional<std::uint16_t> parseUsbId(const char* text)
-{
+std::optional<std::uint16_t> parseUsbId(const char* text) {
     if (text == nullptr) return std::nullopt;
     const std::string_view digits(text);
     if (digits.empty() || digits.size() > 4) return std::nullopt;
@@ -144,8 +135,7 @@ std::optional<std::uint16_t> parseUsbId(const char* text)
     return value;
 }
 
-UsbDevice usbDeviceIds(udev_device* device)
-{
+UsbDevice usbDeviceIds(udev_device* device) {
     const std::optional<std::uint16_t> vendor =
         parseUsbId(udev_device_get_sysattr_value(device, "idVendor"));
     const std::optional<std::uint16_t> product =
@@ -167,8 +157,7 @@ UsbDevice usbDeviceIds(udev_device* device)
     return {*v, *p};
 }
 
-std::unique_ptr<UsbIterator> UdevRegistry::matchingDevices()
-{
+std::unique_ptr<UsbIterator> UdevRegistry::matchingDevices() {
     const Udev context(udev_new());
     if (!context) return nullptr;
     std::optional<std::vector<UsbDevice>> devices = presentDevices(context.get());
@@ -176,8 +165,7 @@ std::unique_ptr<UsbIterator> UdevRegistry::matchingDevices()
     return std::make_unique<ListIterator>(std::move(*devices));
 }
 
-std::unique_ptr<UsbNotificationPort> UdevRegistry::createNotificationPort()
-{
+std::unique_ptr<UsbNotificationPort> UdevRegistry::createNotificationPort() {
     auto queue = std::make_shared<AttachQueue>();
     queue->context.reset(udev_new());
     if (!queue->context) return nullptr;

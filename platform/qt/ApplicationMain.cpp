@@ -13,8 +13,7 @@
 
 namespace platform {
 
-int applicationMain(int argc, char* argv[])
-{
+int applicationMain(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("runNetlume"));
 
@@ -23,7 +22,8 @@ int applicationMain(int argc, char* argv[])
     const auto services = std::make_shared<qt::QtLinuxPlatform>(resources.toStdString());
 
     QString error;
-    const std::unique_ptr<qt::InterfaceLoader> ui = qt::InterfaceLoader::load(resources + "/ui", error);
+    const std::unique_ptr<qt::InterfaceLoader> ui =
+        qt::InterfaceLoader::load(resources + "/ui", error);
     if (!ui) {
         std::fprintf(stderr, "runNetlume: %s\n", qPrintable(error));
         return 1;

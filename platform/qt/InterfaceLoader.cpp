@@ -9,16 +9,45 @@
 
 namespace platform::qt {
 
-const QStringList& InterfaceLoader::files()
-{
+const QStringList& InterfaceLoader::files() {
     static const QStringList names = {"MainWindow.ui", "LaunchNetlumeView.ui",
                                       "AddPrinterWindow.ui", "WarmPromptWindow.ui"};
     return names;
 }
 
-std::unique_ptr<InterfaceLoader> InterfaceLoader::load(const QString& folder, QString& error)
-{
-    std::unique_ptr<InterfaceLoader> loaded(new InterfaceLoader);
+namespace {
+
+// QUiLoader prints its parse errors itself; keep them, so that a broken file
+// gives the user one line that says everything.
+QStringList gLoaderMessages;
+
+void keepLoaderMessage(QtMsgType /*type*/, const QMessageLogContext& /*context*/,
+                       const QString& message) {
+    gLoaderMessages.append(message);
+}
+
+class LoaderMessages {
+public:
+    LoaderMessages() : previous_(qInstallMessageHandler(keepLoaderMessage)) {
+        gLoaderMessages.clear();
+    }
+    ~LoaderMessages() { qInstallMessageHandler(previous_); }
+    LoaderMessages(const LoaderMessages&) = delete;
+    LoaderMessages& operator=(const LoaderMessages&) = delete;
+
+    QString reason(const QString& fallback) const {
+        return gLoaderMessages.isEmpty() ? fallback : gLoaderMessages.join(QStringLiteral("; "));
+    }
+
+private:
+    QtMessageHandler previous_;
+};
+
+} // namespace
+
+std::unique_ptr<InterfaceLoader> InterfaceLoader::load(const QString& folder, QString& error) {
+    auto loaded = std::make_unique<InterfaceLoader>(Key{});
+    const LoaderMessages messages;
     QUiLoader uiLoader;
     for (const QString& name : files()) {
         const QString path = folder + "/" + name;
@@ -31,10 +60,11 @@ std::unique_ptr<InterfaceLoader> InterfaceLoader::load(const QString& folder, QS
         QWidget* widget = uiLoader.load(&file);
         if (widget == nullptr) {
             error = QStringLiteral("cannot load the interface description %1: %2")
-                        .arg(path, uiLoader.errorString());
+                        .arg(path, messages.reason(uiLoader.errorString()));
             return nullptr;
         }
         loaded->topLevels_.push_back(widget);
+        loaded->owned_.emplace_back(widget);
     }
 
     // A content view that no window shows yet belongs to the main window,
@@ -44,25 +74,22 @@ std::unique_ptr<InterfaceLoader> InterfaceLoader::load(const QString& folder, QS
         if (mainWindow != nullptr && top->property("contentView").toBool()) {
             top->setParent(mainWindow);
             top->hide();
+            for (auto& owned : loaded->owned_)
+                if (owned.get() == top) static_cast<void>(owned.release());
         }
     }
     return loaded;
 }
 
-InterfaceLoader::~InterfaceLoader()
-{
+InterfaceLoader::~InterfaceLoader() {
+    // The wrappers first: they watch the widgets that go next.
     windows_.clear();
     views_.clear();
     controls_.clear();
-    // Only what nothing else owns: a view handed to the main window goes with it.
-    std::vector<QWidget*> owned;
-    for (QWidget* top : topLevels_)
-        if (top->parent() == nullptr) owned.push_back(top);
-    for (QWidget* top : owned) delete top;
+    owned_.clear();
 }
 
-QWidget* InterfaceLoader::find(const std::string& name) const
-{
+QWidget* InterfaceLoader::find(const std::string& name) const {
     const QString objectName = QString::fromStdString(name);
     for (QWidget* top : topLevels_) {
         if (top->objectName() == objectName) return top;
@@ -71,8 +98,7 @@ QWidget* InterfaceLoader::find(const std::string& name) const
     return nullptr;
 }
 
-Window* InterfaceLoader::window(const std::string& name)
-{
+Window* InterfaceLoader::window(const std::string& name) {
     QWidget* widget = find(name);
     if (widget == nullptr || !widget->isWindow()) return nullptr;
     auto& wrapper = windows_[widget];
@@ -80,8 +106,7 @@ Window* InterfaceLoader::window(const std::string& name)
     return wrapper.get();
 }
 
-View* InterfaceLoader::view(const std::string& name)
-{
+View* InterfaceLoader::view(const std::string& name) {
     QWidget* widget = find(name);
     if (widget == nullptr) return nullptr;
     auto& wrapper = views_[widget];
@@ -89,21 +114,18 @@ View* InterfaceLoader::view(const std::string& name)
     return wrapper.get();
 }
 
-Control* InterfaceLoader::control(const std::string& name)
-{
+Control* InterfaceLoader::control(const std::string& name) {
     return wrapControl(find(name));
 }
 
-Control* InterfaceLoader::wrapControl(QWidget* widget)
-{
+Control* InterfaceLoader::wrapControl(QWidget* widget) {
     if (widget == nullptr || widget->isWindow()) return nullptr;
     auto& wrapper = controls_[widget];
     if (!wrapper) wrapper = std::make_unique<QtControl>(widget);
     return wrapper.get();
 }
 
-std::vector<InterfaceDescription::ActionBinding> InterfaceLoader::actionBindings()
-{
+std::vector<InterfaceDescription::ActionBinding> InterfaceLoader::actionBindings() {
     std::vector<ActionBinding> bindings;
     // A view handed to the main window is both a top level of its own file and
     // a child of the window: bind each button once.
@@ -118,10 +140,10 @@ std::vector<InterfaceDescription::ActionBinding> InterfaceLoader::actionBindings
     return bindings;
 }
 
-void InterfaceLoader::onActivated(Control* control, std::function<void()> handler)
-{
+void InterfaceLoader::onActivated(Control* control, std::function<void()> handler) {
     auto* qtControl = dynamic_cast<QtControl*>(control);
-    auto* button = qtControl != nullptr ? qobject_cast<QAbstractButton*>(qtControl->widget()) : nullptr;
+    auto* button =
+        qtControl != nullptr ? qobject_cast<QAbstractButton*>(qtControl->widget()) : nullptr;
     if (button == nullptr) return;
     // A check box toggled by a screen reader or the keyboard emits no
     // clicked(), only toggled(); a click emits both.

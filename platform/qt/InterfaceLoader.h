@@ -36,11 +36,18 @@ public:
     const std::vector<QWidget*>& topLevels() const { return topLevels_; }
 
 private:
-    InterfaceLoader() = default;
+    struct Key {};
+
+public:
+    explicit InterfaceLoader(Key /*only load() makes one*/) {}
+
+private:
     QWidget* find(const std::string& name) const;
     Control* wrapControl(QWidget* widget);
 
     std::vector<QWidget*> topLevels_;
+    // The windows; a view handed to the main window belongs to it instead.
+    std::vector<std::unique_ptr<QWidget>> owned_;
     std::map<QWidget*, std::unique_ptr<QtWindow>> windows_;
     std::map<QWidget*, std::unique_ptr<QtView>> views_;
     std::map<QWidget*, std::unique_ptr<QtControl>> controls_;

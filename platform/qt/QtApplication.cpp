@@ -16,8 +16,7 @@ namespace {
 class SocketWatch final : public linux_backend::FdWatch {
 public:
     SocketWatch(int fd, std::function<void()> onReadable)
-        : notifier_(fd, QSocketNotifier::Read), onReadable_(std::move(onReadable))
-    {
+        : notifier_(fd, QSocketNotifier::Read), onReadable_(std::move(onReadable)) {
         QObject::connect(&notifier_, &QSocketNotifier::activated, &notifier_,
                          [this] { onReadable_(); });
     }
@@ -29,8 +28,7 @@ private:
 
 } // namespace
 
-void QtApplication::activateIgnoringOtherApps(bool /*flag*/)
-{
+void QtApplication::activateIgnoringOtherApps(bool /*flag*/) {
     // Qt brings a window forward, not an application: activate the window
     // that has focus, or else the first one on screen.
     QWidget* window = QApplication::activeWindow();
@@ -47,48 +45,41 @@ void QtApplication::activateIgnoringOtherApps(bool /*flag*/)
     window->activateWindow();
 }
 
-void QtApplication::terminate(const void* /*sender*/)
-{
+void QtApplication::terminate(const void* /*sender*/) {
     // Not quit(): that first asks every window to close, and a window whose
     // close button is disabled refuses, which would cancel the termination.
     QCoreApplication::exit(0);
 }
 
-void QtApplication::stopModal()
-{
+void QtApplication::stopModal() {
     if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->done(0);
 }
 
-std::optional<Rect> QtApplication::mainScreenFrame() const
-{
+std::optional<Rect> QtApplication::mainScreenFrame() const {
     const QWindow* focus = QGuiApplication::focusWindow();
     const QScreen* screen = focus != nullptr ? focus->screen() : QGuiApplication::primaryScreen();
     if (screen == nullptr) return std::nullopt;
     return toDesktop(screen->geometry(), primaryScreenGeometry());
 }
 
-void MainThreadGate::open(QCoreApplication* application)
-{
+void MainThreadGate::open(QCoreApplication* application) {
     const std::lock_guard lock(mutex_);
     application_ = application;
 }
 
-void MainThreadGate::close()
-{
+void MainThreadGate::close() {
     const std::lock_guard lock(mutex_);
     application_ = nullptr;
 }
 
-void MainThreadGate::post(std::function<void()> fn)
-{
+void MainThreadGate::post(std::function<void()> fn) {
     const std::lock_guard lock(mutex_);
     if (application_ != nullptr)
         QMetaObject::invokeMethod(application_, std::move(fn), Qt::QueuedConnection);
 }
 
-std::unique_ptr<linux_backend::FdWatch> QtFdWatcher::watchReadable(int fd,
-                                                                   std::function<void()> onReadable)
-{
+std::unique_ptr<linux_backend::FdWatch>
+QtFdWatcher::watchReadable(int fd, std::function<void()> onReadable) {
     return std::make_unique<SocketWatch>(fd, std::move(onReadable));
 }
 

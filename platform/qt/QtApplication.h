@@ -34,8 +34,8 @@ private:
 
 class QtFdWatcher final : public linux_backend::FdWatcher {
 public:
-    std::unique_ptr<linux_backend::FdWatch> watchReadable(int fd,
-                                                          std::function<void()> onReadable) override;
+    std::unique_ptr<linux_backend::FdWatch>
+    watchReadable(int fd, std::function<void()> onReadable) override;
 };
 
 } // namespace platform::qt

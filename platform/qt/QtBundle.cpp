@@ -8,25 +8,21 @@
 namespace platform::qt {
 
 std::optional<std::string> QtBundle::pathForResource(const std::string& name,
-                                                     const std::string& type) const
-{
+                                                     const std::string& type) const {
     const std::string path = resources_ + "/" + name + "." + type;
     if (!QFileInfo(QString::fromStdString(path)).isFile()) return std::nullopt;
     return path;
 }
 
-std::string QtBundle::localizedString(const std::string& key) const
-{
+std::string QtBundle::localizedString(const std::string& key) const {
     return qtTrId(key.c_str()).toStdString();
 }
 
-QString bundleResourcesFolder(const QString& executableFolder)
-{
+QString bundleResourcesFolder(const QString& executableFolder) {
     return QDir::cleanPath(executableFolder + "/../Resources");
 }
 
-Translations::Translations(const QString& folder)
-{
+Translations::Translations(const QString& folder) {
     auto install = [this](std::unique_ptr<QTranslator> translator) {
         QCoreApplication::installTranslator(translator.get());
         installed_.push_back(std::move(translator));
@@ -38,9 +34,9 @@ Translations::Translations(const QString& folder)
         install(std::move(local));
 }
 
-Translations::~Translations()
-{
-    for (const auto& translator : installed_) QCoreApplication::removeTranslator(translator.get());
+Translations::~Translations() {
+    for (const auto& translator : installed_)
+        QCoreApplication::removeTranslator(translator.get());
 }
 
 } // namespace platform::qt

@@ -6,22 +6,17 @@
 namespace platform::qt {
 
 QtLinuxPlatform::QtLinuxPlatform(std::string resourcesFolder, const PlatformProfile& profile)
-    : bundle_(std::move(resourcesFolder)), usbRegistry_(fdWatcher_), profile_(profile)
-{
-}
+    : bundle_(std::move(resourcesFolder)), usbRegistry_(fdWatcher_), profile_(profile) {}
 
-void QtLinuxPlatform::performInBackground(std::function<void()> fn)
-{
+void QtLinuxPlatform::performInBackground(std::function<void()> fn) {
     std::thread([self = shared_from_this(), fn = std::move(fn)] { fn(); }).detach();
 }
 
-void QtLinuxPlatform::performOnMainThread(std::function<void()> fn)
-{
+void QtLinuxPlatform::performOnMainThread(std::function<void()> fn) {
     gate_.post(std::move(fn));
 }
 
-void QtLinuxPlatform::sleepSeconds(unsigned seconds)
-{
+void QtLinuxPlatform::sleepSeconds(unsigned seconds) {
     std::this_thread::sleep_for(std::chrono::seconds(seconds));
 }
 

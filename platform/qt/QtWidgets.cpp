@@ -13,34 +13,28 @@
 
 namespace platform::qt {
 
-QRect primaryScreenGeometry()
-{
+QRect primaryScreenGeometry() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     return screen != nullptr ? screen->geometry() : QRect();
 }
 
-void QtControl::setEnabled(bool enabled)
-{
+void QtControl::setEnabled(bool enabled) {
     if (widget_) widget_->setEnabled(enabled);
 }
 
-bool QtControl::isEnabled() const
-{
+bool QtControl::isEnabled() const {
     return widget_ && widget_->isEnabled();
 }
 
-void QtControl::setTitle(const std::string& title)
-{
+void QtControl::setTitle(const std::string& title) {
     setText(title);
 }
 
-void QtControl::setStringValue(const std::string& text)
-{
+void QtControl::setStringValue(const std::string& text) {
     setText(text);
 }
 
-void QtControl::setText(const std::string& text)
-{
+void QtControl::setText(const std::string& text) {
     const QString value = QString::fromStdString(text);
     if (auto* button = qobject_cast<QAbstractButton*>(widget_))
         button->setText(value);
@@ -50,8 +44,7 @@ void QtControl::setText(const std::string& text)
         edit->setText(value);
 }
 
-int QtControl::state() const
-{
+int QtControl::state() const {
     if (auto* box = qobject_cast<QCheckBox*>(widget_)) {
         switch (box->checkState()) {
         case Qt::Checked:
@@ -67,8 +60,7 @@ int QtControl::state() const
     return 0;
 }
 
-CloseButtonControl::CloseButtonControl(QWidget* window) : window_(window)
-{
+CloseButtonControl::CloseButtonControl(QWidget* window) : window_(window) {
     if (!window_) return;
     window_->installEventFilter(this);
     // Without CustomizeWindowHint the close-button hint is not honoured.
@@ -77,8 +69,7 @@ CloseButtonControl::CloseButtonControl(QWidget* window) : window_(window)
                             Qt::WindowCloseButtonHint);
 }
 
-void CloseButtonControl::setEnabled(bool enabled)
-{
+void CloseButtonControl::setEnabled(bool enabled) {
     enabled_ = enabled;
     if (!window_) return;
     // Changing a shown window's flags hides it; show it again where it was.
@@ -91,8 +82,7 @@ void CloseButtonControl::setEnabled(bool enabled)
     }
 }
 
-bool CloseButtonControl::eventFilter(QObject* watched, QEvent* event)
-{
+bool CloseButtonControl::eventFilter(QObject* watched, QEvent* event) {
     if (watched == window_ && event->type() == QEvent::Close && !enabled_) {
         event->ignore();
         return true;
@@ -101,12 +91,9 @@ bool CloseButtonControl::eventFilter(QObject* watched, QEvent* event)
 }
 
 QtWindow::QtWindow(QWidget* widget)
-    : widget_(widget), closeButton_(std::make_unique<CloseButtonControl>(widget))
-{
-}
+    : widget_(widget), closeButton_(std::make_unique<CloseButtonControl>(widget)) {}
 
-Rect QtWindow::frame() const
-{
+Rect QtWindow::frame() const {
     if (!widget_) return {};
     // A window that was never shown has no platform window yet, and so no
     // decorations in its frame; create it so that the frame is the real one.
@@ -114,14 +101,12 @@ Rect QtWindow::frame() const
     return toDesktop(widget_->frameGeometry(), primaryScreenGeometry());
 }
 
-void QtWindow::setFrameOrigin(Point origin)
-{
+void QtWindow::setFrameOrigin(Point origin) {
     if (!widget_) return;
     widget_->move(toQtTopLeft(origin, widget_->frameGeometry().height(), primaryScreenGeometry()));
 }
 
-void QtWindow::setContentView(View* view)
-{
+void QtWindow::setContentView(View* view) {
     auto* mainWindow = qobject_cast<QMainWindow*>(widget_);
     auto* qtView = dynamic_cast<QtView*>(view);
     if (mainWindow == nullptr || qtView == nullptr || qtView->widget() == nullptr) return;
@@ -140,26 +125,22 @@ void QtWindow::setContentView(View* view)
     mainWindow->resize(size);
 }
 
-void QtWindow::makeKeyAndOrderFront()
-{
+void QtWindow::makeKeyAndOrderFront() {
     if (!widget_) return;
     widget_->show();
     widget_->raise();
     widget_->activateWindow();
 }
 
-void QtWindow::orderOut()
-{
+void QtWindow::orderOut() {
     if (widget_) widget_->hide();
 }
 
-Control* QtWindow::standardWindowButton(int kind)
-{
+Control* QtWindow::standardWindowButton(int kind) {
     return kind == CloseButton ? closeButton_.get() : nullptr;
 }
 
-bool QtWindow::isModalPanel() const
-{
+bool QtWindow::isModalPanel() const {
     return widget_ && widget_->isModal();
 }
 

@@ -14,8 +14,7 @@ namespace {
 std::array<int, 2> gSignalPipe = {-1, -1};
 constexpr std::array<int, 3> HandledSignals = {SIGTERM, SIGINT, SIGHUP};
 
-extern "C" void onTerminationSignal(int /*signal*/)
-{
+extern "C" void onTerminationSignal(int /*signal*/) {
     const char byte = 1;
     [[maybe_unused]] const ssize_t ignored = ::write(gSignalPipe[0], &byte, 1);
 }
@@ -23,9 +22,9 @@ extern "C" void onTerminationSignal(int /*signal*/)
 } // namespace
 
 TerminationSignals::TerminationSignals(std::function<void()> onSignal)
-    : onSignal_(std::move(onSignal))
-{
-    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, gSignalPipe.data()) != 0)
+    : onSignal_(std::move(onSignal)) {
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, gSignalPipe.data()) !=
+        0)
         return;
     notifier_ = std::make_unique<QSocketNotifier>(gSignalPipe[1], QSocketNotifier::Read);
     QObject::connect(notifier_.get(), &QSocketNotifier::activated, notifier_.get(), [this] {
@@ -38,12 +37,13 @@ TerminationSignals::TerminationSignals(std::function<void()> onSignal)
     action.sa_handler = onTerminationSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    for (const int signal : HandledSignals) ::sigaction(signal, &action, nullptr);
+    for (const int signal : HandledSignals)
+        ::sigaction(signal, &action, nullptr);
 }
 
-TerminationSignals::~TerminationSignals()
-{
-    for (const int signal : HandledSignals) std::signal(signal, SIG_DFL);
+TerminationSignals::~TerminationSignals() {
+    for (const int signal : HandledSignals)
+        std::signal(signal, SIG_DFL);
     notifier_.reset();
     for (int& fd : gSignalPipe) {
         if (fd >= 0) ::close(fd);

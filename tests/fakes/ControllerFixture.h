@@ -22,8 +22,7 @@ constexpr platform::UsbDevice Keyboard{0x8086, 0x1234};
 
 class ControllerTest : public ::testing::Test {
 protected:
-    ControllerTest()
-    {
+    ControllerTest() {
         platform.setCatalogue("wifiDevices",
                               dict({{"devices", array({entry("0xF055", "0x0001")})},
                                     {"application", str("/opt/example/wifi-setup")}}));
@@ -33,16 +32,15 @@ protected:
     }
 
     // The journal from the first line that starts with `from`.
-    Journal journalFrom(const std::string& from) const
-    {
-        const auto start = std::find_if(platform.journal.begin(), platform.journal.end(),
-                                        [&](const std::string& line) { return line.rfind(from, 0) == 0; });
+    Journal journalFrom(const std::string& from) const {
+        const auto start =
+            std::find_if(platform.journal.begin(), platform.journal.end(),
+                         [&](const std::string& line) { return line.rfind(from, 0) == 0; });
         return Journal(start, platform.journal.end());
     }
 
     // Only the journal lines that begin with one of the prefixes.
-    Journal only(std::initializer_list<std::string> prefixes) const
-    {
+    Journal only(std::initializer_list<std::string> prefixes) const {
         Journal kept;
         for (const std::string& line : platform.journal)
             for (const std::string& prefix : prefixes)

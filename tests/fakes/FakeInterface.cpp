@@ -4,23 +4,35 @@
 
 namespace fakes {
 
-const std::vector<std::string>& controlOutletNames()
-{
+const std::vector<std::string>& controlOutletNames() {
     static const std::vector<std::string> names = {
-        "usbNeedTextField",        "skipButton",          "nextButton",
-        "doneButton",              "skipTextField",       "okButton",
-        "cancelButton",            "textField",           "launchNetlumeNoteTextField",
-        "okButtonInWarmPromptWindow", "warmPromptTextField", "doneButtonInAddPrinterWindow",
-        "addPrinterButton",        "addPrinterTextField", "stepsPromptTextField",
-        "step1TextField",          "step2TextField",      "step3TextField",
-        "step4TextField",          "addPrinterNoteTextField",
+        "usbNeedTextField",
+        "skipButton",
+        "nextButton",
+        "doneButton",
+        "skipTextField",
+        "okButton",
+        "cancelButton",
+        "textField",
+        "launchNetlumeNoteTextField",
+        "okButtonInWarmPromptWindow",
+        "warmPromptTextField",
+        "doneButtonInAddPrinterWindow",
+        "addPrinterButton",
+        "addPrinterTextField",
+        "stepsPromptTextField",
+        "step1TextField",
+        "step2TextField",
+        "step3TextField",
+        "step4TextField",
+        "addPrinterNoteTextField",
     };
     return names;
 }
 
-FakeInterface::FakeInterface(Journal& journal)
-{
-    windows_["window"] = std::make_unique<FakeWindow>("window", journal, platform::Rect{0, 0, 480, 270});
+FakeInterface::FakeInterface(Journal& journal) {
+    windows_["window"] =
+        std::make_unique<FakeWindow>("window", journal, platform::Rect{0, 0, 480, 270});
     windows_["addPrinterWindow"] =
         std::make_unique<FakeWindow>("addPrinterWindow", journal, platform::Rect{0, 0, 560, 420});
     windows_["warmPromptWindow"] =
@@ -43,38 +55,32 @@ FakeInterface::FakeInterface(Journal& journal)
     };
 }
 
-platform::Window* FakeInterface::window(const std::string& name)
-{
+platform::Window* FakeInterface::window(const std::string& name) {
     const auto found = windows_.find(name);
     return found == windows_.end() ? nullptr : found->second.get();
 }
 
-platform::View* FakeInterface::view(const std::string& name)
-{
+platform::View* FakeInterface::view(const std::string& name) {
     const auto found = views_.find(name);
     return found == views_.end() ? nullptr : found->second.get();
 }
 
-platform::Control* FakeInterface::control(const std::string& name)
-{
+platform::Control* FakeInterface::control(const std::string& name) {
     const auto found = controls_.find(name);
     return found == controls_.end() ? nullptr : found->second.get();
 }
 
-void FakeInterface::onActivated(platform::Control* control, std::function<void()> handler)
-{
+void FakeInterface::onActivated(platform::Control* control, std::function<void()> handler) {
     handlers_[control] = std::move(handler);
 }
 
-void FakeInterface::activate(const std::string& name)
-{
+void FakeInterface::activate(const std::string& name) {
     const auto found = handlers_.find(control(name));
     if (found == handlers_.end()) throw std::logic_error(name + " has no action");
     found->second();
 }
 
-void FakeInterface::remove(const std::string& name)
-{
+void FakeInterface::remove(const std::string& name) {
     windows_.erase(name);
     views_.erase(name);
     controls_.erase(name);

@@ -4,104 +4,87 @@
 
 namespace fakes {
 
-std::string number(double value)
-{
+std::string number(double value) {
     char text[64];
     std::snprintf(text, sizeof text, "%g", value);
     return text;
 }
 
-void FakeControl::setEnabled(bool enabled)
-{
+void FakeControl::setEnabled(bool enabled) {
     enabled_ = enabled;
     journal_.push_back("enable " + name_ + " " + (enabled ? "YES" : "NO"));
 }
 
-void FakeControl::setTitle(const std::string& title)
-{
+void FakeControl::setTitle(const std::string& title) {
     title_ = title;
     journal_.push_back("title " + name_ + " " + title);
 }
 
-void FakeControl::setStringValue(const std::string& text)
-{
+void FakeControl::setStringValue(const std::string& text) {
     text_ = text;
     journal_.push_back("text " + name_ + " " + text);
 }
 
-void FakeWindow::setFrameOrigin(platform::Point origin)
-{
+void FakeWindow::setFrameOrigin(platform::Point origin) {
     frame_.x = origin.x;
     frame_.y = origin.y;
     journal_.push_back("place " + name_ + " " + number(origin.x) + "," + number(origin.y));
 }
 
-void FakeWindow::setContentView(platform::View* view)
-{
+void FakeWindow::setContentView(platform::View* view) {
     content_ = view;
     auto* fake = dynamic_cast<FakeView*>(view);
     journal_.push_back("content " + name_ + " " + (fake != nullptr ? fake->name() : "?"));
 }
 
-void FakeWindow::makeKeyAndOrderFront()
-{
+void FakeWindow::makeKeyAndOrderFront() {
     visible_ = true;
     journal_.push_back("front " + name_);
 }
 
-void FakeWindow::orderOut()
-{
+void FakeWindow::orderOut() {
     visible_ = false;
     journal_.push_back("out " + name_);
 }
 
-platform::Control* FakeWindow::standardWindowButton(int kind)
-{
+platform::Control* FakeWindow::standardWindowButton(int kind) {
     return kind == platform::Window::CloseButton ? &closeButton_ : nullptr;
 }
 
-void FakeApplication::activateIgnoringOtherApps(bool flag)
-{
+void FakeApplication::activateIgnoringOtherApps(bool flag) {
     journal_.push_back(std::string("activate ") + (flag ? "YES" : "NO"));
 }
 
-void FakeApplication::terminate(const void* sender)
-{
+void FakeApplication::terminate(const void* sender) {
     terminateSenders.push_back(sender);
     journal_.push_back("terminate");
 }
 
-void FakeApplication::stopModal()
-{
+void FakeApplication::stopModal() {
     journal_.push_back("stopModal");
 }
 
-std::optional<platform::Rect> FakeApplication::mainScreenFrame() const
-{
+std::optional<platform::Rect> FakeApplication::mainScreenFrame() const {
     return screen;
 }
 
-void FakeThreads::performInBackground(std::function<void()> fn)
-{
+void FakeThreads::performInBackground(std::function<void()> fn) {
     journal_.push_back("background");
     background_.push_back(std::move(fn));
 }
 
-void FakeThreads::performOnMainThread(std::function<void()> fn)
-{
+void FakeThreads::performOnMainThread(std::function<void()> fn) {
     journal_.push_back("to main thread");
     mainThread_.push_back(std::move(fn));
 }
 
-void FakeThreads::sleepSeconds(unsigned seconds)
-{
+void FakeThreads::sleepSeconds(unsigned seconds) {
     if (onSleep) onSleep(sleeps + 1);
     ++sleeps;
     journal_.push_back("sleep " + std::to_string(seconds));
 }
 
-void FakeThreads::runBackground()
-{
+void FakeThreads::runBackground() {
     while (!background_.empty()) {
         auto fn = std::move(background_.front());
         background_.pop_front();
@@ -109,8 +92,7 @@ void FakeThreads::runBackground()
     }
 }
 
-void FakeThreads::runMainThread()
-{
+void FakeThreads::runMainThread() {
     while (!mainThread_.empty()) {
         auto fn = std::move(mainThread_.front());
         mainThread_.pop_front();
@@ -119,21 +101,19 @@ void FakeThreads::runMainThread()
 }
 
 std::optional<std::string> FakeBundle::pathForResource(const std::string& name,
-                                                       const std::string& type) const
-{
+                                                       const std::string& type) const {
     const auto found = resources.find(name + "." + type);
     if (found == resources.end()) return std::nullopt;
     return found->second;
 }
 
-std::string FakeBundle::localizedString(const std::string& key) const
-{
+std::string FakeBundle::localizedString(const std::string& key) const {
     const auto found = strings.find(key);
     return found == strings.end() ? key : found->second;
 }
 
-std::optional<platform::PlistValue> FakePropertyLists::readDictionary(const std::string& path) const
-{
+std::optional<platform::PlistValue>
+FakePropertyLists::readDictionary(const std::string& path) const {
     reads.push_back(path);
     const auto found = files.find(path);
     if (found == files.end() || found->second.kind != platform::PlistValue::Kind::Dictionary)
@@ -141,8 +121,7 @@ std::optional<platform::PlistValue> FakePropertyLists::readDictionary(const std:
     return found->second;
 }
 
-std::optional<platform::UsbDevice> FakeUsbIterator::next()
-{
+std::optional<platform::UsbDevice> FakeUsbIterator::next() {
     if (devices_.empty()) return std::nullopt;
     const platform::UsbDevice device = devices_.front();
     devices_.pop_front();
@@ -152,8 +131,7 @@ std::optional<platform::UsbDevice> FakeUsbIterator::next()
 class FakePort final : public platform::UsbNotificationPort {
 public:
     explicit FakePort(FakeUsbRegistry& registry) : registry_(registry) { ++registry_.portsAlive; }
-    ~FakePort() override
-    {
+    ~FakePort() override {
         --registry_.portsAlive;
         registry_.callback_ = nullptr;
         registry_.announced_ = nullptr;
@@ -161,9 +139,8 @@ public:
     FakePort(const FakePort&) = delete;
     FakePort& operator=(const FakePort&) = delete;
 
-    std::unique_ptr<platform::UsbIterator> addFirstMatchNotification(platform::UsbAttachCallback callback,
-                                                                     void* refCon) override
-    {
+    std::unique_ptr<platform::UsbIterator>
+    addFirstMatchNotification(platform::UsbAttachCallback callback, void* refCon) override {
         registry_.callback_ = callback;
         registry_.refCon_ = refCon;
         auto iterator = std::make_unique<FakeUsbIterator>(
@@ -176,54 +153,50 @@ private:
     FakeUsbRegistry& registry_;
 };
 
-std::unique_ptr<platform::UsbIterator> FakeUsbRegistry::matchingDevices()
-{
+std::unique_ptr<platform::UsbIterator> FakeUsbRegistry::matchingDevices() {
     ++enumerations;
     if (enumerationFails) return nullptr;
     return std::make_unique<FakeUsbIterator>(
         std::deque<platform::UsbDevice>(present.begin(), present.end()));
 }
 
-std::unique_ptr<platform::UsbNotificationPort> FakeUsbRegistry::createNotificationPort()
-{
+std::unique_ptr<platform::UsbNotificationPort> FakeUsbRegistry::createNotificationPort() {
     if (portFails) return nullptr;
     return std::make_unique<FakePort>(*this);
 }
 
-void FakeUsbRegistry::attach(std::vector<platform::UsbDevice> devices)
-{
+void FakeUsbRegistry::attach(std::vector<platform::UsbDevice> devices) {
     present.insert(present.end(), devices.begin(), devices.end());
     if (callback_ == nullptr || announced_ == nullptr) return;
-    for (const platform::UsbDevice& device : devices) announced_->add(device);
+    for (const platform::UsbDevice& device : devices)
+        announced_->add(device);
     callback_(refCon_, announced_);
 }
 
-std::optional<std::string> FakeWorkspace::launchApplication(const std::string& path,
-                                                            const std::vector<std::string>& arguments)
-{
+std::optional<std::string>
+FakeWorkspace::launchApplication(const std::string& path,
+                                 const std::vector<std::string>& arguments) {
     std::string line = "launch " + path;
-    for (const std::string& argument : arguments) line += " " + argument;
+    for (const std::string& argument : arguments)
+        line += " " + argument;
     journal_.push_back(line);
     return launchError;
 }
 
-std::optional<int> FakeWorkspace::runningApplicationCount(const std::string& identity)
-{
+std::optional<int> FakeWorkspace::runningApplicationCount(const std::string& identity) {
     queriedIdentities.push_back(identity);
     journal_.push_back("query " + identity);
     const std::size_t at = std::min(queriedIdentities.size(), runningAnswers.size()) - 1;
     return runningAnswers.at(at);
 }
 
-int FakeShell::system(const char* command)
-{
+int FakeShell::system(const char* command) {
     commands.emplace_back(command);
     journal_.push_back(std::string("shell ") + command);
     return 0;
 }
 
-void FakeLog::write(const std::string& line)
-{
+void FakeLog::write(const std::string& line) {
     lines.push_back(line);
     journal_.push_back("log " + line);
     if (onWrite) onWrite(line);
@@ -231,36 +204,31 @@ void FakeLog::write(const std::string& line)
 
 FakePlatform::FakePlatform(const platform::PlatformProfile& profile) : profileValue(profile) {}
 
-void FakePlatform::setCatalogue(const std::string& name, platform::PlistValue root)
-{
+void FakePlatform::setCatalogue(const std::string& name, platform::PlistValue root) {
     const std::string path = "/bundle/Resources/" + name + ".plist";
     bundleFake.resources[name + ".plist"] = path;
     plists.files[path] = std::move(root);
 }
 
-void FakePlatform::removeCatalogue(const std::string& name)
-{
+void FakePlatform::removeCatalogue(const std::string& name) {
     bundleFake.resources.erase(name + ".plist");
 }
 
-platform::PlistValue str(std::string text)
-{
+platform::PlistValue str(std::string text) {
     platform::PlistValue value;
     value.kind = platform::PlistValue::Kind::String;
     value.string = std::move(text);
     return value;
 }
 
-platform::PlistValue array(std::vector<platform::PlistValue> items)
-{
+platform::PlistValue array(std::vector<platform::PlistValue> items) {
     platform::PlistValue value;
     value.kind = platform::PlistValue::Kind::Array;
     value.items = std::move(items);
     return value;
 }
 
-platform::PlistValue dict(std::vector<std::pair<std::string, platform::PlistValue>> entries)
-{
+platform::PlistValue dict(std::vector<std::pair<std::string, platform::PlistValue>> entries) {
     platform::PlistValue value;
     value.kind = platform::PlistValue::Kind::Dictionary;
     for (auto& [key, item] : entries) {
@@ -270,13 +238,11 @@ platform::PlistValue dict(std::vector<std::pair<std::string, platform::PlistValu
     return value;
 }
 
-platform::PlistValue entry(std::string vid, std::string pid)
-{
+platform::PlistValue entry(std::string vid, std::string pid) {
     return dict({{"vid", str(std::move(vid))}, {"pid", str(std::move(pid))}});
 }
 
-platform::PlistValue devicesCatalogue(std::vector<platform::PlistValue> entries)
-{
+platform::PlistValue devicesCatalogue(std::vector<platform::PlistValue> entries) {
     return dict({{"devices", array(std::move(entries))}});
 }
 

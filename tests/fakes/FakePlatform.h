@@ -55,9 +55,7 @@ class FakeWindow final : public platform::Window {
 public:
     FakeWindow(std::string name, Journal& journal, platform::Rect frame)
         : name_(std::move(name)), journal_(journal), frame_(frame),
-          closeButton_(name_ + ".close", journal)
-    {
-    }
+          closeButton_(name_ + ".close", journal) {}
     platform::Rect frame() const override { return frame_; }
     void setFrameOrigin(platform::Point origin) override;
     void setContentView(platform::View* view) override;
@@ -139,7 +137,8 @@ public:
 
 class FakeUsbIterator final : public platform::UsbIterator {
 public:
-    explicit FakeUsbIterator(std::deque<platform::UsbDevice> devices) : devices_(std::move(devices)) {}
+    explicit FakeUsbIterator(std::deque<platform::UsbDevice> devices)
+        : devices_(std::move(devices)) {}
     std::optional<platform::UsbDevice> next() override;
     void add(platform::UsbDevice device) { devices_.push_back(device); }
 
@@ -171,8 +170,8 @@ private:
 class FakeWorkspace final : public platform::Workspace {
 public:
     explicit FakeWorkspace(Journal& journal) : journal_(journal) {}
-    std::optional<std::string> launchApplication(const std::string& path,
-                                                 const std::vector<std::string>& arguments) override;
+    std::optional<std::string>
+    launchApplication(const std::string& path, const std::vector<std::string>& arguments) override;
     std::optional<int> runningApplicationCount(const std::string& identity) override;
 
     std::optional<std::string> launchError;
@@ -215,8 +214,7 @@ public:
     platform::Bundle& bundle() override { return bundleFake; }
     platform::PropertyListReader& propertyLists() override { return plists; }
     platform::UsbRegistry& usbRegistry() override { return realUsb != nullptr ? *realUsb : usb; }
-    platform::Workspace& workspace() override
-    {
+    platform::Workspace& workspace() override {
         return realWorkspace != nullptr ? *realWorkspace : workspaceFake;
     }
     platform::Shell& shell() override { return realShell != nullptr ? *realShell : shellFake; }

@@ -29,12 +29,10 @@ class QtStrings final : public platform::Bundle {
 public:
     explicit QtStrings(platform::Bundle& resources) : resources_(resources) {}
     std::optional<std::string> pathForResource(const std::string& name,
-                                               const std::string& type) const override
-    {
+                                               const std::string& type) const override {
         return resources_.pathForResource(name, type);
     }
-    std::string localizedString(const std::string& key) const override
-    {
+    std::string localizedString(const std::string& key) const override {
         return strings_.localizedString(key);
     }
 
@@ -63,8 +61,7 @@ public:
 
 class RealInterface : public ::testing::Test {
 protected:
-    RealInterface()
-    {
+    RealInterface() {
         QString error;
         ui = platform::qt::InterfaceLoader::load(Resources + "/ui", error);
         EXPECT_TRUE(ui) << error.toStdString();
@@ -77,8 +74,7 @@ protected:
     }
 
     // Where the placement rule puts a window, in Qt's coordinates.
-    static QPoint placed(const QWidget* window)
-    {
+    static QPoint placed(const QWidget* window) {
         const QRect screen = platform::qt::primaryScreenGeometry();
         const QSize frame = window->frameGeometry().size();
         const double yUp = (screen.height() - frame.height()) * 0.5 + 50;
@@ -86,8 +82,7 @@ protected:
                 int(std::lround(screen.height() - yUp - frame.height()))};
     }
 
-    template <typename T> T* widget(const char* name) const
-    {
+    template <typename T> T* widget(const char* name) const {
         for (QWidget* top : ui->topLevels()) {
             if (top->objectName() == name) return qobject_cast<T*>(top);
             if (auto* found = top->findChild<T*>(name)) return found;
@@ -100,8 +95,7 @@ protected:
     runNetlumeAppDelegate controller{services};
 };
 
-TEST_F(RealInterface, ConnectScreenShowsTranslatedLabelsAndCannotBeClosed)
-{
+TEST_F(RealInterface, ConnectScreenShowsTranslatedLabelsAndCannotBeClosed) {
     const platform::qt::Translations english(Resources + "/translations");
     controller.applicationDidFinishLaunching();
 
@@ -128,8 +122,7 @@ TEST_F(RealInterface, ConnectScreenShowsTranslatedLabelsAndCannotBeClosed)
     EXPECT_FALSE(window->close());
 }
 
-TEST_F(RealInterface, WithoutAStringsTableEveryControlShowsItsKey)
-{
+TEST_F(RealInterface, WithoutAStringsTableEveryControlShowsItsKey) {
     controller._applyLocalizedLabels();
     EXPECT_EQ(widget<QLabel>("usbNeedTextField")->text(), "usbNeedString");
     EXPECT_EQ(widget<QCheckBox>("skipButton")->text(), "skipString");
@@ -139,8 +132,7 @@ TEST_F(RealInterface, WithoutAStringsTableEveryControlShowsItsKey)
     EXPECT_EQ(widget<QPushButton>("okButtonInWarmPromptWindow")->text(), "OK");
 }
 
-TEST_F(RealInterface, GermanStringsTableIsUsedForAGermanUser)
-{
+TEST_F(RealInterface, GermanStringsTableIsUsedForAGermanUser) {
     const QLocale previous;
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     {
@@ -152,8 +144,7 @@ TEST_F(RealInterface, GermanStringsTableIsUsedForAGermanUser)
     EXPECT_EQ(widget<QPushButton>("doneButton")->text(), "Fertig");
 }
 
-TEST_F(RealInterface, WifiPrinterSwapsTheContentWithoutMovingTheWindow)
-{
+TEST_F(RealInterface, WifiPrinterSwapsTheContentWithoutMovingTheWindow) {
     services.fake.usb.present = {WifiPrinter};
     controller.applicationDidFinishLaunching();
     auto* window = widget<QMainWindow>("window");
@@ -169,8 +160,7 @@ TEST_F(RealInterface, WifiPrinterSwapsTheContentWithoutMovingTheWindow)
     EXPECT_FALSE(widget<QLabel>("usbNeedTextField")->isVisible());
 }
 
-TEST_F(RealInterface, EachButtonIsWiredOnceToItsHandler)
-{
+TEST_F(RealInterface, EachButtonIsWiredOnceToItsHandler) {
     EXPECT_EQ(ui->actionBindings().size(), 7U);
     services.fake.usb.present = {WifiPrinter};
     controller.applicationDidFinishLaunching();
@@ -182,8 +172,7 @@ TEST_F(RealInterface, EachButtonIsWiredOnceToItsHandler)
     EXPECT_EQ(services.fake.journal.size(), 1U);
 }
 
-TEST_F(RealInterface, CancelMovesOnToTheAddPrinterWindow)
-{
+TEST_F(RealInterface, CancelMovesOnToTheAddPrinterWindow) {
     services.fake.usb.present = {WifiPrinter};
     controller.applicationDidFinishLaunching();
     widget<QPushButton>("cancelButton")->click();
@@ -193,10 +182,10 @@ TEST_F(RealInterface, CancelMovesOnToTheAddPrinterWindow)
     EXPECT_EQ(addPrinter->frameGeometry().topLeft(), placed(addPrinter));
 }
 
-TEST_F(RealInterface, ClosingTheLastWindowEndsTheEventLoop)
-{
+TEST_F(RealInterface, ClosingTheLastWindowEndsTheEventLoop) {
     services.fake.usb.present = {UsbOnlyPrinter};
-    QApplication::setQuitOnLastWindowClosed(controller.applicationShouldTerminateAfterLastWindowClosed());
+    QApplication::setQuitOnLastWindowClosed(
+        controller.applicationShouldTerminateAfterLastWindowClosed());
     controller.applicationDidFinishLaunching();
     auto* addPrinter = widget<QWidget>("addPrinterWindow");
     ASSERT_TRUE(addPrinter->isVisible());
@@ -208,8 +197,7 @@ TEST_F(RealInterface, ClosingTheLastWindowEndsTheEventLoop)
     EXPECT_TRUE(ended);
 }
 
-TEST_F(RealInterface, TerminateEndsTheLoopEvenWhileTheConnectScreenIsLocked)
-{
+TEST_F(RealInterface, TerminateEndsTheLoopEvenWhileTheConnectScreenIsLocked) {
     controller.applicationDidFinishLaunching();
     ASSERT_TRUE(widget<QMainWindow>("window")->isVisible());
     QTimer::singleShot(0, [this] { controller.doneButtonPressed(nullptr); });
@@ -217,9 +205,9 @@ TEST_F(RealInterface, TerminateEndsTheLoopEvenWhileTheConnectScreenIsLocked)
     EXPECT_EQ(QApplication::exec(), 0);
 }
 
-TEST(InterfaceLoading, MissingOrBrokenDescriptionIsAClearError)
-{
-    const fs::path folder = fs::temp_directory_path() / ("runnetlume-ui-" + std::to_string(::getpid()));
+TEST(InterfaceLoading, MissingOrBrokenDescriptionIsAClearError) {
+    const fs::path folder =
+        fs::temp_directory_path() / ("runnetlume-ui-" + std::to_string(::getpid()));
     fs::create_directories(folder);
     for (const QString& name : platform::qt::InterfaceLoader::files())
         fs::copy_file((Resources + "/ui/" + name).toStdString(), folder / name.toStdString(),
@@ -233,14 +221,16 @@ TEST(InterfaceLoading, MissingOrBrokenDescriptionIsAClearError)
     std::ofstream(folder / "AddPrinterWindow.ui") << "<ui version=\"4.0\"><widget class=";
     error.clear();
     EXPECT_FALSE(platform::qt::InterfaceLoader::load(QString::fromStdString(folder), error));
-    EXPECT_FALSE(error.isEmpty());
+    // The parser's own complaint is part of the one line, not a line of its own.
+    EXPECT_TRUE(error.contains("AddPrinterWindow.ui")) << error.toStdString();
+    EXPECT_TRUE(error.contains("Premature end of document")) << error.toStdString();
+    EXPECT_FALSE(error.contains('\n'));
     fs::remove_all(folder);
 }
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     // Test discovery runs this without the test's environment.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);

@@ -27,8 +27,7 @@ namespace {
 const fs::path StandIns = RUNNETLUME_STANDINS_DIR;
 
 // Blocks until the process has ended; it need not be our child.
-void awaitExit(pid_t pid)
-{
+void awaitExit(pid_t pid) {
     const int fd = static_cast<int>(::syscall(SYS_pidfd_open, pid, 0));
     if (fd < 0) return; // already gone
     pollfd watch{fd, POLLIN, 0};
@@ -38,8 +37,7 @@ void awaitExit(pid_t pid)
 
 class Processes : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         folder = fs::temp_directory_path() /
                  ("runnetlume-proc-" + std::to_string(::getpid()) + "-" +
                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
@@ -49,19 +47,18 @@ protected:
         oldPath = std::getenv("PATH");
         ::setenv("PATH", (StandIns.string() + ":" + oldPath).c_str(), 1);
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         ::setenv("PATH", oldPath.c_str(), 1);
         ::unsetenv("RUNNETLUME_SYSTEMCTL_FAIL");
         fs::remove_all(folder);
     }
 
     // The record, one line an entry; waits for a writer when it is a FIFO.
-    std::vector<std::string> recorded() const
-    {
+    std::vector<std::string> recorded() const {
         std::ifstream in(record);
         std::vector<std::string> lines;
-        for (std::string line; std::getline(in, line);) lines.push_back(line);
+        for (std::string line; std::getline(in, line);)
+            lines.push_back(line);
         return lines;
     }
 
@@ -72,8 +69,7 @@ protected:
     ProcessWorkspace workspace;
 };
 
-TEST_F(Processes, CompanionToolGetsExactlyOneArgumentAndASessionOfItsOwn)
-{
+TEST_F(Processes, CompanionToolGetsExactlyOneArgumentAndASessionOfItsOwn) {
     // Spaces and shell characters reach the system as one path.
     const fs::path odd = folder / "Wi-Fi Setup $(touch pwned) \"x\"; tool";
     fs::copy_file(StandIns / "companion-tool", odd);
@@ -99,8 +95,7 @@ TEST_F(Processes, CompanionToolGetsExactlyOneArgumentAndASessionOfItsOwn)
     ::kill(tool, SIGTERM);
 }
 
-TEST_F(Processes, MissingToolIsOneReadableError)
-{
+TEST_F(Processes, MissingToolIsOneReadableError) {
     const std::optional<std::string> error =
         workspace.launchApplication("/nonexistent/Wi-Fi Setup", {"launchNetlume"});
     ASSERT_TRUE(error);
@@ -112,8 +107,7 @@ TEST_F(Processes, MissingToolIsOneReadableError)
               "could not start \"" + notExecutable.string() + "\": Permission denied");
 }
 
-TEST_F(Processes, ControllerLogsExactlyOneErrorLineForAMissingTool)
-{
+TEST_F(Processes, ControllerLogsExactlyOneErrorLineForAMissingTool) {
     FakePlatform platform(platform::linuxProfile());
     platform.realWorkspace = &workspace;
     platform.setCatalogue("wifiDevices", dict({{"application", str("/nonexistent/tool")}}));
@@ -130,12 +124,12 @@ TEST_F(Processes, ControllerLogsExactlyOneErrorLineForAMissingTool)
 
 class AgentsThroughTheShell : public Processes {
 protected:
-    void refresh(std::vector<std::string> agents, std::optional<std::string> monitor)
-    {
+    void refresh(std::vector<std::string> agents, std::optional<std::string> monitor) {
         FakePlatform platform(platform::linuxProfile());
         platform.realShell = &shell;
         std::vector<platform::PlistValue> paths;
-        for (std::string& path : agents) paths.push_back(str(std::move(path)));
+        for (std::string& path : agents)
+            paths.push_back(str(std::move(path)));
         std::vector<std::pair<std::string, platform::PlistValue>> root = {
             {"smLaunchAgentPath", array(std::move(paths))}};
         if (monitor) root.emplace_back("usbMonitorLaunchAgentPath", str(*monitor));
@@ -147,8 +141,7 @@ protected:
     std::vector<std::string> log;
 };
 
-TEST_F(AgentsThroughTheShell, EachUnitIsDisabledAndEnabledInOrderThenTheMonitor)
-{
+TEST_F(AgentsThroughTheShell, EachUnitIsDisabledAndEnabledInOrderThenTheMonitor) {
     refresh({"/opt/drv/units/status.service", "/opt/drv/My Units/scan helper.service"},
             "/opt/drv/units/usb-monitor.service");
     EXPECT_EQ(recorded(), (std::vector<std::string>{
@@ -161,8 +154,7 @@ TEST_F(AgentsThroughTheShell, EachUnitIsDisabledAndEnabledInOrderThenTheMonitor)
     EXPECT_TRUE(log.empty());
 }
 
-TEST_F(AgentsThroughTheShell, AFailingDisableIsStillFollowedByItsEnable)
-{
+TEST_F(AgentsThroughTheShell, AFailingDisableIsStillFollowedByItsEnable) {
     ::setenv("RUNNETLUME_SYSTEMCTL_FAIL", "disable", 1);
     refresh({"/a.service", "/b.service"}, std::nullopt);
     EXPECT_EQ(recorded().size(), 4U);
@@ -170,8 +162,7 @@ TEST_F(AgentsThroughTheShell, AFailingDisableIsStillFollowedByItsEnable)
     EXPECT_EQ(recorded()[3], "--user enable --now -- /b.service");
 }
 
-TEST_F(AgentsThroughTheShell, AnAttemptedInjectionLeavesNoTrace)
-{
+TEST_F(AgentsThroughTheShell, AnAttemptedInjectionLeavesNoTrace) {
     const fs::path marker = folder / "injected";
     refresh({"/x.service\"; touch " + marker.string() + "; \"",
              "/y.service$(touch " + marker.string() + ")",
@@ -183,8 +174,7 @@ TEST_F(AgentsThroughTheShell, AnAttemptedInjectionLeavesNoTrace)
     EXPECT_EQ(log.size(), 3U);
 }
 
-TEST_F(Processes, PrinterSettingsAreCountedWhileTheyRun)
-{
+TEST_F(Processes, PrinterSettingsAreCountedWhileTheyRun) {
     const std::string identity = "system-config-printer";
     EXPECT_EQ(workspace.runningApplicationCount(identity), 0);
 
@@ -207,26 +197,29 @@ TEST_F(Processes, PrinterSettingsAreCountedWhileTheyRun)
     EXPECT_EQ(workspace.runningApplicationCount(identity), 0);
 }
 
-TEST(ProcessIdentity, CommandScriptAndCutNames)
-{
+TEST(ProcessIdentity, CommandScriptAndCutNames) {
     using platform::linux_backend::processRuns;
-    EXPECT_TRUE(processRuns("system-config-printer", "python3",
-                            {"/usr/bin/python3", "/usr/share/system-config-printer/system-config-printer.py"}));
+    EXPECT_TRUE(processRuns(
+        "system-config-printer", "python3",
+        {"/usr/bin/python3", "/usr/share/system-config-printer/system-config-printer.py"}));
     EXPECT_TRUE(processRuns("system-config-printer", "system-config-p",
                             {"/bin/sh", "/usr/bin/system-config-printer"}));
-    EXPECT_TRUE(processRuns("system-config-printer", "system-config-p", {"/usr/bin/system-config-printer"}));
+    EXPECT_TRUE(processRuns("system-config-printer", "system-config-p",
+                            {"/usr/bin/system-config-printer"}));
     // The tray applet shares the first 15 characters and is not the settings program.
     EXPECT_FALSE(processRuns("system-config-printer", "system-config-p",
                              {"/usr/bin/python3", "/usr/share/system-config-printer/applet.py"}));
     EXPECT_FALSE(processRuns("system-config-printer", "system-config-p", {}));
     EXPECT_TRUE(processRuns("cupsd", "cupsd", {}));
-    EXPECT_FALSE(processRuns("system-config-printer", "bash", {"bash", "-c", "system-config-printer"}));
+    EXPECT_FALSE(
+        processRuns("system-config-printer", "bash", {"bash", "-c", "system-config-printer"}));
 }
 
-TEST(ProcessIdentity, OnlyTheUsersOwnProcessesCount)
-{
-    const fs::path proc = fs::temp_directory_path() / ("runnetlume-fakeproc-" + std::to_string(::getpid()));
-    const auto process = [&](const std::string& pid, const std::string& comm, const std::string& cmdline) {
+TEST(ProcessIdentity, OnlyTheUsersOwnProcessesCount) {
+    const fs::path proc =
+        fs::temp_directory_path() / ("runnetlume-fakeproc-" + std::to_string(::getpid()));
+    const auto process = [&](const std::string& pid, const std::string& comm,
+                             const std::string& cmdline) {
         fs::create_directories(proc / pid);
         std::ofstream(proc / pid / "comm") << comm << "\n";
         std::ofstream(proc / pid / "cmdline", std::ios::binary) << cmdline;

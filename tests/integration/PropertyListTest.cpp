@@ -24,8 +24,7 @@ using Node = std::unique_ptr<void, PlistFree>;
 
 class PropertyLists : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         folder_ = fs::temp_directory_path() /
                   ("runnetlume-plist-" + std::to_string(::getpid()) + "-" +
                    ::testing::UnitTest::GetInstance()->current_test_info()->name());
@@ -33,15 +32,13 @@ protected:
     }
     void TearDown() override { fs::remove_all(folder_); }
 
-    std::string write(const std::string& name, const std::string& bytes)
-    {
+    std::string write(const std::string& name, const std::string& bytes) {
         const fs::path path = folder_ / name;
         std::ofstream(path, std::ios::binary) << bytes;
         return path;
     }
 
-    static Node sampleCatalogue()
-    {
+    static Node sampleCatalogue() {
         plist_t root = plist_new_dict();
         plist_t devices = plist_new_array();
         for (const auto& [vid, pid] : {std::pair{"0x04B8", "0x0E28"}, std::pair{"8000", "ffff"}}) {
@@ -62,8 +59,7 @@ protected:
         return Node(root);
     }
 
-    static std::string xml(const Node& node)
-    {
+    static std::string xml(const Node& node) {
         char* text = nullptr;
         uint32_t length = 0;
         plist_to_xml(static_cast<plist_t>(node.get()), &text, &length);
@@ -72,8 +68,7 @@ protected:
         return out;
     }
 
-    static std::string binary(const Node& node)
-    {
+    static std::string binary(const Node& node) {
         char* data = nullptr;
         uint32_t length = 0;
         plist_to_bin(static_cast<plist_t>(node.get()), &data, &length);
@@ -82,8 +77,7 @@ protected:
         return out;
     }
 
-    static Node nestedArrays(int depth)
-    {
+    static Node nestedArrays(int depth) {
         plist_t inner = plist_new_array();
         for (int level = 1; level < depth; ++level) {
             plist_t outer = plist_new_array();
@@ -95,8 +89,7 @@ protected:
         return Node(root);
     }
 
-    std::optional<DeviceCatalogue> read(const std::string& path) const
-    {
+    std::optional<DeviceCatalogue> read(const std::string& path) const {
         const std::optional<platform::PlistValue> root = reader_.readDictionary(path);
         if (!root) return std::nullopt;
         return DeviceCatalogue::fromPropertyList(*root);
@@ -106,32 +99,32 @@ protected:
     PlistFileReader reader_;
 };
 
-TEST_F(PropertyLists, XmlAndBinaryFormsReadAlike)
-{
+TEST_F(PropertyLists, XmlAndBinaryFormsReadAlike) {
     const Node catalogue = sampleCatalogue();
-    for (const std::string& path : {write("c.plist", xml(catalogue)), write("b.plist", binary(catalogue))}) {
+    for (const std::string& path :
+         {write("c.plist", xml(catalogue)), write("b.plist", binary(catalogue))}) {
         const std::optional<DeviceCatalogue> read = this->read(path);
         ASSERT_TRUE(read) << path;
         ASSERT_EQ(read->devices().size(), 2U);
         EXPECT_TRUE(entryMatchesDevice(read->devices()[0], 0x04B8, 0x0E28));
         EXPECT_TRUE(entryMatchesDevice(read->devices()[1], 0x8000, 0xFFFF));
         EXPECT_EQ(read->application(), "/opt/tool with space/setup");
-        EXPECT_EQ(read->smLaunchAgentPath(), (std::vector<std::string>{"/a.service", "/b.service"}));
+        EXPECT_EQ(read->smLaunchAgentPath(),
+                  (std::vector<std::string>{"/a.service", "/b.service"}));
         EXPECT_FALSE(read->usbMonitorLaunchAgentPath());
     }
 }
 
-TEST_F(PropertyLists, TheShippedSamplesAreReadable)
-{
+TEST_F(PropertyLists, TheShippedSamplesAreReadable) {
     for (const char* name : {"wifiDevices.plist", "otherDevices.plist"}) {
-        const std::optional<DeviceCatalogue> read = this->read(std::string(RUNNETLUME_SOURCE_DIR) + "/resources/" + name);
+        const std::optional<DeviceCatalogue> read =
+            this->read(std::string(RUNNETLUME_SOURCE_DIR) + "/resources/" + name);
         ASSERT_TRUE(read) << name;
         EXPECT_FALSE(read->devices().empty());
     }
 }
 
-TEST_F(PropertyLists, MissingEmptyGarbageAndWrongRootAreUnreadable)
-{
+TEST_F(PropertyLists, MissingEmptyGarbageAndWrongRootAreUnreadable) {
     EXPECT_FALSE(read((folder_ / "absent.plist").string()));
     EXPECT_FALSE(read(write("empty.plist", "")));
     EXPECT_FALSE(read(write("text.plist", "not a property list at all\n")));
@@ -145,14 +138,14 @@ TEST_F(PropertyLists, MissingEmptyGarbageAndWrongRootAreUnreadable)
     EXPECT_FALSE(read(write("array.bplist", binary(array))));
 }
 
-TEST_F(PropertyLists, EveryTruncationIsUnreadableOrHarmless)
-{
+TEST_F(PropertyLists, EveryTruncationIsUnreadableOrHarmless) {
     const Node catalogue = sampleCatalogue();
     for (const std::string& whole : {xml(catalogue), binary(catalogue)}) {
         for (std::size_t cut = 0; cut < whole.size(); ++cut) {
             // Each cut must come back without crashing; a cut that still
             // parses may only yield entries of the original.
-            const std::optional<DeviceCatalogue> read = this->read(write("cut.plist", whole.substr(0, cut)));
+            const std::optional<DeviceCatalogue> read =
+                this->read(write("cut.plist", whole.substr(0, cut)));
             if (read) {
                 EXPECT_LE(read->devices().size(), 2U);
             }
@@ -160,44 +153,43 @@ TEST_F(PropertyLists, EveryTruncationIsUnreadableOrHarmless)
     }
 }
 
-TEST_F(PropertyLists, DeepNestingIsRefusedBeforeTheParserSeesIt)
-{
+TEST_F(PropertyLists, DeepNestingIsRefusedBeforeTheParserSeesIt) {
     const Node deep = nestedArrays(100'000);
     const std::string bin = binary(deep);
     EXPECT_LT(bin.size(), 1'000'000U);
     EXPECT_FALSE(read(write("deep.bplist", bin)));
 
     std::string deepXml = "<?xml version=\"1.0\"?><plist version=\"1.0\"><dict><key>devices</key>";
-    for (int i = 0; i < 200'000; ++i) deepXml += "<array>";
+    for (int i = 0; i < 200'000; ++i)
+        deepXml += "<array>";
     EXPECT_FALSE(read(write("deep.plist", deepXml)));
 
     // Comments cannot hide the nesting from the count.
     std::string hidden = "<plist><dict><key>devices</key>";
-    for (int i = 0; i < 100; ++i) hidden += "<array><!-- </array> -->";
+    for (int i = 0; i < 100; ++i)
+        hidden += "<array><!-- </array> -->";
     EXPECT_FALSE(read(write("hidden.plist", hidden)));
 
     EXPECT_TRUE(read(write("fine.plist", xml(nestedArrays(40)))));
     EXPECT_TRUE(read(write("fine.bplist", binary(nestedArrays(40)))));
 }
 
-TEST_F(PropertyLists, BinaryReferenceCycleIsRefused)
-{
+TEST_F(PropertyLists, BinaryReferenceCycleIsRefused) {
     // bplist00, object 0: array of one reference to itself.
     std::string data = "bplist00";
-    data += std::string("\xA1\x00", 2);               // object 0 at offset 8
+    data += std::string("\xA1\x00", 2); // object 0 at offset 8
     const std::size_t offsetTable = data.size();
-    data += '\x08';                                    // offset of object 0
+    data += '\x08'; // offset of object 0
     std::string trailer(32, '\0');
-    trailer[6] = 1;                                    // offset size
-    trailer[7] = 1;                                    // reference size
-    trailer[15] = 1;                                   // one object
-    trailer[31] = static_cast<char>(offsetTable);      // offset table position
+    trailer[6] = 1;                               // offset size
+    trailer[7] = 1;                               // reference size
+    trailer[15] = 1;                              // one object
+    trailer[31] = static_cast<char>(offsetTable); // offset table position
     data += trailer;
     EXPECT_FALSE(read(write("cycle.bplist", data)));
 }
 
-TEST_F(PropertyLists, OversizedFileIsRefused)
-{
+TEST_F(PropertyLists, OversizedFileIsRefused) {
     std::string big = xml(sampleCatalogue());
     big.insert(big.find("<dict>"), std::string(PlistFileReader::MaxFileSize, ' '));
     EXPECT_FALSE(read(write("big.plist", big)));

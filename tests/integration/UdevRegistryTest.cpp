@@ -18,10 +18,10 @@ using platform::linux_backend::UdevRegistry;
 
 namespace {
 
-std::vector<UsbDevice> drain(platform::UsbIterator& iterator)
-{
+std::vector<UsbDevice> drain(platform::UsbIterator& iterator) {
     std::vector<UsbDevice> devices;
-    while (const std::optional<UsbDevice> device = iterator.next()) devices.push_back(*device);
+    while (const std::optional<UsbDevice> device = iterator.next())
+        devices.push_back(*device);
     return devices;
 }
 
@@ -33,8 +33,7 @@ public:
     Testbed& operator=(const Testbed&) = delete;
 
     std::string add(const char* name, const char* vid, const char* pid,
-                    const char* type = "usb_device")
-    {
+                    const char* type = "usb_device") {
         gchar* path = umockdev_testbed_add_device(testbed_, "usb", name, nullptr, "idVendor", vid,
                                                   "idProduct", pid, nullptr, "DEVTYPE", type,
                                                   "PRODUCT", "0/0/0", nullptr);
@@ -42,8 +41,7 @@ public:
         g_free(path);
         return syspath;
     }
-    void uevent(const std::string& syspath, const char* action)
-    {
+    void uevent(const std::string& syspath, const char* action) {
         umockdev_testbed_uevent(testbed_, syspath.c_str(), action);
     }
 
@@ -53,8 +51,7 @@ private:
 
 // Runs the event loop until done() holds; fails after a generous bound
 // instead of hanging the suite.
-bool runUntil(const std::function<bool()>& done)
-{
+bool runUntil(const std::function<bool()>& done) {
     QEventLoop loop;
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
@@ -67,11 +64,11 @@ bool runUntil(const std::function<bool()>& done)
 }
 
 struct Recorder {
-    static void callback(void* refCon, platform::UsbIterator* iterator)
-    {
+    static void callback(void* refCon, platform::UsbIterator* iterator) {
         auto& self = *static_cast<Recorder*>(refCon);
         ++self.calls;
-        for (const UsbDevice& device : drain(*iterator)) self.seen.push_back(device);
+        for (const UsbDevice& device : drain(*iterator))
+            self.seen.push_back(device);
     }
     int calls = 0;
     std::vector<UsbDevice> seen;
@@ -79,15 +76,16 @@ struct Recorder {
 
 class UdevRegistryTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(umockdev_in_mock_environment()) << "run under umockdev-wrapper"; }
+    void SetUp() override {
+        ASSERT_TRUE(umockdev_in_mock_environment()) << "run under umockdev-wrapper";
+    }
 
     Testbed testbed;
     platform::qt::QtFdWatcher watcher;
     UdevRegistry registry{watcher};
 };
 
-TEST_F(UdevRegistryTest, EnumeratesUsbDevicesOnlyWithUnsignedIds)
-{
+TEST_F(UdevRegistryTest, EnumeratesUsbDevicesOnlyWithUnsignedIds) {
     testbed.add("1-1", "8001", "fffe");
     testbed.add("1-1:1.0", "8001", "fffe", "usb_interface");
     testbed.add("1-2", "04b8", "0e28");
@@ -97,15 +95,13 @@ TEST_F(UdevRegistryTest, EnumeratesUsbDevicesOnlyWithUnsignedIds)
     EXPECT_EQ(drain(*devices), (std::vector<UsbDevice>{{0x8001, 0xFFFE}, {0x04B8, 0x0E28}}));
 }
 
-TEST_F(UdevRegistryTest, NoDevicesIsAnEmptyEnumeration)
-{
+TEST_F(UdevRegistryTest, NoDevicesIsAnEmptyEnumeration) {
     const std::unique_ptr<platform::UsbIterator> devices = registry.matchingDevices();
     ASSERT_TRUE(devices);
     EXPECT_FALSE(devices->next());
 }
 
-TEST_F(UdevRegistryTest, AttachedDevicesArriveOnTheEventLoopAfterArming)
-{
+TEST_F(UdevRegistryTest, AttachedDevicesArriveOnTheEventLoopAfterArming) {
     testbed.add("1-1", "1111", "0001");
     const std::unique_ptr<platform::UsbNotificationPort> port = registry.createNotificationPort();
     ASSERT_TRUE(port);
@@ -120,8 +116,7 @@ TEST_F(UdevRegistryTest, AttachedDevicesArriveOnTheEventLoopAfterArming)
     EXPECT_EQ(recorder.seen, (std::vector<UsbDevice>{{0x8000, 0x8001}}));
 }
 
-TEST_F(UdevRegistryTest, LaterActionsAreNoNewMatch)
-{
+TEST_F(UdevRegistryTest, LaterActionsAreNoNewMatch) {
     const std::string first = testbed.add("1-1", "1111", "0001");
     const std::unique_ptr<platform::UsbNotificationPort> port = registry.createNotificationPort();
     Recorder recorder;
@@ -137,8 +132,7 @@ TEST_F(UdevRegistryTest, LaterActionsAreNoNewMatch)
     EXPECT_EQ(recorder.seen, (std::vector<UsbDevice>{{0x2222, 0x0002}}));
 }
 
-TEST_F(UdevRegistryTest, DevicePluggedInWhileRegisteringIsNotLost)
-{
+TEST_F(UdevRegistryTest, DevicePluggedInWhileRegisteringIsNotLost) {
     const std::unique_ptr<platform::UsbNotificationPort> port = registry.createNotificationPort();
     testbed.add("1-4", "3333", "0003"); // after the monitor, before the enumeration
     Recorder recorder;
@@ -148,8 +142,7 @@ TEST_F(UdevRegistryTest, DevicePluggedInWhileRegisteringIsNotLost)
     EXPECT_NE(std::find(first.begin(), first.end(), UsbDevice{0x3333, 0x0003}), first.end());
 }
 
-TEST_F(UdevRegistryTest, DestroyedPortStopsTheCallsAndTheIteratorOutlivesIt)
-{
+TEST_F(UdevRegistryTest, DestroyedPortStopsTheCallsAndTheIteratorOutlivesIt) {
     Recorder recorder;
     std::unique_ptr<platform::UsbNotificationPort> port = registry.createNotificationPort();
     std::unique_ptr<platform::UsbIterator> iterator =
@@ -165,8 +158,7 @@ TEST_F(UdevRegistryTest, DestroyedPortStopsTheCallsAndTheIteratorOutlivesIt)
 // The controller's listener on the real registry.
 class ListenerOnUdev : public ControllerTest {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         ASSERT_TRUE(umockdev_in_mock_environment());
         platform.realUsb = &registry;
     }
@@ -176,8 +168,7 @@ protected:
     UdevRegistry registry{watcher};
 };
 
-TEST_F(ListenerOnUdev, PluggingInPrintersMovesTheScreens)
-{
+TEST_F(ListenerOnUdev, PluggingInPrintersMovesTheScreens) {
     testbed.add("2-1", "046d", "c52b"); // a receiver that nobody lists
     controller.applicationDidFinishLaunching();
     ASSERT_TRUE(attachListenerRunning());
@@ -197,10 +188,10 @@ TEST_F(ListenerOnUdev, PluggingInPrintersMovesTheScreens)
                                              "activate YES", "front addPrinterWindow"}));
 }
 
-TEST_F(ListenerOnUdev, PrinterPluggedInBetweenTheScanAndTheListenerIsHandled)
-{
+TEST_F(ListenerOnUdev, PrinterPluggedInBetweenTheScanAndTheListenerIsHandled) {
     platform.logFake.onWrite = [&](const std::string& line) {
-        if (line == "-[runNetlumeAppDelegate _startListeningUSBDevices]") testbed.add("3-1", "f055", "0101");
+        if (line == "-[runNetlumeAppDelegate _startListeningUSBDevices]")
+            testbed.add("3-1", "f055", "0101");
     };
     controller.applicationDidFinishLaunching();
     EXPECT_EQ(platform.logFake.lines,
@@ -213,8 +204,7 @@ TEST_F(ListenerOnUdev, PrinterPluggedInBetweenTheScanAndTheListenerIsHandled)
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     // Test discovery runs this without the test's environment.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QCoreApplication application(argc, argv);

@@ -8,23 +8,20 @@ namespace {
 
 class AttachListener : public ControllerTest {
 protected:
-    void startOnConnectScreen()
-    {
+    void startOnConnectScreen() {
         controller.applicationDidFinishLaunching();
         ASSERT_TRUE(attachListenerRunning());
         platform.journal.clear();
     }
 };
 
-TEST_F(AttachListener, UnlistedDeviceOnlyWritesTheCallbackLine)
-{
+TEST_F(AttachListener, UnlistedDeviceOnlyWritesTheCallbackLine) {
     startOnConnectScreen();
     platform.usb.attach({Keyboard});
     EXPECT_EQ(platform.journal, Journal{"log DeviceAttach"});
 }
 
-TEST_F(AttachListener, WifiPrinterSwapsTheContentInPlaceAndKeepsTheCloseButton)
-{
+TEST_F(AttachListener, WifiPrinterSwapsTheContentInPlaceAndKeepsTheCloseButton) {
     startOnConnectScreen();
     const platform::Rect before = ui.fakeWindow("window").frame();
     platform.usb.attach({WifiPrinter});
@@ -33,16 +30,14 @@ TEST_F(AttachListener, WifiPrinterSwapsTheContentInPlaceAndKeepsTheCloseButton)
     EXPECT_FALSE(ui.fakeWindow("window").closeButton().isEnabled());
 }
 
-TEST_F(AttachListener, UsbOnlyPrinterHidesTheMainWindowFirst)
-{
+TEST_F(AttachListener, UsbOnlyPrinterHidesTheMainWindowFirst) {
     startOnConnectScreen();
     platform.usb.attach({UsbOnlyPrinter});
     EXPECT_EQ(platform.journal, (Journal{"log DeviceAttach", "place addPrinterWindow 440,290",
                                          "out window", "activate YES", "front addPrinterWindow"}));
 }
 
-TEST_F(AttachListener, WifiMatchSuppressesTheOtherCatalogueForLaterDevicesOfTheSameCallOnly)
-{
+TEST_F(AttachListener, WifiMatchSuppressesTheOtherCatalogueForLaterDevicesOfTheSameCallOnly) {
     startOnConnectScreen();
     platform.usb.attach({UsbOnlyPrinter, WifiPrinter});
     EXPECT_EQ(only({"content", "front"}),
@@ -57,16 +52,14 @@ TEST_F(AttachListener, WifiMatchSuppressesTheOtherCatalogueForLaterDevicesOfTheS
     EXPECT_EQ(only({"front"}), Journal{"front addPrinterWindow"});
 }
 
-TEST_F(AttachListener, PrinterInBothCataloguesOnlyShowsTheLaunchTool)
-{
+TEST_F(AttachListener, PrinterInBothCataloguesOnlyShowsTheLaunchTool) {
     platform.setCatalogue("otherDevices", devicesCatalogue({entry("F055", "1")}));
     startOnConnectScreen();
     platform.usb.attach({WifiPrinter});
     EXPECT_EQ(only({"content", "front"}), Journal{"content window launchNetlumeView"});
 }
 
-TEST_F(AttachListener, EntryListedTwiceActsTwice)
-{
+TEST_F(AttachListener, EntryListedTwiceActsTwice) {
     platform.setCatalogue("otherDevices",
                           devicesCatalogue({entry("0xF055", "0x0101"), entry("f055", "101")}));
     startOnConnectScreen();
@@ -74,8 +67,7 @@ TEST_F(AttachListener, EntryListedTwiceActsTwice)
     EXPECT_EQ(only({"front"}), (Journal{"front addPrinterWindow", "front addPrinterWindow"}));
 }
 
-TEST_F(AttachListener, ArmingCallHandlesAPrinterPluggedInSinceTheScan)
-{
+TEST_F(AttachListener, ArmingCallHandlesAPrinterPluggedInSinceTheScan) {
     // The start-up scan sees nothing; by the time the listener starts the
     // printer is there.
     platform.usb.enumerationFails = true;
@@ -87,8 +79,7 @@ TEST_F(AttachListener, ArmingCallHandlesAPrinterPluggedInSinceTheScan)
                        "front addPrinterWindow"}));
 }
 
-TEST_F(AttachListener, CataloguesAreReadAfreshForEveryCall)
-{
+TEST_F(AttachListener, CataloguesAreReadAfreshForEveryCall) {
     startOnConnectScreen();
     platform.usb.attach({Keyboard});
     EXPECT_EQ(only({"content", "front"}), Journal{});
@@ -97,32 +88,29 @@ TEST_F(AttachListener, CataloguesAreReadAfreshForEveryCall)
     EXPECT_EQ(only({"content"}), Journal{"content window launchNetlumeView"});
 }
 
-TEST_F(AttachListener, StaysArmedOnEveryLaterScreen)
-{
+TEST_F(AttachListener, StaysArmedOnEveryLaterScreen) {
     startOnConnectScreen();
     platform.usb.attach({UsbOnlyPrinter});
     platform.usb.attach({UsbOnlyPrinter});
     platform.usb.attach({WifiPrinter});
-    EXPECT_EQ(only({"front", "content"}), (Journal{"front addPrinterWindow", "front addPrinterWindow",
-                                                   "content window launchNetlumeView"}));
+    EXPECT_EQ(only({"front", "content"}),
+              (Journal{"front addPrinterWindow", "front addPrinterWindow",
+                       "content window launchNetlumeView"}));
     EXPECT_FALSE(ui.fakeWindow("window").visible());
 }
 
-TEST_F(AttachListener, DeviceWithUnreadableIdsIsComparedAsZeroAndZero)
-{
+TEST_F(AttachListener, DeviceWithUnreadableIdsIsComparedAsZeroAndZero) {
     platform.setCatalogue("wifiDevices", devicesCatalogue({entry("0", "0")}));
     startOnConnectScreen();
     platform.usb.attach({platform::UsbDevice{}});
     EXPECT_EQ(only({"content"}), Journal{"content window launchNetlumeView"});
 }
 
-TEST_F(AttachListener, StopIsSafeWithoutAStartAndTwice)
-{
+TEST_F(AttachListener, StopIsSafeWithoutAStartAndTwice) {
     controller._stopListeningUSBDevices();
     controller._stopListeningUSBDevices();
-    EXPECT_EQ(platform.journal,
-              (Journal{"log -[runNetlumeAppDelegate _stopListeningUSBDevices]",
-                       "log -[runNetlumeAppDelegate _stopListeningUSBDevices]"}));
+    EXPECT_EQ(platform.journal, (Journal{"log -[runNetlumeAppDelegate _stopListeningUSBDevices]",
+                                         "log -[runNetlumeAppDelegate _stopListeningUSBDevices]"}));
 
     startOnConnectScreen();
     controller._stopListeningUSBDevices();
@@ -130,8 +118,7 @@ TEST_F(AttachListener, StopIsSafeWithoutAStartAndTwice)
     EXPECT_EQ(platform.usb.portsAlive, 0);
 }
 
-TEST_F(AttachListener, WithoutANotificationPortTheConnectScreenWaitsForTheUser)
-{
+TEST_F(AttachListener, WithoutANotificationPortTheConnectScreenWaitsForTheUser) {
     platform.usb.portFails = true;
     controller.applicationDidFinishLaunching();
     EXPECT_THAT(platform.logFake.lines,

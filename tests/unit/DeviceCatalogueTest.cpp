@@ -16,8 +16,7 @@ struct ScanCase {
 
 class HexScan : public ::testing::TestWithParam<ScanCase> {};
 
-TEST_P(HexScan, ReadsLikeTheOriginalScanner)
-{
+TEST_P(HexScan, ReadsLikeTheOriginalScanner) {
     EXPECT_EQ(scanHexInt(GetParam().text), GetParam().value) << '"' << GetParam().text << '"';
 }
 
@@ -25,16 +24,20 @@ INSTANTIATE_TEST_SUITE_P(
     Texts, HexScan,
     ::testing::Values(ScanCase{"0x00AB", 0xAB}, ScanCase{"00ab", 0xAB}, ScanCase{"AB", 0xAB},
                       ScanCase{"ab", 0xAB}, ScanCase{"  \t\n\r0XaB", 0xAB},
-                      ScanCase{"AB and a remark", 0xAB}, ScanCase{"\xC2\xA0" "ab", 0xAB},
-                      ScanCase{"\xE2\x80\xA8" "0x1F", 0x1F}, ScanCase{"0x", 0},
-                      ScanCase{"0xg1", 0}, ScanCase{"FFFFFFFF", 0xFFFFFFFFu},
+                      ScanCase{"AB and a remark", 0xAB},
+                      ScanCase{"\xC2\xA0"
+                               "ab",
+                               0xAB},
+                      ScanCase{"\xE2\x80\xA8"
+                               "0x1F",
+                               0x1F},
+                      ScanCase{"0x", 0}, ScanCase{"0xg1", 0}, ScanCase{"FFFFFFFF", 0xFFFFFFFFu},
                       ScanCase{"100000000", 0xFFFFFFFFu},
                       ScanCase{"123456789ABCDEF0123", 0xFFFFFFFFu}, ScanCase{"", std::nullopt},
                       ScanCase{"   ", std::nullopt}, ScanCase{"xyz", std::nullopt},
                       ScanCase{"-12", std::nullopt}, ScanCase{"0x-1", 0}));
 
-TEST(EntryMatch, ComparesVendorThenProductAfterWideningWithZeros)
-{
+TEST(EntryMatch, ComparesVendorThenProductAfterWideningWithZeros) {
     EXPECT_TRUE(entryMatchesDevice({"0x04B8", "0x0E28"}, 0x04B8, 0x0E28));
     EXPECT_TRUE(entryMatchesDevice({"8000", "FFFF"}, 0x8000, 0xFFFF));
     EXPECT_FALSE(entryMatchesDevice({"0E28", "04B8"}, 0x04B8, 0x0E28));
@@ -42,8 +45,7 @@ TEST(EntryMatch, ComparesVendorThenProductAfterWideningWithZeros)
     EXPECT_FALSE(entryMatchesDevice({"FFFF8000", "FFFF"}, 0x8000, 0xFFFF));
 }
 
-TEST(EntryMatch, EntryWithoutTwoReadableIdsMatchesNothingNotEvenZero)
-{
+TEST(EntryMatch, EntryWithoutTwoReadableIdsMatchesNothingNotEvenZero) {
     EXPECT_FALSE(entryMatchesDevice({std::nullopt, "0"}, 0, 0));
     EXPECT_FALSE(entryMatchesDevice({"0", std::nullopt}, 0, 0));
     EXPECT_FALSE(entryMatchesDevice({"zz", "0"}, 0, 0));
@@ -51,8 +53,7 @@ TEST(EntryMatch, EntryWithoutTwoReadableIdsMatchesNothingNotEvenZero)
     EXPECT_TRUE(entryMatchesDevice({"0", "0"}, 0, 0));
 }
 
-TEST(CatalogueContent, TakesEveryKeyInFileOrder)
-{
+TEST(CatalogueContent, TakesEveryKeyInFileOrder) {
     const DeviceCatalogue catalogue = DeviceCatalogue::fromPropertyList(
         dict({{"devices", array({entry("1", "2"), entry("3", "4")})},
               {"application", str("/opt/tool")},
@@ -66,8 +67,7 @@ TEST(CatalogueContent, TakesEveryKeyInFileOrder)
     EXPECT_EQ(catalogue.usbMonitorLaunchAgentPath(), "/m");
 }
 
-TEST(CatalogueContent, ValuesOfTheWrongTypeArePassedOver)
-{
+TEST(CatalogueContent, ValuesOfTheWrongTypeArePassedOver) {
     platform::PlistValue number; // any non-string value
     const DeviceCatalogue catalogue = DeviceCatalogue::fromPropertyList(
         dict({{"devices", array({str("not an entry"), dict({{"vid", number}, {"pid", str("1")}}),
@@ -87,8 +87,7 @@ TEST(CatalogueContent, ValuesOfTheWrongTypeArePassedOver)
     EXPECT_TRUE(devicesNotArray.devices().empty());
 }
 
-TEST(CatalogueLoading, IsReadAfreshAtEveryUseAndEmptyWhenMissing)
-{
+TEST(CatalogueLoading, IsReadAfreshAtEveryUseAndEmptyWhenMissing) {
     FakePlatform platform;
     EXPECT_TRUE(loadDeviceCatalogue(platform, "wifiDevices").devices().empty());
 

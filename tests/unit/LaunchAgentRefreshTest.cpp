@@ -9,10 +9,10 @@ namespace {
 
 class AgentRefresh : public ControllerTest {
 protected:
-    void catalogue(std::vector<std::string> agents, std::optional<std::string> monitor)
-    {
+    void catalogue(std::vector<std::string> agents, std::optional<std::string> monitor) {
         std::vector<platform::PlistValue> paths;
-        for (std::string& path : agents) paths.push_back(str(std::move(path)));
+        for (std::string& path : agents)
+            paths.push_back(str(std::move(path)));
         std::vector<std::pair<std::string, platform::PlistValue>> root = {
             {"smLaunchAgentPath", array(std::move(paths))}};
         if (monitor) root.emplace_back("usbMonitorLaunchAgentPath", str(*monitor));
@@ -21,8 +21,7 @@ protected:
     const std::vector<std::string>& commands() const { return platform.shellFake.commands; }
 };
 
-TEST_F(AgentRefresh, NothingListedNothingRun)
-{
+TEST_F(AgentRefresh, NothingListedNothingRun) {
     platform.setCatalogue("wifiDevices", dict({}));
     controller._refreshLaunchAgents();
     platform.removeCatalogue("wifiDevices");
@@ -30,17 +29,16 @@ TEST_F(AgentRefresh, NothingListedNothingRun)
     EXPECT_TRUE(platform.journal.empty());
 }
 
-TEST_F(AgentRefresh, EachAgentIsUnloadedAndLoadedBeforeTheNextThenTheMonitor)
-{
+TEST_F(AgentRefresh, EachAgentIsUnloadedAndLoadedBeforeTheNextThenTheMonitor) {
     catalogue({"/A.plist", "/B.plist"}, "/M.plist");
     controller._refreshLaunchAgents();
-    EXPECT_THAT(commands(), ElementsAre(R"(launchctl unload "/A.plist")", R"(launchctl load "/A.plist")",
-                                        R"(launchctl unload "/B.plist")", R"(launchctl load "/B.plist")",
-                                        R"(launchctl unload "/M.plist")", R"(launchctl load "/M.plist")"));
+    EXPECT_THAT(commands(),
+                ElementsAre(R"(launchctl unload "/A.plist")", R"(launchctl load "/A.plist")",
+                            R"(launchctl unload "/B.plist")", R"(launchctl load "/B.plist")",
+                            R"(launchctl unload "/M.plist")", R"(launchctl load "/M.plist")"));
 }
 
-TEST_F(AgentRefresh, MonitorAgentAloneAtOrAboveTheVersion)
-{
+TEST_F(AgentRefresh, MonitorAgentAloneAtOrAboveTheVersion) {
     catalogue({}, "/M.plist");
     platform.profileValue.toolkitVersion = 1504.0;
     controller._refreshLaunchAgents();
@@ -49,8 +47,7 @@ TEST_F(AgentRefresh, MonitorAgentAloneAtOrAboveTheVersion)
     EXPECT_EQ(commands().size(), 4U);
 }
 
-TEST_F(AgentRefresh, BelowTheVersionOrNoNumberOnlyTheListRuns)
-{
+TEST_F(AgentRefresh, BelowTheVersionOrNoNumberOnlyTheListRuns) {
     catalogue({"/1", "/2", "/3"}, "/M.plist");
     platform.profileValue.toolkitVersion = 1503.999;
     controller._refreshLaunchAgents();
@@ -64,23 +61,22 @@ TEST_F(AgentRefresh, BelowTheVersionOrNoNumberOnlyTheListRuns)
     EXPECT_TRUE(commands().empty());
 }
 
-TEST_F(AgentRefresh, SpacesStayInsideTheQuotes)
-{
+TEST_F(AgentRefresh, SpacesStayInsideTheQuotes) {
     catalogue({"/Library/Printer Agents/status agent.plist"}, std::nullopt);
     controller._refreshLaunchAgents();
-    EXPECT_EQ(commands().front(), R"(launchctl unload "/Library/Printer Agents/status agent.plist")");
+    EXPECT_EQ(commands().front(),
+              R"(launchctl unload "/Library/Printer Agents/status agent.plist")");
 }
 
-TEST_F(AgentRefresh, NonAsciiPathIsSkippedSilentlyAndTheNextOneRuns)
-{
+TEST_F(AgentRefresh, NonAsciiPathIsSkippedSilentlyAndTheNextOneRuns) {
     catalogue({"/Library/Agents/caf\xC3\xA9.plist", "/B.plist"}, std::nullopt);
     controller._refreshLaunchAgents();
-    EXPECT_THAT(commands(), ElementsAre(R"(launchctl unload "/B.plist")", R"(launchctl load "/B.plist")"));
+    EXPECT_THAT(commands(),
+                ElementsAre(R"(launchctl unload "/B.plist")", R"(launchctl load "/B.plist")"));
     EXPECT_TRUE(platform.logFake.lines.empty());
 }
 
-TEST_F(AgentRefresh, OverlongUnloadIsNotRunButItsLoadFits)
-{
+TEST_F(AgentRefresh, OverlongUnloadIsNotRunButItsLoadFits) {
     const std::string path = "/" + std::string(1004, 'a'); // 1005 characters
     catalogue({path}, std::nullopt);
     controller._refreshLaunchAgents();
@@ -98,12 +94,11 @@ TEST_F(AgentRefresh, OverlongUnloadIsNotRunButItsLoadFits)
 
 class RefusedCharacter : public AgentRefresh, public ::testing::WithParamInterface<const char*> {};
 
-TEST_P(RefusedCharacter, PathIsRefusedWithOneLineAndTheRefreshGoesOn)
-{
+TEST_P(RefusedCharacter, PathIsRefusedWithOneLineAndTheRefreshGoesOn) {
     catalogue({std::string("/evil") + GetParam() + "name.plist", "/good.plist"}, std::nullopt);
     controller._refreshLaunchAgents();
-    EXPECT_THAT(commands(),
-                ElementsAre(R"(launchctl unload "/good.plist")", R"(launchctl load "/good.plist")"));
+    EXPECT_THAT(commands(), ElementsAre(R"(launchctl unload "/good.plist")",
+                                        R"(launchctl load "/good.plist")"));
     // One line for the path, though it would have formed two commands.
     ASSERT_EQ(platform.logFake.lines.size(), 1U);
     EXPECT_EQ(platform.logFake.lines[0].rfind("refused \"/evil", 0), 0U);

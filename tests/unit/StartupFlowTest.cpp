@@ -8,8 +8,7 @@ namespace {
 
 class StartupFlow : public ControllerTest {};
 
-TEST_F(StartupFlow, WifiPrinterOpensTheLaunchToolScreenInPlace)
-{
+TEST_F(StartupFlow, WifiPrinterOpensTheLaunchToolScreenInPlace) {
     platform.usb.present = {Keyboard, WifiPrinter};
     controller.applicationDidFinishLaunching();
 
@@ -20,8 +19,7 @@ TEST_F(StartupFlow, WifiPrinterOpensTheLaunchToolScreenInPlace)
     EXPECT_FALSE(attachListenerRunning());
 }
 
-TEST_F(StartupFlow, PrinterInBothCataloguesIsAskedOfTheWifiCatalogueOnly)
-{
+TEST_F(StartupFlow, PrinterInBothCataloguesIsAskedOfTheWifiCatalogueOnly) {
     platform.setCatalogue("otherDevices", devicesCatalogue({entry("F055", "0001")}));
     platform.usb.present = {WifiPrinter};
     controller.applicationDidFinishLaunching();
@@ -31,21 +29,19 @@ TEST_F(StartupFlow, PrinterInBothCataloguesIsAskedOfTheWifiCatalogueOnly)
     EXPECT_FALSE(ui.fakeWindow("addPrinterWindow").visible());
 }
 
-TEST_F(StartupFlow, UsbOnlyPrinterOpensTheAddPrinterWindowAndLeavesTheMainWindow)
-{
+TEST_F(StartupFlow, UsbOnlyPrinterOpensTheAddPrinterWindowAndLeavesTheMainWindow) {
     platform.usb.present = {UsbOnlyPrinter};
     controller.applicationDidFinishLaunching();
 
     EXPECT_EQ(platform.usb.enumerations, 2);
     EXPECT_THAT(only({"place", "content", "activate", "front", "out", "enable", "log"}),
                 ElementsAre("log appPath:/opt/example/wifi-setup", "log appPath:(null)",
-                            "log found f055 101", "place addPrinterWindow 440,290",
-                            "activate YES", "front addPrinterWindow"));
+                            "log found f055 101", "place addPrinterWindow 440,290", "activate YES",
+                            "front addPrinterWindow"));
     EXPECT_FALSE(attachListenerRunning());
 }
 
-TEST_F(StartupFlow, NoPrinterShowsTheConnectScreenLockedAndThenListens)
-{
+TEST_F(StartupFlow, NoPrinterShowsTheConnectScreenLockedAndThenListens) {
     platform.usb.present = {Keyboard};
     controller.applicationDidFinishLaunching();
 
@@ -59,8 +55,7 @@ TEST_F(StartupFlow, NoPrinterShowsTheConnectScreenLockedAndThenListens)
     EXPECT_FALSE(ui.fakeWindow("window").closeButton().isEnabled());
 }
 
-TEST_F(StartupFlow, FailedEnumerationCountsAsNoPrinterWithoutReadingTheCatalogue)
-{
+TEST_F(StartupFlow, FailedEnumerationCountsAsNoPrinterWithoutReadingTheCatalogue) {
     platform.usb.enumerationFails = true;
     controller.applicationDidFinishLaunching();
 
@@ -71,8 +66,7 @@ TEST_F(StartupFlow, FailedEnumerationCountsAsNoPrinterWithoutReadingTheCatalogue
     EXPECT_TRUE(ui.fakeWindow("window").visible());
 }
 
-TEST_F(StartupFlow, MissingCataloguesLeaveTheConnectScreen)
-{
+TEST_F(StartupFlow, MissingCataloguesLeaveTheConnectScreen) {
     platform.removeCatalogue("wifiDevices");
     platform.removeCatalogue("otherDevices");
     platform.usb.present = {WifiPrinter, UsbOnlyPrinter};
@@ -83,11 +77,10 @@ TEST_F(StartupFlow, MissingCataloguesLeaveTheConnectScreen)
     EXPECT_FALSE(ui.fakeWindow("addPrinterWindow").visible());
 }
 
-TEST_F(StartupFlow, AgentsAreRefreshedBeforeTheLabelsAndTheLabelsBeforeTheScan)
-{
-    platform.setCatalogue("wifiDevices",
-                          dict({{"devices", array({entry("0xF055", "0x0001")})},
-                                {"smLaunchAgentPath", array({str("/Library/LaunchAgents/a.plist")})}}));
+TEST_F(StartupFlow, AgentsAreRefreshedBeforeTheLabelsAndTheLabelsBeforeTheScan) {
+    platform.setCatalogue("wifiDevices", dict({{"devices", array({entry("0xF055", "0x0001")})},
+                                               {"smLaunchAgentPath",
+                                                array({str("/Library/LaunchAgents/a.plist")})}}));
     controller.applicationDidFinishLaunching();
 
     // Positions in the journal: the first and the last line of each kind.
@@ -105,8 +98,7 @@ TEST_F(StartupFlow, AgentsAreRefreshedBeforeTheLabelsAndTheLabelsBeforeTheScan)
     EXPECT_LT(label.back(), scan.front());
 }
 
-TEST_F(StartupFlow, UnconnectedOutletsAreSkippedAndTheFlowGoesOn)
-{
+TEST_F(StartupFlow, UnconnectedOutletsAreSkippedAndTheFlowGoesOn) {
     runNetlumeAppDelegate bare(platform);
     platform.usb.present = {WifiPrinter};
     bare.applicationDidFinishLaunching();
@@ -127,8 +119,7 @@ struct PlacementCase {
 
 class Placement : public ::testing::TestWithParam<PlacementCase> {};
 
-TEST_P(Placement, LowerLeftCornerFollowsTheRule)
-{
+TEST_P(Placement, LowerLeftCornerFollowsTheRule) {
     const PlacementCase& c = GetParam();
     FakePlatform platform;
     platform.app.screen = c.screen;
@@ -151,8 +142,7 @@ INSTANTIATE_TEST_SUITE_P(
         PlacementCase{platform::Rect{1440, 0, 1920, 1080}, {0, 0, 480, 270}, 720, 455},
         PlacementCase{platform::Rect{0, 0, 1440, 900}, {333, 444, 480, 270}, 480, 365}));
 
-TEST_F(StartupFlow, StartUpPlacesWithTheScreenAsReadBeforeTheScan)
-{
+TEST_F(StartupFlow, StartUpPlacesWithTheScreenAsReadBeforeTheScan) {
     platform.usb.present = {WifiPrinter};
     platform.app.screen = platform::Rect{0, 0, 1920, 1080};
     controller.applicationDidFinishLaunching();
@@ -160,8 +150,7 @@ TEST_F(StartupFlow, StartUpPlacesWithTheScreenAsReadBeforeTheScan)
     EXPECT_DOUBLE_EQ(ui.fakeWindow("window").frame().y, 455);
 }
 
-TEST_F(StartupFlow, LastWindowClosedEndsTheApplication)
-{
+TEST_F(StartupFlow, LastWindowClosedEndsTheApplication) {
     EXPECT_TRUE(controller.applicationShouldTerminateAfterLastWindowClosed());
 }
 

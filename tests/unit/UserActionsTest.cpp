@@ -9,40 +9,40 @@ namespace {
 
 class UserActions : public ControllerTest {};
 
-TEST_F(UserActions, OkStartsTheCompanionToolThenEnds)
-{
+TEST_F(UserActions, OkStartsTheCompanionToolThenEnds) {
     ui.activate("okButton");
-    EXPECT_EQ(platform.journal, (Journal{"launch /opt/example/wifi-setup launchNetlume", "terminate"}));
+    EXPECT_EQ(platform.journal,
+              (Journal{"launch /opt/example/wifi-setup launchNetlume", "terminate"}));
     EXPECT_EQ(platform.app.terminateSenders, std::vector<const void*>{&controller});
 }
 
-TEST_F(UserActions, OkEndsEvenWhenTheToolFailsToStart)
-{
-    platform.workspaceFake.launchError = "could not start \"/opt/example/wifi-setup\": No such file or directory";
+TEST_F(UserActions, OkEndsEvenWhenTheToolFailsToStart) {
+    platform.workspaceFake.launchError =
+        "could not start \"/opt/example/wifi-setup\": No such file or directory";
     ui.activate("okButton");
-    EXPECT_EQ(journalFrom("log"),
-              (Journal{"log error:could not start \"/opt/example/wifi-setup\": No such file or directory",
-                       "terminate"}));
+    EXPECT_EQ(
+        journalFrom("log"),
+        (Journal{"log error:could not start \"/opt/example/wifi-setup\": No such file or directory",
+                 "terminate"}));
 }
 
-TEST_F(UserActions, OkWithoutAToolPathStartsNothingAndSaysSo)
-{
+TEST_F(UserActions, OkWithoutAToolPathStartsNothingAndSaysSo) {
     platform.setCatalogue("wifiDevices", devicesCatalogue({}));
     ui.activate("okButton");
-    EXPECT_EQ(platform.journal,
-              (Journal{"log no companion setup tool started: the Wi-Fi catalogue names no \"application\"",
-                       "terminate"}));
+    EXPECT_EQ(
+        platform.journal,
+        (Journal{
+            "log no companion setup tool started: the Wi-Fi catalogue names no \"application\"",
+            "terminate"}));
 }
 
-TEST_F(UserActions, TheToolPathIsReadAtThePress)
-{
+TEST_F(UserActions, TheToolPathIsReadAtThePress) {
     platform.setCatalogue("wifiDevices", dict({{"application", str("/opt/new tool/setup")}}));
     ui.activate("okButton");
     EXPECT_EQ(platform.journal.front(), "launch /opt/new tool/setup launchNetlume");
 }
 
-TEST_F(UserActions, WarmPromptOkStopsTheModalLoopOrEnds)
-{
+TEST_F(UserActions, WarmPromptOkStopsTheModalLoopOrEnds) {
     ui.fakeWindow("warmPromptWindow").setModal(true);
     ui.activate("okButtonInWarmPromptWindow");
     EXPECT_EQ(platform.journal, (Journal{"stopModal", "out warmPromptWindow"}));
@@ -53,8 +53,7 @@ TEST_F(UserActions, WarmPromptOkStopsTheModalLoopOrEnds)
     EXPECT_EQ(platform.journal, Journal{"terminate"});
 }
 
-TEST_F(UserActions, OkWithAnyOtherSenderDoesNothing)
-{
+TEST_F(UserActions, OkWithAnyOtherSenderDoesNothing) {
     controller.okButtonClicked(ui.control("cancelButton"));
     controller.okButtonClicked(nullptr);
     runNetlumeAppDelegate unconnected(platform);
@@ -62,22 +61,19 @@ TEST_F(UserActions, OkWithAnyOtherSenderDoesNothing)
     EXPECT_EQ(only({"launch", "terminate", "stopModal"}), Journal{});
 }
 
-TEST_F(UserActions, CancelActivatesBeforeHidingTheMainWindow)
-{
+TEST_F(UserActions, CancelActivatesBeforeHidingTheMainWindow) {
     ui.activate("cancelButton");
-    EXPECT_EQ(platform.journal, (Journal{"place addPrinterWindow 440,290", "activate YES", "out window",
-                                         "front addPrinterWindow"}));
+    EXPECT_EQ(platform.journal, (Journal{"place addPrinterWindow 440,290", "activate YES",
+                                         "out window", "front addPrinterWindow"}));
 }
 
-TEST_F(UserActions, CancelReadsTheScreenAnew)
-{
+TEST_F(UserActions, CancelReadsTheScreenAnew) {
     platform.app.screen = platform::Rect{0, 0, 1920, 1080};
     ui.activate("cancelButton");
     EXPECT_EQ(platform.journal.front(), "place addPrinterWindow 680,380");
 }
 
-TEST_F(UserActions, SkipBoxUnlocksDoneAndTheCloseButtonTogether)
-{
+TEST_F(UserActions, SkipBoxUnlocksDoneAndTheCloseButtonTogether) {
     FakeControl& box = ui.fakeControl("skipButton");
     box.setState(1);
     ui.activate("skipButton");
@@ -92,22 +88,19 @@ TEST_F(UserActions, SkipBoxUnlocksDoneAndTheCloseButtonTogether)
                                          "enable doneButton NO", "enable window.close NO"}));
 }
 
-TEST_F(UserActions, SkipBoxUnconnectedReadsAsOff)
-{
+TEST_F(UserActions, SkipBoxUnconnectedReadsAsOff) {
     controller.setSkipButton(nullptr);
     controller.skipButtonPressed(nullptr);
     EXPECT_EQ(platform.journal, (Journal{"enable doneButton NO", "enable window.close NO"}));
 }
 
-TEST_F(UserActions, DoneButtonsEnd)
-{
+TEST_F(UserActions, DoneButtonsEnd) {
     ui.activate("doneButton");
     ui.activate("doneButtonInAddPrinterWindow");
     EXPECT_EQ(platform.journal, (Journal{"terminate", "terminate"}));
 }
 
-TEST_F(UserActions, AddPrinterOpensThenEnablesDoneThenStartsAWatcher)
-{
+TEST_F(UserActions, AddPrinterOpensThenEnablesDoneThenStartsAWatcher) {
     ui.activate("addPrinterButton");
     EXPECT_EQ(platform.journal,
               (Journal{R"(shell open "/System/Library/CoreServices/AddPrinter.app")",
@@ -115,16 +108,15 @@ TEST_F(UserActions, AddPrinterOpensThenEnablesDoneThenStartsAWatcher)
     EXPECT_EQ(platform.shellFake.commands.front().size(), 50U);
 }
 
-TEST_F(UserActions, WatcherPollsEveryThreeSecondsUntilAddPrinterIsGone)
-{
+TEST_F(UserActions, WatcherPollsEveryThreeSecondsUntilAddPrinterIsGone) {
     platform.workspaceFake.runningAnswers = {1, 2, 1, 0};
     ui.activate("addPrinterButton");
     platform.journal.clear();
     platform.threadsFake.runBackground();
     EXPECT_EQ(platform.journal,
-              (Journal{"sleep 3", "query com.apple.print.add", "sleep 3", "query com.apple.print.add",
-                       "sleep 3", "query com.apple.print.add", "sleep 3", "query com.apple.print.add",
-                       "to main thread"}));
+              (Journal{"sleep 3", "query com.apple.print.add", "sleep 3",
+                       "query com.apple.print.add", "sleep 3", "query com.apple.print.add",
+                       "sleep 3", "query com.apple.print.add", "to main thread"}));
     // The termination itself happens on the main thread, with the controller
     // as sender.
     EXPECT_TRUE(platform.app.terminateSenders.empty());
@@ -132,15 +124,14 @@ TEST_F(UserActions, WatcherPollsEveryThreeSecondsUntilAddPrinterIsGone)
     EXPECT_EQ(platform.app.terminateSenders, std::vector<const void*>{&controller});
 }
 
-TEST_F(UserActions, WatcherTakesNoAnswerForNoneRunning)
-{
+TEST_F(UserActions, WatcherTakesNoAnswerForNoneRunning) {
     platform.workspaceFake.runningAnswers = {std::nullopt};
     controller._startListeningAddPrinters();
-    EXPECT_EQ(platform.journal, (Journal{"sleep 3", "query com.apple.print.add", "to main thread"}));
+    EXPECT_EQ(platform.journal,
+              (Journal{"sleep 3", "query com.apple.print.add", "to main thread"}));
 }
 
-TEST_F(UserActions, TwoPressesTwoOpenRequestsTwoWatchers)
-{
+TEST_F(UserActions, TwoPressesTwoOpenRequestsTwoWatchers) {
     ui.activate("addPrinterButton");
     ui.activate("addPrinterButton");
     EXPECT_EQ(platform.shellFake.commands.size(), 2U);
@@ -148,14 +139,14 @@ TEST_F(UserActions, TwoPressesTwoOpenRequestsTwoWatchers)
     EXPECT_TRUE(ui.fakeControl("doneButtonInAddPrinterWindow").isEnabled());
 }
 
-TEST_F(UserActions, LinuxProfileOpensAndWatchesSystemConfigPrinter)
-{
+TEST_F(UserActions, LinuxProfileOpensAndWatchesSystemConfigPrinter) {
     FakePlatform linux(platform::linuxProfile());
     runNetlumeAppDelegate linuxController(linux);
     linuxController._openAddPrinter();
     linuxController._startListeningAddPrinters();
-    EXPECT_THAT(linux.journal, ElementsAre(R"(shell "system-config-printer" </dev/null &)", "sleep 3",
-                                           "query system-config-printer", "to main thread"));
+    EXPECT_THAT(linux.journal,
+                ElementsAre(R"(shell "system-config-printer" </dev/null &)", "sleep 3",
+                            "query system-config-printer", "to main thread"));
 }
 
 } // namespace
