@@ -246,4 +246,15 @@ platform::PlistValue devicesCatalogue(std::vector<platform::PlistValue> entries)
     return dict({{"devices", array(std::move(entries))}});
 }
 
+platform::PlistValue agentsCatalogue(const std::vector<std::string>& agents,
+                                     const std::optional<std::string>& monitor) {
+    std::vector<platform::PlistValue> paths;
+    for (const std::string& path : agents)
+        paths.push_back(str(path));
+    std::vector<std::pair<std::string, platform::PlistValue>> root = {
+        {"smLaunchAgentPath", array(std::move(paths))}};
+    if (monitor) root.emplace_back("usbMonitorLaunchAgentPath", str(*monitor));
+    return dict(std::move(root));
+}
+
 } // namespace fakes

@@ -248,5 +248,8 @@ platform::PlistValue array(std::vector<platform::PlistValue> items);
 platform::PlistValue dict(std::vector<std::pair<std::string, platform::PlistValue>> entries);
 platform::PlistValue entry(std::string vid, std::string pid);
 platform::PlistValue devicesCatalogue(std::vector<platform::PlistValue> entries);
+// A Wi-Fi catalogue that lists background agents and, maybe, a USB monitor agent.
+platform::PlistValue agentsCatalogue(const std::vector<std::string>& agents,
+                                     const std::optional<std::string>& monitor);
 
 } // namespace fakes

@@ -124,16 +124,11 @@ TEST_F(Processes, ControllerLogsExactlyOneErrorLineForAMissingTool) {
 
 class AgentsThroughTheShell : public Processes {
 protected:
-    void refresh(std::vector<std::string> agents, std::optional<std::string> monitor) {
+    void refresh(const std::vector<std::string>& agents,
+                 const std::optional<std::string>& monitor) {
         FakePlatform platform(platform::linuxProfile());
         platform.realShell = &shell;
-        std::vector<platform::PlistValue> paths;
-        for (std::string& path : agents)
-            paths.push_back(str(std::move(path)));
-        std::vector<std::pair<std::string, platform::PlistValue>> root = {
-            {"smLaunchAgentPath", array(std::move(paths))}};
-        if (monitor) root.emplace_back("usbMonitorLaunchAgentPath", str(*monitor));
-        platform.setCatalogue("wifiDevices", dict(std::move(root)));
+        platform.setCatalogue("wifiDevices", agentsCatalogue(agents, monitor));
         runNetlumeAppDelegate controller(platform);
         controller._refreshLaunchAgents();
         log = platform.logFake.lines;

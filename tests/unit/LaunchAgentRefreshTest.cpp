@@ -9,14 +9,9 @@ namespace {
 
 class AgentRefresh : public ControllerTest {
 protected:
-    void catalogue(std::vector<std::string> agents, std::optional<std::string> monitor) {
-        std::vector<platform::PlistValue> paths;
-        for (std::string& path : agents)
-            paths.push_back(str(std::move(path)));
-        std::vector<std::pair<std::string, platform::PlistValue>> root = {
-            {"smLaunchAgentPath", array(std::move(paths))}};
-        if (monitor) root.emplace_back("usbMonitorLaunchAgentPath", str(*monitor));
-        platform.setCatalogue("wifiDevices", dict(std::move(root)));
+    void catalogue(const std::vector<std::string>& agents,
+                   const std::optional<std::string>& monitor) {
+        platform.setCatalogue("wifiDevices", agentsCatalogue(agents, monitor));
     }
     const std::vector<std::string>& commands() const { return platform.shellFake.commands; }
 };
