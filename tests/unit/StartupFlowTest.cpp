@@ -55,6 +55,14 @@ TEST_F(StartupFlow, NoPrinterShowsTheConnectScreenLockedAndThenListens) {
     EXPECT_FALSE(ui.fakeWindow("window").closeButton().isEnabled());
 }
 
+TEST_F(StartupFlow, FirstListedDeviceInRegistryOrderDecidesWithOneFoundLine) {
+    platform.setCatalogue("wifiDevices",
+                          devicesCatalogue({entry("0xF055", "0x0001"), entry("0x8000", "0xFFFF")}));
+    platform.usb.present = {{0x8000, 0xFFFF}, WifiPrinter};
+    controller.applicationDidFinishLaunching();
+    EXPECT_THAT(platform.logFake.lines, ElementsAre("appPath:(null)", "found 8000 ffff"));
+}
+
 TEST_F(StartupFlow, FailedEnumerationCountsAsNoPrinterWithoutReadingTheCatalogue) {
     platform.usb.enumerationFails = true;
     controller.applicationDidFinishLaunching();
