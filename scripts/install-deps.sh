@@ -13,7 +13,7 @@ packages=(
   umockdev libumockdev-dev
   xvfb xauth dbus at-spi2-core python3-pyatspi python3-gi gir1.2-umockdev-1.0
   # formatting, screenshots
-  clang-format clang-tidy x11-utils imagemagick
+  clang-format clang-tidy x11-utils imagemagick fonts-dejavu-core
 )
 
 if [ "$(id -u)" -ne 0 ]; then

@@ -56,6 +56,7 @@ class Assistant:
             text=True,
         )
         self.lines = []
+        self.log_lines = []
         self._queue = queue.Queue()
         threading.Thread(target=self._read, daemon=True).start()
 
@@ -77,7 +78,12 @@ class Assistant:
             return False
         # Log lines carry "date time runNetlume[pid:tid] "; keep the text.
         marker = line.find("] ")
-        self.lines.append(line[marker + 2:] if "runNetlume[" in line[:60] and marker >= 0 else line)
+        if "runNetlume[" in line[:60] and marker >= 0:
+            line = line[marker + 2:]
+            self.log_lines.append(line)
+        elif line.startswith("runNetlume:"):
+            self.log_lines.append(line)
+        self.lines.append(line)
         return True
 
     def wait_for(self, text):
@@ -93,8 +99,8 @@ class Assistant:
                 raise AssertionError("fewer than %d lines %r; lines: %r" % (count, text, self.lines))
 
     def log(self):
-        """The assistant's own lines, without those of other programs."""
-        return [line for line in self.lines if not line.startswith(("stand-in", "qt.", "QStandardPaths"))]
+        """The assistant's own lines, without what other programs or Qt print."""
+        return list(self.log_lines)
 
     def wait_exit(self, timeout=WAIT):
         status = self.process.wait(timeout=timeout)
