@@ -197,6 +197,19 @@ TEST_F(RealInterface, ClosingTheLastWindowEndsTheEventLoop) {
     EXPECT_TRUE(ended);
 }
 
+TEST_F(RealInterface, ClosingTheAddPrinterWindowEndsItAlsoOverALockedHiddenMainWindow) {
+    QApplication::setQuitOnLastWindowClosed(true);
+    controller.applicationDidFinishLaunching(); // connect screen, close button locked
+    controller._showAddPrinterWindow(true);     // a USB-only printer was plugged in
+    auto* addPrinter = widget<QWidget>("addPrinterWindow");
+    ASSERT_TRUE(addPrinter->isVisible());
+    ASSERT_FALSE(widget<QMainWindow>("window")->isVisible());
+
+    QTimer::singleShot(0, addPrinter, [addPrinter] { addPrinter->close(); });
+    QTimer::singleShot(10'000, [] { QCoreApplication::exit(1); });
+    EXPECT_EQ(QApplication::exec(), 0);
+}
+
 TEST_F(RealInterface, TerminateEndsTheLoopEvenWhileTheConnectScreenIsLocked) {
     controller.applicationDidFinishLaunching();
     ASSERT_TRUE(widget<QMainWindow>("window")->isVisible());
