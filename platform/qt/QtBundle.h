@@ -20,8 +20,6 @@ public:
                                                const std::string& type) const override;
     std::string localizedString(const std::string& key) const override;
 
-    const std::string& resourcesFolder() const { return resources_; }
-
 private:
     std::string resources_;
 };

@@ -79,8 +79,6 @@ void FakeThreads::performOnMainThread(std::function<void()> fn) {
 }
 
 void FakeThreads::sleepSeconds(unsigned seconds) {
-    if (onSleep) onSleep(sleeps + 1);
-    ++sleeps;
     journal_.push_back("sleep " + std::to_string(seconds));
 }
 

@@ -105,11 +105,7 @@ public:
     void runBackground();
     void runMainThread();
     std::size_t backgroundWaiting() const { return background_.size(); }
-    std::size_t mainThreadWaiting() const { return mainThread_.size(); }
 
-    // Called at each sleep, before it counts: lets a test change the world.
-    std::function<void(unsigned sleepNumber)> onSleep;
-    unsigned sleeps = 0;
 
 private:
     Journal& journal_;
