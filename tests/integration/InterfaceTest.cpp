@@ -5,6 +5,8 @@
 #include "platform/qt/QtApplication.h"
 #include "platform/qt/QtBundle.h"
 #include "tests/fakes/ControllerFixture.h"
+#include "tests/integration/QtTestMain.h"
+#include "tests/integration/TestFolder.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -219,9 +221,7 @@ TEST_F(RealInterface, TerminateEndsTheLoopEvenWhileTheConnectScreenIsLocked) {
 }
 
 TEST(InterfaceLoading, MissingOrBrokenDescriptionIsAClearError) {
-    const fs::path folder =
-        fs::temp_directory_path() / ("runnetlume-ui-" + std::to_string(::getpid()));
-    fs::create_directories(folder);
+    const fs::path folder = freshTestFolder("ui");
     for (const QString& name : platform::qt::InterfaceLoader::files())
         fs::copy_file((Resources + "/ui/" + name).toStdString(), folder / name.toStdString(),
                       fs::copy_options::overwrite_existing);
@@ -244,9 +244,5 @@ TEST(InterfaceLoading, MissingOrBrokenDescriptionIsAClearError) {
 } // namespace
 
 int main(int argc, char** argv) {
-    // Test discovery runs this without the test's environment.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    ::testing::InitGoogleMock(&argc, argv);
-    return RUN_ALL_TESTS();
+    return runTestsWithQt<QApplication>(argc, argv);
 }

@@ -4,6 +4,7 @@
 #include "platform/linux/PosixShell.h"
 #include "platform/linux/ProcessWorkspace.h"
 #include "tests/fakes/ControllerFixture.h"
+#include "tests/integration/TestFolder.h"
 
 #include <cerrno>
 #include <csignal>
@@ -38,10 +39,7 @@ void awaitExit(pid_t pid) {
 class Processes : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder = fs::temp_directory_path() /
-                 ("runnetlume-proc-" + std::to_string(::getpid()) + "-" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(folder);
+        folder = freshTestFolder("proc");
         record = folder / "record";
         ::setenv("RUNNETLUME_RECORD", record.c_str(), 1);
         oldPath = std::getenv("PATH");
@@ -211,8 +209,7 @@ TEST(ProcessIdentity, CommandScriptAndCutNames) {
 }
 
 TEST(ProcessIdentity, OnlyTheUsersOwnProcessesCount) {
-    const fs::path proc =
-        fs::temp_directory_path() / ("runnetlume-fakeproc-" + std::to_string(::getpid()));
+    const fs::path proc = freshTestFolder("fakeproc");
     const auto process = [&](const std::string& pid, const std::string& comm,
                              const std::string& cmdline) {
         fs::create_directories(proc / pid);

@@ -2,6 +2,7 @@
 // by libplist itself, and the broken and hostile files a package may carry.
 #include "app/detection/DeviceCatalogue.h"
 #include "platform/linux/PlistFileReader.h"
+#include "tests/integration/TestFolder.h"
 
 #include <plist/plist.h>
 
@@ -24,12 +25,7 @@ using Node = std::unique_ptr<void, PlistFree>;
 
 class PropertyLists : public ::testing::Test {
 protected:
-    void SetUp() override {
-        folder_ = fs::temp_directory_path() /
-                  ("runnetlume-plist-" + std::to_string(::getpid()) + "-" +
-                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(folder_);
-    }
+    void SetUp() override { folder_ = freshTestFolder("plist"); }
     void TearDown() override { fs::remove_all(folder_); }
 
     std::string write(const std::string& name, const std::string& bytes) {

@@ -3,6 +3,7 @@
 #include "platform/linux/UdevRegistry.h"
 #include "platform/qt/QtApplication.h"
 #include "tests/fakes/ControllerFixture.h"
+#include "tests/integration/QtTestMain.h"
 
 #include <umockdev.h>
 
@@ -205,9 +206,5 @@ TEST_F(ListenerOnUdev, PrinterPluggedInBetweenTheScanAndTheListenerIsHandled) {
 } // namespace
 
 int main(int argc, char** argv) {
-    // Test discovery runs this without the test's environment.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QCoreApplication application(argc, argv);
-    ::testing::InitGoogleMock(&argc, argv);
-    return RUN_ALL_TESTS();
+    return runTestsWithQt<QCoreApplication>(argc, argv);
 }
