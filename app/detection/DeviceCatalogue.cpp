@@ -50,26 +50,116 @@ int hexDigitValue(char c) {
     return -1;
 }
 
+class FindingSink {
+public:
+    explicit FindingSink(std::vector<CatalogueFinding>* findings) : findings_(findings) {}
+    explicit operator bool() const { return findings_ != nullptr; }
+
+    void error(const char* id, std::string where, std::string message) const {
+        add(CatalogueFinding::Severity::Error, id, std::move(where), std::move(message));
+    }
+    void warning(const char* id, std::string where, std::string message) const {
+        add(CatalogueFinding::Severity::Warning, id, std::move(where), std::move(message));
+    }
+    // A value present under key but not of the type the assistant reads.
+    void wrongType(const PlistValue* value, PlistValue::Kind expected, std::string where) const {
+        if (value == nullptr || value->kind == expected) return;
+        const char* names[] = {"a number, date, data or boolean", "a string", "an array",
+                               "a dictionary"};
+        error("wrong-type", std::move(where),
+              std::string("is ") + names[static_cast<int>(value->kind)] + ", not " +
+                  names[static_cast<int>(expected)] + "; the assistant passes it over");
+    }
+
+private:
+    void add(CatalogueFinding::Severity severity, const char* id, std::string where,
+             std::string message) const {
+        if (findings_ != nullptr)
+            findings_->push_back({severity, id, std::move(where), std::move(message)});
+    }
+    std::vector<CatalogueFinding>* findings_;
+};
+
+// Why an entry's id can never match, or how it matches only by leniency.
+void judgeId(const FindingSink& sink, const PlistValue& entry, const char* key,
+             const std::string& where) {
+    const PlistValue* value = entry.find(key);
+    if (value == nullptr) {
+        sink.error("id-missing", where, std::string("has no \"") + key + "\"; it can never match");
+        return;
+    }
+    if (value->kind != PlistValue::Kind::String) {
+        sink.error("id-not-string", where + "." + key, "is not a string; it can never match");
+        return;
+    }
+    const HexScan scan = scanHex(value->string);
+    const std::string quoted = "\"" + value->string + "\"";
+    if (leadingSpaceLength(value->string) == value->string.size()) {
+        sink.error("id-empty", where + "." + key, "is empty; it can never match");
+    } else if (!scan.value) {
+        sink.error("id-not-hex", where + "." + key,
+                   quoted + " holds no hexadecimal digit; it can never match");
+    } else if (*scan.value > 0xFFFF) {
+        sink.error("id-beyond-16-bits", where + "." + key,
+                   quoted + " is beyond 16 bits; it can never match a USB id");
+    } else if (scan.skippedLeadingSpace || scan.ignoredTrailingText) {
+        sink.warning(scan.skippedLeadingSpace ? "id-leading-blank" : "id-trailing-text",
+                     where + "." + key,
+                     quoted + " matches only because the scan " +
+                         (scan.skippedLeadingSpace ? "skips leading blanks"
+                                                   : "ignores the text after the digits"));
+    }
+}
+
 } // namespace
 
-DeviceCatalogue DeviceCatalogue::fromPropertyList(const PlistValue& root) {
+CatalogueEntry::CatalogueEntry(std::optional<std::string> vid, std::optional<std::string> pid)
+    : vid_(std::move(vid)), pid_(std::move(pid)) {
+    if (vid_) scannedVid_ = scanHexInt(*vid_);
+    if (pid_) scannedPid_ = scanHexInt(*pid_);
+}
+
+DeviceCatalogue DeviceCatalogue::fromPropertyList(const PlistValue& root,
+                                                  std::vector<CatalogueFinding>* findings) {
+    const FindingSink sink(findings);
     DeviceCatalogue catalogue;
     if (root.kind != PlistValue::Kind::Dictionary) return catalogue;
 
-    if (const PlistValue* devices = root.find("devices");
-        devices != nullptr && devices->kind == PlistValue::Kind::Array) {
-        for (const PlistValue& element : devices->items) {
+    const PlistValue* devices = root.find("devices");
+    sink.wrongType(devices, PlistValue::Kind::Array, "devices");
+    if (devices != nullptr && devices->kind == PlistValue::Kind::Array) {
+        catalogue.devices_.reserve(devices->items.size());
+        for (std::size_t i = 0; i < devices->items.size(); ++i) {
+            const PlistValue& element = devices->items[i];
+            if (sink) {
+                const std::string where = "devices[" + std::to_string(i) + "]";
+                if (element.kind != PlistValue::Kind::Dictionary) {
+                    sink.error("entry-not-dictionary", where,
+                               "is not a dictionary; it can never match");
+                } else {
+                    judgeId(sink, element, "vid", where);
+                    judgeId(sink, element, "pid", where);
+                }
+            }
             if (element.kind != PlistValue::Kind::Dictionary) continue;
-            catalogue.devices_.push_back({stringAt(element, "vid"), stringAt(element, "pid")});
+            catalogue.devices_.emplace_back(stringAt(element, "vid"), stringAt(element, "pid"));
         }
     }
+    sink.wrongType(root.find("application"), PlistValue::Kind::String, "application");
     catalogue.application_ = stringAt(root, "application");
-    if (const PlistValue* agents = root.find("smLaunchAgentPath");
-        agents != nullptr && agents->kind == PlistValue::Kind::Array) {
-        for (const PlistValue& path : agents->items)
+    const PlistValue* agents = root.find("smLaunchAgentPath");
+    sink.wrongType(agents, PlistValue::Kind::Array, "smLaunchAgentPath");
+    if (agents != nullptr && agents->kind == PlistValue::Kind::Array) {
+        for (std::size_t i = 0; i < agents->items.size(); ++i) {
+            const PlistValue& path = agents->items[i];
+            sink.wrongType(&path, PlistValue::Kind::String,
+                           "smLaunchAgentPath[" + std::to_string(i) + "]");
             if (path.kind == PlistValue::Kind::String)
                 catalogue.smLaunchAgentPath_.push_back(path.string);
+        }
     }
+    sink.wrongType(root.find("usbMonitorLaunchAgentPath"), PlistValue::Kind::String,
+                   "usbMonitorLaunchAgentPath");
     catalogue.usbMonitorLaunchAgentPath_ = stringAt(root, "usbMonitorLaunchAgentPath");
     return catalogue;
 }
@@ -82,8 +172,10 @@ DeviceCatalogue loadDeviceCatalogue(platform::Platform& platform, const std::str
     return DeviceCatalogue::fromPropertyList(*root);
 }
 
-std::optional<std::uint32_t> scanHexInt(std::string_view text) {
+HexScan scanHex(std::string_view text) {
+    HexScan scan;
     std::size_t at = leadingSpaceLength(text);
+    scan.skippedLeadingSpace = at > 0;
     if (text.size() >= at + 3 && text[at] == '0' && (text[at + 1] == 'x' || text[at + 1] == 'X') &&
         hexDigitValue(text[at + 2]) >= 0) {
         at += 2;
@@ -97,15 +189,18 @@ std::optional<std::uint32_t> scanHexInt(std::string_view text) {
         // Once past 32 bits the value only saturates; stop it from wrapping.
         if (value <= 0xFFFFFFFFu) value = value * 16 + static_cast<std::uint64_t>(digit);
     }
-    if (!anyDigit) return std::nullopt;
-    return value > 0xFFFFFFFFu ? 0xFFFFFFFFu : static_cast<std::uint32_t>(value);
+    if (!anyDigit) return scan;
+    scan.ignoredTrailingText = at < text.size();
+    scan.value = value > 0xFFFFFFFFu ? 0xFFFFFFFFu : static_cast<std::uint32_t>(value);
+    return scan;
+}
+
+std::optional<std::uint32_t> scanHexInt(std::string_view text) {
+    return scanHex(text).value;
 }
 
 bool entryMatchesDevice(const CatalogueEntry& entry, std::uint16_t idVendor,
                         std::uint16_t idProduct) {
-    if (!entry.vid || !entry.pid) return false;
-    const std::optional<std::uint32_t> vid = scanHexInt(*entry.vid);
-    const std::optional<std::uint32_t> pid = scanHexInt(*entry.pid);
-    if (!vid || !pid) return false;
-    return *vid == std::uint32_t{idVendor} && *pid == std::uint32_t{idProduct};
+    return entry.scannedVid_ == std::uint32_t{idVendor} &&
+           entry.scannedPid_ == std::uint32_t{idProduct};
 }

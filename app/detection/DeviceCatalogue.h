@@ -15,18 +15,43 @@ struct PlistValue;
 } // namespace platform
 
 // One element of "devices": the model's vendor and product ids as hexadecimal
-// text. An id that is absent or not a string is empty here.
-struct CatalogueEntry {
-    std::optional<std::string> vid;
-    std::optional<std::string> pid;
+// text. An id that is absent or not a string is empty here. Both texts are
+// scanned once, here, so that matching is two comparisons.
+class CatalogueEntry {
+public:
+    CatalogueEntry(std::optional<std::string> vid, std::optional<std::string> pid);
+
+    const std::optional<std::string>& vid() const { return vid_; }
+    const std::optional<std::string>& pid() const { return pid_; }
+
+private:
+    friend bool entryMatchesDevice(const CatalogueEntry&, std::uint16_t, std::uint16_t);
+
+    std::optional<std::string> vid_;
+    std::optional<std::string> pid_;
+    std::optional<std::uint32_t> scannedVid_;
+    std::optional<std::uint32_t> scannedPid_;
+};
+
+// What a catalogue holds that the assistant passes over in silence, for the
+// packager's checker. `where` names the value ("devices[3].vid").
+struct CatalogueFinding {
+    enum class Severity { Error, Warning };
+    Severity severity;
+    std::string id;
+    std::string where;
+    std::string message;
 };
 
 class DeviceCatalogue {
 public:
     DeviceCatalogue() = default;
     // Takes what the assistant reads from a catalogue's root dictionary;
-    // values of the wrong type are passed over.
-    static DeviceCatalogue fromPropertyList(const platform::PlistValue& root);
+    // values of the wrong type are passed over, and so reported to findings
+    // when it is given, with the entries that can never match or match only
+    // by the scanner's leniency.
+    static DeviceCatalogue fromPropertyList(const platform::PlistValue& root,
+                                            std::vector<CatalogueFinding>* findings = nullptr);
 
     const std::vector<CatalogueEntry>& devices() const { return devices_; }
     const std::optional<std::string>& application() const { return application_; }
@@ -51,6 +76,14 @@ DeviceCatalogue loadDeviceCatalogue(platform::Platform& platform, const std::str
 // of hex digits, the rest ignored, saturating at 0xFFFFFFFF. Nothing when no
 // digit is found.
 std::optional<std::uint32_t> scanHexInt(std::string_view text);
+
+// The same scan, saying also what the leniency passed over.
+struct HexScan {
+    std::optional<std::uint32_t> value;
+    bool skippedLeadingSpace = false;
+    bool ignoredTrailingText = false;
+};
+HexScan scanHex(std::string_view text);
 
 // True when the entry names the device: both scanned ids equal the device's,
 // widened with zeros. An entry without two readable ids matches nothing.

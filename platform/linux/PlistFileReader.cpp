@@ -1,11 +1,11 @@
 #include "platform/linux/PlistFileReader.h"
 
+#include "platform/linux/BinaryPlistParser.h"
 #include "platform/linux/FileDescriptor.h"
-#include "platform/linux/PlistDepthGuard.h"
+#include "platform/linux/XmlPlistParser.h"
 
-#include <plist/plist.h>
-
-#include <cstdlib>
+#include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -14,97 +14,70 @@ namespace platform::linux_backend {
 
 namespace {
 
-struct PlistFree {
-    void operator()(void* node) const { plist_free(static_cast<plist_t>(node)); }
-};
-using PlistNode = std::unique_ptr<void, PlistFree>;
+using Kind = PlistProblem::Kind;
 
-struct MallocFree {
-    void operator()(void* memory) const { std::free(memory); }
-};
-using MallocString = std::unique_ptr<char, MallocFree>;
-
-std::optional<std::string> readSmallFile(const std::string& path, std::size_t limit) {
-    const FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (!fd) return std::nullopt;
-    struct stat info {};
-    if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
-    if (static_cast<std::size_t>(info.st_size) > limit) return std::nullopt;
-
-    std::string content;
-    char chunk[8192];
-    for (;;) {
-        const ssize_t got = ::read(fd.get(), chunk, sizeof chunk);
-        if (got < 0) return std::nullopt;
-        if (got == 0) break;
-        content.append(chunk, static_cast<std::size_t>(got));
-        // The file may have grown since it was measured.
-        if (content.size() > limit) return std::nullopt;
-    }
-    return content;
+std::string sizeMessage() {
+    return "larger than " + std::to_string(plist_limits::MaxFileSize) + " bytes";
 }
 
-// Depth is bounded by the guard that ran before parsing.
-PlistValue toValue(plist_t node) {
-    PlistValue value;
-    switch (plist_get_node_type(node)) {
-    case PLIST_STRING: {
-        char* text = nullptr;
-        plist_get_string_val(node, &text);
-        const MallocString owned(text);
-        value.kind = PlistValue::Kind::String;
-        if (owned) value.string = owned.get();
-        break;
+Outcome<std::string> readSmallFile(const std::string& path) {
+    const FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!fd) {
+        const Kind kind = errno == ENOENT || errno == ENOTDIR ? Kind::Missing : Kind::Io;
+        return PlistProblem{kind, std::strerror(errno), {}, {}, {}};
     }
-    case PLIST_ARRAY: {
-        value.kind = PlistValue::Kind::Array;
-        const uint32_t size = plist_array_get_size(node);
-        for (uint32_t i = 0; i < size; ++i)
-            value.items.push_back(toValue(plist_array_get_item(node, i)));
-        break;
-    }
-    case PLIST_DICT: {
-        value.kind = PlistValue::Kind::Dictionary;
-        plist_dict_iter rawIter = nullptr;
-        plist_dict_new_iter(node, &rawIter);
-        const std::unique_ptr<void, MallocFree> iter(rawIter);
-        for (;;) {
-            char* rawKey = nullptr;
-            plist_t item = nullptr;
-            plist_dict_next_item(node, rawIter, &rawKey, &item);
-            const MallocString key(rawKey);
-            if (item == nullptr) break;
-            value.keys.emplace_back(key ? key.get() : "");
-            value.items.push_back(toValue(item));
+    struct stat info {};
+    if (::fstat(fd.get(), &info) != 0)
+        return PlistProblem{Kind::Io, std::strerror(errno), {}, {}, {}};
+    if (!S_ISREG(info.st_mode)) return PlistProblem{Kind::Missing, "not a file", {}, {}, {}};
+    if (static_cast<std::size_t>(info.st_size) > plist_limits::MaxFileSize)
+        return PlistProblem{Kind::Size, sizeMessage(), {}, {}, {}};
+
+    // One byte more than the limit, so that a file that grew since it was
+    // measured is noticed rather than cut.
+    std::string content(static_cast<std::size_t>(info.st_size) + 1, '\0');
+    std::size_t filled = 0;
+    for (;;) {
+        if (filled == content.size()) {
+            if (content.size() > plist_limits::MaxFileSize)
+                return PlistProblem{Kind::Size, sizeMessage(), {}, {}, {}};
+            content.resize(std::min(content.size() * 2, plist_limits::MaxFileSize + 1));
         }
-        break;
+        const ssize_t got = ::read(fd.get(), content.data() + filled, content.size() - filled);
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            return PlistProblem{Kind::Io, std::strerror(errno), {}, {}, {}};
+        }
+        if (got == 0) break;
+        filled += static_cast<std::size_t>(got);
     }
-    default:
-        break;
-    }
-    return value;
+    content.resize(filled);
+    return content;
 }
 
 } // namespace
 
+Outcome<PlistValue> parsePropertyList(std::string&& bytes) {
+    if (bytes.empty()) return PlistProblem{Kind::Parse, "the file is empty", {}, {}, {}};
+    if (bytes.size() > plist_limits::MaxFileSize)
+        return PlistProblem{Kind::Size, sizeMessage(), {}, {}, {}};
+    if (looksLikeBinaryPropertyList(bytes)) return parseBinaryPropertyList(bytes);
+    return parseXmlPropertyList(std::move(bytes));
+}
+
+Outcome<PlistValue> readPropertyListFile(const std::string& path) {
+    Outcome<std::string> content = readSmallFile(path);
+    if (!content) return content.problem();
+    Outcome<PlistValue> root = parsePropertyList(std::move(content.value()));
+    if (root && root.value().kind != PlistValue::Kind::Dictionary)
+        return PlistProblem{Kind::NotDictionary, "the root is not a dictionary", {}, {}, {}};
+    return root;
+}
+
 std::optional<PlistValue> PlistFileReader::readDictionary(const std::string& path) const {
-    const std::optional<std::string> content = readSmallFile(path, MaxFileSize);
-    if (!content || content->empty()) return std::nullopt;
-
-    const bool binary =
-        plist_is_binary(content->data(), static_cast<uint32_t>(content->size())) != 0;
-    const bool shallow = binary ? binaryNestingWithin(*content, MaxPlistDepth)
-                                : xmlNestingWithin(*content, MaxPlistDepth);
-    if (!shallow) return std::nullopt;
-
-    plist_t raw = nullptr;
-    if (binary)
-        plist_from_bin(content->data(), static_cast<uint32_t>(content->size()), &raw);
-    else
-        plist_from_xml(content->data(), static_cast<uint32_t>(content->size()), &raw);
-    const PlistNode root(raw);
-    if (!root || plist_get_node_type(root.get()) != PLIST_DICT) return std::nullopt;
-    return toValue(root.get());
+    Outcome<PlistValue> root = readPropertyListFile(path);
+    if (!root) return std::nullopt;
+    return std::move(root.value());
 }
 
 } // namespace platform::linux_backend

@@ -1,14 +1,27 @@
-// Catalogue files as value trees, over libplist; XML and binary forms alike.
+// Catalogue files as value trees, in XML or binary form, read within the
+// bounds of PlistLimits.h so that no file can crash, exhaust or hang the
+// reader. The packager's checker and the fuzzers use the same entry points.
 #pragma once
 
 #include "platform/Platform.h"
+#include "platform/linux/PlistLimits.h"
+#include "platform/linux/PlistProblem.h"
+
+#include <string_view>
 
 namespace platform::linux_backend {
 
+// The root value of a property list in either form, or why there is none.
+// The bytes are taken over (XML is parsed in place). Thread-safe; no I/O.
+Outcome<PlistValue> parsePropertyList(std::string&& bytes);
+
+// The file's root dictionary, or why there is none: missing, unreadable,
+// larger than MaxFileSize, not a property list, or a root of another type.
+Outcome<PlistValue> readPropertyListFile(const std::string& path);
+
 class PlistFileReader final : public PropertyListReader {
 public:
-    // Catalogues are a few kilobytes; anything this large is not one.
-    static constexpr std::size_t MaxFileSize = std::size_t{4} * 1024 * 1024;
+    static constexpr std::size_t MaxFileSize = plist_limits::MaxFileSize;
 
     std::optional<PlistValue> readDictionary(const std::string& path) const override;
 };

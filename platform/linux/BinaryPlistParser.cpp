@@ -1,0 +1,302 @@
+#include "platform/linux/BinaryPlistParser.h"
+
+#include "platform/linux/PlistTreeBuilder.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace platform::linux_backend {
+
+namespace {
+
+using Kind = PlistProblem::Kind;
+
+constexpr std::string_view Magic = "bplist00";
+constexpr std::size_t TrailerSize = 32;
+
+PlistProblem problemAt(Kind kind, std::string message, std::size_t offset) {
+    return PlistProblem{kind, std::move(message), {}, {}, offset};
+}
+
+class BinaryWalk {
+public:
+    explicit BinaryWalk(std::string_view bytes) : bytes_(bytes) {}
+
+    Outcome<PlistValue> build();
+
+private:
+    // An object's marker and where its payload lies.
+    struct Object {
+        std::size_t offset = 0;
+        unsigned type = 0;
+        std::uint64_t count = 0; // elements, characters or bytes
+        std::size_t payload = 0; // first byte after the marker and count
+    };
+    struct Frame {
+        PlistValue* container;
+        std::uint64_t object;
+        std::size_t refs; // first reference; a dictionary's values follow its keys
+        std::uint64_t count;
+        std::uint64_t next;
+        int depth;
+    };
+
+    std::uint64_t readUnsigned(std::size_t at, std::size_t size) const {
+        std::uint64_t value = 0;
+        for (std::size_t i = 0; i < size; ++i)
+            value = (value << 8) | static_cast<unsigned char>(bytes_[at + i]);
+        return value;
+    }
+    std::optional<PlistProblem> readTrailer();
+    Outcome<std::uint64_t> reference(std::size_t at) const;
+    Outcome<Object> object(std::uint64_t ref) const;
+    std::optional<PlistProblem> text(const Object& object, std::string& out);
+    std::optional<PlistProblem> value(std::uint64_t ref, PlistValue& out, std::vector<Frame>& stack,
+                                      int depth);
+    std::optional<PlistProblem> step(std::vector<Frame>& stack);
+
+    std::string_view bytes_;
+    std::size_t offsetSize_ = 0;
+    std::size_t refSize_ = 0;
+    std::uint64_t objectCount_ = 0;
+    std::uint64_t topObject_ = 0;
+    std::size_t offsetTable_ = 0;
+    std::vector<bool> onPath_;
+    PlistTreeBudget budget_;
+};
+
+// Writers choose any width that fits, libplist 3 bytes for offsets in
+// files between 64 KiB and 16 MiB.
+bool validIntSize(std::size_t size) {
+    return size >= 1 && size <= 8;
+}
+
+std::optional<PlistProblem> BinaryWalk::readTrailer() {
+    if (bytes_.size() < Magic.size() + 1 + TrailerSize)
+        return problemAt(Kind::Parse, "too short for a binary property list", 0);
+    const std::size_t trailer = bytes_.size() - TrailerSize;
+    offsetSize_ = static_cast<unsigned char>(bytes_[trailer + 6]);
+    refSize_ = static_cast<unsigned char>(bytes_[trailer + 7]);
+    objectCount_ = readUnsigned(trailer + 8, 8);
+    topObject_ = readUnsigned(trailer + 16, 8);
+    const std::uint64_t table = readUnsigned(trailer + 24, 8);
+    if (!validIntSize(offsetSize_) || !validIntSize(refSize_))
+        return problemAt(Kind::Parse,
+                         "the trailer gives an offset or reference size "
+                         "outside 1 to 8 bytes",
+                         trailer);
+    if (objectCount_ == 0 || topObject_ >= objectCount_)
+        return problemAt(Kind::Parse, "the trailer's top object is not among its objects", trailer);
+    if (table < Magic.size() + 1 || table > trailer ||
+        objectCount_ > (trailer - table) / offsetSize_)
+        return problemAt(Kind::Parse, "the offset table lies outside the file", trailer);
+    if (refSize_ < 8 && objectCount_ > (std::uint64_t{1} << (8 * refSize_)))
+        return problemAt(Kind::Parse, "more objects than references can name", trailer);
+    offsetTable_ = static_cast<std::size_t>(table);
+    onPath_.assign(static_cast<std::size_t>(objectCount_), false);
+    return std::nullopt;
+}
+
+Outcome<std::uint64_t> BinaryWalk::reference(std::size_t at) const {
+    const std::uint64_t ref = readUnsigned(at, refSize_);
+    if (ref >= objectCount_)
+        return problemAt(Kind::Parse,
+                         "a reference to object " + std::to_string(ref) + " of " +
+                             std::to_string(objectCount_),
+                         at);
+    return ref;
+}
+
+Outcome<BinaryWalk::Object> BinaryWalk::object(std::uint64_t ref) const {
+    const std::uint64_t offset =
+        readUnsigned(offsetTable_ + static_cast<std::size_t>(ref) * offsetSize_, offsetSize_);
+    if (offset < Magic.size() || offset >= offsetTable_)
+        return problemAt(Kind::Parse, "object " + std::to_string(ref) + " lies outside the file",
+                         offsetTable_ + static_cast<std::size_t>(ref) * offsetSize_);
+    Object found;
+    found.offset = static_cast<std::size_t>(offset);
+    const auto marker = static_cast<unsigned char>(bytes_[found.offset]);
+    found.type = marker >> 4;
+    found.count = marker & 0x0Fu;
+    found.payload = found.offset + 1;
+    const std::size_t end = offsetTable_;
+
+    // Counts of 15 and more follow as an integer object.
+    const bool counted = found.type == 0x4 || found.type == 0x5 || found.type == 0x6 ||
+                         found.type == 0xA || found.type == 0xD;
+    if (counted && found.count == 0x0F) {
+        if (found.payload >= end)
+            return problemAt(Kind::Parse, "an object cut off by the offset table", found.offset);
+        const auto intMarker = static_cast<unsigned char>(bytes_[found.payload]);
+        const std::size_t size = std::size_t{1} << (intMarker & 0x0Fu);
+        if ((intMarker >> 4) != 0x1 || size > 8 || end - found.payload - 1 < size)
+            return problemAt(Kind::Parse, "an object with a broken length", found.offset);
+        found.count = readUnsigned(found.payload + 1, size);
+        found.payload += 1 + size;
+    }
+
+    std::uint64_t unitSize = 0; // payload bytes per counted unit
+    std::uint64_t fixed = 0;    // or a fixed payload size
+    switch (found.type) {
+    case 0x0:
+        if (found.count != 0x0 && found.count != 0x8 && found.count != 0x9 && found.count != 0xF)
+            return problemAt(Kind::Parse, "an unknown object type", found.offset);
+        break;
+    case 0x1:
+        fixed = std::uint64_t{1} << std::min<std::uint64_t>(found.count, 63);
+        break;
+    case 0x2:
+        if (found.count != 2 && found.count != 3)
+            return problemAt(Kind::Parse, "a real of unknown size", found.offset);
+        fixed = std::uint64_t{1} << found.count;
+        break;
+    case 0x3:
+        if (found.count != 3) return problemAt(Kind::Parse, "a date of unknown size", found.offset);
+        fixed = 8;
+        break;
+    case 0x4:
+    case 0x5:
+        unitSize = 1;
+        break;
+    case 0x6:
+        unitSize = 2;
+        break;
+    case 0x8:
+        fixed = found.count + 1;
+        break;
+    case 0xA:
+        unitSize = refSize_;
+        break;
+    case 0xD:
+        unitSize = 2 * refSize_;
+        break;
+    default:
+        return problemAt(Kind::Parse, "an unsupported object type", found.offset);
+    }
+    if (found.type == 0x1 && found.count > 4)
+        return problemAt(Kind::Parse, "an integer of unknown size", found.offset);
+    const std::uint64_t room = end - found.payload;
+    const bool fits = unitSize != 0 ? found.count <= room / unitSize : fixed <= room;
+    if (!fits) return problemAt(Kind::Parse, "an object cut off by the offset table", found.offset);
+    return found;
+}
+
+std::optional<PlistProblem> BinaryWalk::text(const Object& object, std::string& out) {
+    const std::size_t count = static_cast<std::size_t>(object.count);
+    if (object.type == 0x5) {
+        const std::string_view ascii = bytes_.substr(object.payload, count);
+        for (const char c : ascii)
+            if (static_cast<unsigned char>(c) >= 0x80)
+                return problemAt(Kind::Encoding, "an ASCII string holds a byte above 0x7F",
+                                 object.offset);
+        out.assign(ascii);
+    } else {
+        out.reserve(count);
+        for (std::size_t i = 0; i < count; ++i) {
+            char32_t unit = static_cast<char32_t>(readUnsigned(object.payload + 2 * i, 2));
+            if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < count) {
+                const auto low = static_cast<char32_t>(readUnsigned(object.payload + 2 * i + 2, 2));
+                if (low >= 0xDC00 && low <= 0xDFFF) {
+                    unit = 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00);
+                    ++i;
+                }
+            }
+            if (unit >= 0xD800 && unit <= 0xDFFF)
+                return problemAt(Kind::Encoding, "a UTF-16 string holds a lone surrogate",
+                                 object.offset);
+            appendUtf8(out, unit);
+        }
+    }
+    if (auto problem = budget_.addText(out)) {
+        problem->offset = object.offset;
+        return problem;
+    }
+    return std::nullopt;
+}
+
+std::optional<PlistProblem> BinaryWalk::value(std::uint64_t ref, PlistValue& out,
+                                              std::vector<Frame>& stack, int depth) {
+    if (auto problem = budget_.addValue()) return problem;
+    Outcome<Object> found = object(ref);
+    if (!found) return found.problem();
+    const Object& item = found.value();
+    switch (item.type) {
+    case 0x5:
+    case 0x6:
+        out.kind = PlistValue::Kind::String;
+        return text(item, out.string);
+    case 0xA:
+    case 0xD: {
+        if (onPath_[static_cast<std::size_t>(ref)])
+            return problemAt(Kind::Depth, "a container that holds itself", item.offset);
+        if (depth > plist_limits::MaxDepth)
+            return problemAt(Kind::Depth,
+                             "containers nested deeper than " +
+                                 std::to_string(plist_limits::MaxDepth),
+                             item.offset);
+        out.kind = item.type == 0xA ? PlistValue::Kind::Array : PlistValue::Kind::Dictionary;
+        onPath_[static_cast<std::size_t>(ref)] = true;
+        stack.push_back({&out, ref, item.payload, item.count, 0, depth});
+        return std::nullopt;
+    }
+    default:
+        out.kind = PlistValue::Kind::Other;
+        return std::nullopt;
+    }
+}
+
+// One element of the innermost open container.
+std::optional<PlistProblem> BinaryWalk::step(std::vector<Frame>& stack) {
+    Frame& frame = stack.back();
+    if (frame.next == frame.count) {
+        onPath_[static_cast<std::size_t>(frame.object)] = false;
+        stack.pop_back();
+        return std::nullopt;
+    }
+    const std::uint64_t index = frame.next++;
+    PlistValue& container = *frame.container;
+    const int depth = frame.depth;
+    std::size_t valueAt = frame.refs + static_cast<std::size_t>(index) * refSize_;
+    if (container.kind == PlistValue::Kind::Dictionary) {
+        const std::size_t keyAt = valueAt;
+        valueAt += static_cast<std::size_t>(frame.count) * refSize_;
+        Outcome<std::uint64_t> keyRef = reference(keyAt);
+        if (!keyRef) return keyRef.problem();
+        Outcome<Object> key = object(keyRef.value());
+        if (!key) return key.problem();
+        if (key.value().type != 0x5 && key.value().type != 0x6)
+            return problemAt(Kind::Parse, "a dictionary key that is not a string",
+                             key.value().offset);
+        container.keys.emplace_back();
+        if (auto problem = text(key.value(), container.keys.back())) return problem;
+    }
+    Outcome<std::uint64_t> ref = reference(valueAt);
+    if (!ref) return ref.problem();
+    container.items.emplace_back();
+    // `frame` is not used past this point: value() may push onto the stack.
+    return value(ref.value(), container.items.back(), stack, depth + 1);
+}
+
+Outcome<PlistValue> BinaryWalk::build() {
+    if (auto problem = readTrailer()) return *problem;
+    PlistValue root;
+    std::vector<Frame> stack;
+    if (auto problem = value(topObject_, root, stack, 1)) return *problem;
+    while (!stack.empty())
+        if (auto problem = step(stack)) return *problem;
+    return root;
+}
+
+} // namespace
+
+bool looksLikeBinaryPropertyList(std::string_view bytes) {
+    return bytes.substr(0, 6) == "bplist";
+}
+
+Outcome<PlistValue> parseBinaryPropertyList(std::string_view bytes) {
+    if (bytes.substr(0, Magic.size()) != Magic)
+        return problemAt(Kind::Parse, "not a binary property list of version 00", 0);
+    return BinaryWalk(bytes).build();
+}
+
+} // namespace platform::linux_backend

@@ -1,0 +1,27 @@
+#include "platform/linux/PlistProblem.h"
+
+namespace platform::linux_backend {
+
+const char* problemId(PlistProblem::Kind kind) {
+    switch (kind) {
+    case PlistProblem::Kind::Missing:
+        return "missing";
+    case PlistProblem::Kind::Io:
+        return "io";
+    case PlistProblem::Kind::Size:
+        return "size";
+    case PlistProblem::Kind::Depth:
+        return "depth";
+    case PlistProblem::Kind::Encoding:
+        return "encoding";
+    case PlistProblem::Kind::Nul:
+        return "nul";
+    case PlistProblem::Kind::Parse:
+        return "parse";
+    case PlistProblem::Kind::NotDictionary:
+        return "root-not-dictionary";
+    }
+    return "parse";
+}
+
+} // namespace platform::linux_backend

@@ -1,0 +1,91 @@
+#include "platform/linux/PlistTreeBuilder.h"
+
+#include <cstring>
+
+namespace platform::linux_backend {
+
+std::optional<PlistProblem> PlistTreeBudget::addValue() {
+    if (++values_ > plist_limits::MaxValues)
+        return PlistProblem{PlistProblem::Kind::Size,
+                            "more than " + std::to_string(plist_limits::MaxValues) + " values",
+                            {},
+                            {},
+                            {}};
+    return std::nullopt;
+}
+
+std::optional<PlistProblem> PlistTreeBudget::addText(std::string_view utf8) {
+    stringBytes_ += utf8.size();
+    if (stringBytes_ > plist_limits::MaxStringBytes)
+        return PlistProblem{PlistProblem::Kind::Size,
+                            "strings and keys of more than " +
+                                std::to_string(plist_limits::MaxStringBytes) + " bytes",
+                            {},
+                            {},
+                            {}};
+    if (std::memchr(utf8.data(), 0, utf8.size()) != nullptr)
+        return PlistProblem{PlistProblem::Kind::Nul, "a string or key holds U+0000", {}, {}, {}};
+    if (!isUtf8(utf8))
+        return PlistProblem{
+            PlistProblem::Kind::Encoding, "a string or key is not valid text", {}, {}, {}};
+    return std::nullopt;
+}
+
+bool isUtf8(std::string_view text) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+    const std::size_t size = text.size();
+    std::size_t at = 0;
+    while (at < size) {
+        const unsigned char lead = bytes[at];
+        if (lead < 0x80) {
+            ++at;
+            continue;
+        }
+        std::size_t length = 0;
+        char32_t cp = 0;
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            length = 2;
+            cp = lead & 0x1Fu;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3;
+            cp = lead & 0x0Fu;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4;
+            cp = lead & 0x07u;
+        } else {
+            return false;
+        }
+        if (size - at < length) return false;
+        for (std::size_t i = 1; i < length; ++i) {
+            const unsigned char next = bytes[at + i];
+            if ((next & 0xC0u) != 0x80u) return false;
+            cp = (cp << 6) | (next & 0x3Fu);
+        }
+        if ((length == 3 && cp < 0x800) || (length == 4 && (cp < 0x10000 || cp > 0x10FFFF)) ||
+            (cp >= 0xD800 && cp <= 0xDFFF)) {
+            return false;
+        }
+        at += length;
+    }
+    return true;
+}
+
+void appendUtf8(std::string& out, char32_t cp) {
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+} // namespace platform::linux_backend
