@@ -1,0 +1,55 @@
+// The whole road a catalogue's bytes take: the reader in either form, the
+// catalogue built from its tree (with the checker's findings), the match
+// rule, and the shell commands formed from its agent paths.
+#include "app/detection/DeviceCatalogue.h"
+#include "app/handoff/CommandBuffer.h"
+#include "platform/PlatformProfile.h"
+#include "platform/linux/PlistFileReader.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    // An exact-size copy, so that a read past the end is seen by ASan.
+    std::string bytes(reinterpret_cast<const char*>(data), size);
+    platform::linux_backend::Outcome<platform::PlistValue> root =
+        platform::linux_backend::parsePropertyList(std::move(bytes));
+    if (!root) return 0;
+
+    std::vector<CatalogueFinding> findings;
+    const DeviceCatalogue catalogue = DeviceCatalogue::fromPropertyList(root.value(), &findings);
+    for (const CatalogueEntry& entry : catalogue.devices()) {
+        // An entry matches at most one device, and only the one its texts name.
+        const std::uint32_t none = 0x1'0000; // beyond every USB id
+        const std::uint32_t vid = entry.vid() ? scanHexInt(*entry.vid()).value_or(none) : none;
+        const std::uint32_t pid = entry.pid() ? scanHexInt(*entry.pid()).value_or(none) : none;
+        const bool named = vid <= 0xFFFF && pid <= 0xFFFF;
+        if (named && !entryMatchesDevice(entry, static_cast<std::uint16_t>(vid),
+                                         static_cast<std::uint16_t>(pid)))
+            std::abort();
+        if (entryMatchesDevice(entry, 0x04B8, 0x0E28) && !(vid == 0x04B8 && pid == 0x0E28))
+            std::abort();
+    }
+
+    const platform::PlatformProfile& profile = platform::linuxProfile();
+    std::vector<std::string> agents = catalogue.smLaunchAgentPath();
+    if (catalogue.usbMonitorLaunchAgentPath())
+        agents.push_back(*catalogue.usbMonitorLaunchAgentPath());
+    for (const std::string& path : agents) {
+        for (const std::string& format : {profile.agentUnloadFormat, profile.agentLoadFormat}) {
+            CommandBuffer buffer;
+            const CommandBuffer::Outcome outcome = buffer.format(format, path);
+            const std::size_t length = std::strlen(buffer.command());
+            // A formed command fits whole and holds the path; anything else
+            // leaves nothing to run.
+            if (outcome == CommandBuffer::Outcome::Formed &&
+                (length >= CommandBuffer::Size ||
+                 std::string_view(buffer.command()).find(path) == std::string_view::npos))
+                std::abort();
+            if (outcome != CommandBuffer::Outcome::Formed && length != 0) std::abort();
+        }
+    }
+    return 0;
+}
