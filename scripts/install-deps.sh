@@ -7,11 +7,13 @@ packages=(
   # build
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libqt6opengl6-dev
-  libplist-dev libudev-dev
+  libplist-dev libudev-dev libpugixml-dev
   # tests and benchmarks
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   umockdev libumockdev-dev
-  xvfb xauth dbus at-spi2-core python3-pyatspi python3-gi gir1.2-umockdev-1.0
+  xvfb xauth dbus at-spi2-core python3-pyatspi python3-gi gir1.2-umockdev-1.0 time
+  # fuzzing
+  clang libclang-rt-14-dev
   # formatting, screenshots
   clang-format clang-tidy x11-utils imagemagick fonts-dejavu-core
 )

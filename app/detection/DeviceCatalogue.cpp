@@ -119,6 +119,13 @@ CatalogueEntry::CatalogueEntry(std::optional<std::string> vid, std::optional<std
     if (pid_) scannedPid_ = scanHexInt(*pid_);
 }
 
+std::optional<CatalogueEntry::UsbIds> CatalogueEntry::usbIds() const {
+    if (!scannedVid_ || !scannedPid_ || *scannedVid_ > 0xFFFF || *scannedPid_ > 0xFFFF)
+        return std::nullopt;
+    return UsbIds{static_cast<std::uint16_t>(*scannedVid_),
+                  static_cast<std::uint16_t>(*scannedPid_)};
+}
+
 DeviceCatalogue DeviceCatalogue::fromPropertyList(const PlistValue& root,
                                                   std::vector<CatalogueFinding>* findings) {
     const FindingSink sink(findings);

@@ -23,6 +23,13 @@ public:
 
     const std::optional<std::string>& vid() const { return vid_; }
     const std::optional<std::string>& pid() const { return pid_; }
+    // The vendor and product id this entry names, when both texts scan to a
+    // 16-bit number; an entry without one can never match.
+    struct UsbIds {
+        std::uint16_t vid;
+        std::uint16_t pid;
+    };
+    std::optional<UsbIds> usbIds() const;
 
 private:
     friend bool entryMatchesDevice(const CatalogueEntry&, std::uint16_t, std::uint16_t);

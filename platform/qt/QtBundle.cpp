@@ -1,5 +1,7 @@
 #include "platform/qt/QtBundle.h"
 
+#include "platform/linux/ResourceLocation.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -19,7 +21,8 @@ std::string QtBundle::localizedString(const std::string& key) const {
 }
 
 QString bundleResourcesFolder(const QString& executableFolder) {
-    return QDir::cleanPath(executableFolder + "/../Resources");
+    return QString::fromStdString(
+        linux_backend::resourcesFolderFor(executableFolder.toStdString()));
 }
 
 Translations::Translations(const QString& folder) {

@@ -22,14 +22,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const DeviceCatalogue catalogue = DeviceCatalogue::fromPropertyList(root.value(), &findings);
     for (const CatalogueEntry& entry : catalogue.devices()) {
         // An entry matches at most one device, and only the one its texts name.
-        const std::uint32_t none = 0x1'0000; // beyond every USB id
-        const std::uint32_t vid = entry.vid() ? scanHexInt(*entry.vid()).value_or(none) : none;
-        const std::uint32_t pid = entry.pid() ? scanHexInt(*entry.pid()).value_or(none) : none;
-        const bool named = vid <= 0xFFFF && pid <= 0xFFFF;
-        if (named && !entryMatchesDevice(entry, static_cast<std::uint16_t>(vid),
-                                         static_cast<std::uint16_t>(pid)))
-            std::abort();
-        if (entryMatchesDevice(entry, 0x04B8, 0x0E28) && !(vid == 0x04B8 && pid == 0x0E28))
+        const auto ids = entry.usbIds();
+        if (ids && !entryMatchesDevice(entry, ids->vid, ids->pid)) std::abort();
+        if (entryMatchesDevice(entry, 0x04B8, 0x0E28) &&
+            !(ids && ids->vid == 0x04B8 && ids->pid == 0x0E28))
             std::abort();
     }
 

@@ -4,8 +4,7 @@
 #include "platform/qt/QtApplication.h"
 #include "tests/fakes/ControllerFixture.h"
 #include "tests/integration/QtTestMain.h"
-
-#include <umockdev.h>
+#include "tests/integration/UsbTestbed.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -25,30 +24,6 @@ std::vector<UsbDevice> drain(platform::UsbIterator& iterator) {
         devices.push_back(*device);
     return devices;
 }
-
-class Testbed {
-public:
-    Testbed() : testbed_(umockdev_testbed_new()) {}
-    ~Testbed() { g_object_unref(testbed_); }
-    Testbed(const Testbed&) = delete;
-    Testbed& operator=(const Testbed&) = delete;
-
-    std::string add(const char* name, const char* vid, const char* pid,
-                    const char* type = "usb_device") {
-        gchar* path = umockdev_testbed_add_device(testbed_, "usb", name, nullptr, "idVendor", vid,
-                                                  "idProduct", pid, nullptr, "DEVTYPE", type,
-                                                  "PRODUCT", "0/0/0", nullptr);
-        std::string syspath = path != nullptr ? path : "";
-        g_free(path);
-        return syspath;
-    }
-    void uevent(const std::string& syspath, const char* action) {
-        umockdev_testbed_uevent(testbed_, syspath.c_str(), action);
-    }
-
-private:
-    UMockdevTestbed* testbed_;
-};
 
 // Runs the event loop until done() holds; fails after a generous bound
 // instead of hanging the suite.

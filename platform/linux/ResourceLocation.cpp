@@ -1,0 +1,21 @@
+#include "platform/linux/ResourceLocation.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace platform::linux_backend {
+
+std::string executableFolder() {
+    std::error_code error;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error) return {};
+    return self.parent_path().string();
+}
+
+std::string resourcesFolderFor(const std::string& executableFolder) {
+    return (std::filesystem::path(executableFolder) / ".." / "Resources")
+        .lexically_normal()
+        .string();
+}
+
+} // namespace platform::linux_backend

@@ -1,0 +1,31 @@
+// Emulated USB devices for tests that run under umockdev's preload: the
+// process's libudev, and that of every program it starts, sees only these.
+#pragma once
+
+#include <umockdev.h>
+
+#include <string>
+
+class Testbed {
+public:
+    Testbed() : testbed_(umockdev_testbed_new()) {}
+    ~Testbed() { g_object_unref(testbed_); }
+    Testbed(const Testbed&) = delete;
+    Testbed& operator=(const Testbed&) = delete;
+
+    std::string add(const char* name, const char* vid, const char* pid,
+                    const char* type = "usb_device") {
+        gchar* path = umockdev_testbed_add_device(testbed_, "usb", name, nullptr, "idVendor", vid,
+                                                  "idProduct", pid, nullptr, "DEVTYPE", type,
+                                                  "PRODUCT", "0/0/0", nullptr);
+        std::string syspath = path != nullptr ? path : "";
+        g_free(path);
+        return syspath;
+    }
+    void uevent(const std::string& syspath, const char* action) {
+        umockdev_testbed_uevent(testbed_, syspath.c_str(), action);
+    }
+
+private:
+    UMockdevTestbed* testbed_;
+};

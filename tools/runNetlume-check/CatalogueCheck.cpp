@@ -1,0 +1,211 @@
+#include "tools/runNetlume-check/CatalogueCheck.h"
+
+#include "app/detection/DeviceCatalogue.h"
+#include "app/handoff/CommandBuffer.h"
+#include "platform/PlatformProfile.h"
+#include "platform/linux/PlistFileReader.h"
+
+#include <array>
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <sys/stat.h>
+
+namespace check {
+
+namespace {
+
+using platform::linux_backend::PlistProblem;
+
+struct Listing {
+    std::string file;
+    std::string where;
+    CatalogueFile::Role role;
+};
+
+class FileCheck {
+public:
+    FileCheck(const CatalogueFile& file, bool buildTime, CheckResult& result)
+        : file_(file), buildTime_(buildTime), result_(result) {}
+
+    // The catalogue as the assistant would read it; empty when unreadable.
+    DeviceCatalogue run();
+
+private:
+    void add(Severity severity, std::string id, std::string where, std::string message) {
+        result_.findings.push_back({file_.path,
+                                    {},
+                                    {},
+                                    {},
+                                    severity,
+                                    std::move(id),
+                                    std::move(where),
+                                    std::move(message)});
+    }
+    // Missing on this machine: an error for an installed bundle.
+    Severity missingSeverity() const { return buildTime_ ? Severity::Warning : Severity::Error; }
+    void checkApplication(const std::string& path);
+    void checkAgent(const std::string& where, const std::string& path);
+
+    const CatalogueFile& file_;
+    bool buildTime_;
+    CheckResult& result_;
+};
+
+DeviceCatalogue FileCheck::run() {
+    auto root = platform::linux_backend::readPropertyListFile(file_.path);
+    if (!root) {
+        const PlistProblem& problem = root.problem();
+        const bool io =
+            problem.kind == PlistProblem::Kind::Missing || problem.kind == PlistProblem::Kind::Io;
+        result_.ioProblem = result_.ioProblem || io;
+        result_.findings.push_back(
+            {file_.path, problem.line, problem.column, problem.offset, Severity::Error,
+             platform::linux_backend::problemId(problem.kind), "",
+             io ? "cannot be read: " + problem.message
+                : "unreadable, so the assistant reads it as an empty catalogue: " +
+                      problem.message});
+        return {};
+    }
+
+    std::vector<CatalogueFinding> found;
+    DeviceCatalogue catalogue = DeviceCatalogue::fromPropertyList(root.value(), &found);
+    for (CatalogueFinding& f : found)
+        add(f.severity == CatalogueFinding::Severity::Error ? Severity::Error : Severity::Warning,
+            f.id, f.where, f.message);
+    if (catalogue.devices().empty())
+        add(Severity::Warning, "no-models", "devices", "lists no printer model");
+
+    if (file_.role == CatalogueFile::Role::Wifi || file_.role == CatalogueFile::Role::Any) {
+        if (catalogue.application())
+            checkApplication(*catalogue.application());
+        else if (file_.role == CatalogueFile::Role::Wifi)
+            add(Severity::Warning, "application-absent", "application",
+                "is not given, so OK on the Wi-Fi question starts nothing");
+        const std::vector<std::string>& agents = catalogue.smLaunchAgentPath();
+        for (std::size_t i = 0; i < agents.size(); ++i)
+            checkAgent("smLaunchAgentPath[" + std::to_string(i) + "]", agents[i]);
+        if (catalogue.usbMonitorLaunchAgentPath())
+            checkAgent("usbMonitorLaunchAgentPath", *catalogue.usbMonitorLaunchAgentPath());
+    }
+    return catalogue;
+}
+
+void FileCheck::checkApplication(const std::string& path) {
+    const std::string where = "application";
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        add(missingSeverity(), "path-missing", where, "\"" + path + "\" does not exist here");
+        return;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        add(missingSeverity(), "application-not-file", where, "\"" + path + "\" is not a file");
+        return;
+    }
+    if ((info.st_mode & 0111) == 0) {
+        add(missingSeverity(), "application-not-executable", where,
+            "\"" + path + "\" is not executable");
+        return;
+    }
+    std::array<char, 4> head{};
+    std::ifstream(path, std::ios::binary).read(head.data(), head.size());
+    const bool elf = head[0] == '\x7f' && head[1] == 'E' && head[2] == 'L' && head[3] == 'F';
+    const bool script = head[0] == '#' && head[1] == '!';
+    if (!elf && !script)
+        add(missingSeverity(), "application-no-interpreter", where,
+            "\"" + path + "\" is neither a program nor a script with an interpreter line (#!)");
+}
+
+bool isUnitFile(const std::string& path) {
+    static constexpr std::array<std::string_view, 10> suffixes = {
+        ".service", ".socket",    ".timer", ".path",  ".target",
+        ".mount",   ".automount", ".swap",  ".slice", ".scope"};
+    for (const std::string_view suffix : suffixes)
+        if (path.size() > suffix.size() &&
+            path.compare(path.size() - suffix.size(), suffix.size(), suffix) == 0)
+            return true;
+    return false;
+}
+
+void FileCheck::checkAgent(const std::string& where, const std::string& path) {
+    const platform::PlatformProfile& profile = platform::linuxProfile();
+    for (const std::string* format : {&profile.agentUnloadFormat, &profile.agentLoadFormat}) {
+        CommandBuffer buffer;
+        switch (buffer.format(*format, path)) {
+        case CommandBuffer::Outcome::Formed:
+            continue;
+        case CommandBuffer::Outcome::NotAscii:
+            add(Severity::Error, "agent-not-ascii", where,
+                "\"" + path + "\" is not 7-bit ASCII, so the assistant skips it");
+            return;
+        case CommandBuffer::Outcome::ShellCharacter:
+            add(Severity::Error, "agent-refused", where,
+                "the path holds \", $, `, \\ or a control character, so the assistant refuses it");
+            return;
+        case CommandBuffer::Outcome::TooLong:
+            add(Severity::Error, "agent-too-long", where,
+                "the command for it would be longer than 1023 characters, so it is not run");
+            return;
+        }
+    }
+    if (path.empty() || path[0] != '/')
+        add(Severity::Warning, "agent-not-absolute", where,
+            "\"" + path + "\" is not an absolute path; systemctl takes it as a unit name");
+    if (!isUnitFile(path))
+        add(Severity::Warning, "agent-not-unit", where,
+            "\"" + path + "\" is not a systemd unit file (.service, .timer, .socket, ...)");
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0)
+        add(missingSeverity(), "path-missing", where, "\"" + path + "\" does not exist here");
+}
+
+std::string modelName(std::uint32_t vid, std::uint32_t pid) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%04x:%04x", vid, pid);
+    return text;
+}
+
+} // namespace
+
+CheckResult checkCatalogues(const std::vector<CatalogueFile>& files, bool buildTime) {
+    CheckResult result;
+    // The assistant asks the Wi-Fi catalogue first, so its listings win.
+    std::vector<const CatalogueFile*> ordered;
+    for (const CatalogueFile& file : files)
+        if (file.role == CatalogueFile::Role::Wifi) ordered.push_back(&file);
+    for (const CatalogueFile& file : files)
+        if (file.role != CatalogueFile::Role::Wifi) ordered.push_back(&file);
+
+    std::map<std::pair<std::uint32_t, std::uint32_t>, Listing> firstListing;
+    for (const CatalogueFile* file : ordered) {
+        const DeviceCatalogue catalogue = FileCheck(*file, buildTime, result).run();
+        for (std::size_t i = 0; i < catalogue.devices().size(); ++i) {
+            const CatalogueEntry& entry = catalogue.devices()[i];
+            const auto ids = entry.usbIds();
+            if (!ids) continue;
+            const std::string where = "devices[" + std::to_string(i) + "]";
+            const auto [first, isNew] = firstListing.try_emplace(
+                {ids->vid, ids->pid}, Listing{file->path, where, file->role});
+            if (isNew) continue;
+            const Listing& winner = first->second;
+            std::string message = modelName(ids->vid, ids->pid) + " is listed again; " +
+                                  (winner.file == file->path ? "" : winner.file + " ") +
+                                  winner.where + " wins";
+            if (winner.role == CatalogueFile::Role::Wifi &&
+                file->role == CatalogueFile::Role::Other)
+                message += ": the assistant offers the Wi-Fi setup tool for it";
+            result.findings.push_back(
+                {file->path,
+                 {},
+                 {},
+                 {},
+                 Severity::Warning,
+                 winner.file == file->path ? "duplicate-model" : "model-in-both",
+                 where,
+                 message});
+        }
+    }
+    return result;
+}
+
+} // namespace check

@@ -1,0 +1,97 @@
+#include "tools/runNetlume-check/DeviceReport.h"
+
+#include "app/detection/DeviceCatalogue.h"
+
+#include <cstdio>
+#include <set>
+
+namespace check {
+
+namespace {
+
+bool listedIn(const DeviceCatalogue& catalogue, const platform::UsbDevice& device) {
+    for (const CatalogueEntry& entry : catalogue.devices())
+        if (entryMatchesDevice(entry, device.idVendor, device.idProduct)) return true;
+    return false;
+}
+
+void addVendors(const DeviceCatalogue& catalogue, std::set<std::uint32_t>& vendors) {
+    for (const CatalogueEntry& entry : catalogue.devices())
+        if (const auto ids = entry.usbIds()) vendors.insert(ids->vid);
+}
+
+const char* verdictId(Verdict verdict) {
+    switch (verdict) {
+    case Verdict::WifiModel:
+        return "wifi-model";
+    case Verdict::UsbOnlyModel:
+        return "usb-only-model";
+    case Verdict::MakerUnknownModel:
+        return "maker-unknown-model";
+    case Verdict::Other:
+        return "other";
+    }
+    return "other";
+}
+
+const char* verdictText(Verdict verdict) {
+    switch (verdict) {
+    case Verdict::WifiModel:
+        return "Wi-Fi model: the assistant offers the Wi-Fi setup tool";
+    case Verdict::UsbOnlyModel:
+        return "USB-only model: the assistant shows the add-printer steps";
+    case Verdict::MakerUnknownModel:
+        return "the maker's vendor id, but a model no catalogue lists: the assistant waits";
+    case Verdict::Other:
+        return "another maker's device: the assistant passes it over";
+    }
+    return "";
+}
+
+std::string ids(const platform::UsbDevice& device) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%04x:%04x", device.idVendor, device.idProduct);
+    return text;
+}
+
+} // namespace
+
+std::vector<DeviceVerdict> judgeDevices(const std::vector<platform::UsbDevice>& devices,
+                                        const DeviceCatalogue& wifi, const DeviceCatalogue& other) {
+    std::set<std::uint32_t> vendors;
+    addVendors(wifi, vendors);
+    addVendors(other, vendors);
+    std::vector<DeviceVerdict> verdicts;
+    for (const platform::UsbDevice& device : devices) {
+        Verdict verdict = Verdict::Other;
+        if (listedIn(wifi, device))
+            verdict = Verdict::WifiModel;
+        else if (listedIn(other, device))
+            verdict = Verdict::UsbOnlyModel;
+        else if (vendors.count(device.idVendor) != 0)
+            verdict = Verdict::MakerUnknownModel;
+        verdicts.push_back({device, verdict});
+    }
+    return verdicts;
+}
+
+std::string devicesAsText(const std::vector<DeviceVerdict>& verdicts) {
+    std::string out;
+    for (const DeviceVerdict& v : verdicts)
+        out += ids(v.device) + "  " + verdictText(v.verdict) + "\n";
+    if (verdicts.empty()) out += "no USB device is attached\n";
+    return out;
+}
+
+std::string devicesAsJson(const std::vector<DeviceVerdict>& verdicts) {
+    std::string out = "{\"devices\": [";
+    for (std::size_t i = 0; i < verdicts.size(); ++i) {
+        const std::string id = ids(verdicts[i].device);
+        out += i == 0 ? "\n  " : ",\n  ";
+        out += "{\"vid\": \"" + id.substr(0, 4) + "\", \"pid\": \"" + id.substr(5) +
+               "\", \"verdict\": \"" + verdictId(verdicts[i].verdict) + "\"}";
+    }
+    return out + (verdicts.empty() ? "]}\n" : "\n]}\n");
+}
+
+} // namespace check

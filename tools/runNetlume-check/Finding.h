@@ -1,0 +1,36 @@
+// A finding of the checker: data first, printed as text or JSON by one
+// function each. Ids are stable and never translated; the man page and the
+// README list them.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace check {
+
+enum class Severity { Error, Warning, Note };
+
+struct Finding {
+    std::string file;
+    std::optional<std::size_t> line;
+    std::optional<std::size_t> column;
+    std::optional<std::size_t> offset; // in a binary file
+    Severity severity = Severity::Error;
+    std::string id;
+    std::string where; // the value at fault, "devices[3].vid"; may be empty
+    std::string message;
+};
+
+// `file:line:column: error: where: message [id]`, one per line, then a count.
+std::string asText(const std::vector<Finding>& findings);
+// {"findings": [...], "errors": N, "warnings": N}
+std::string asJson(const std::vector<Finding>& findings);
+
+std::size_t countOf(const std::vector<Finding>& findings, Severity severity);
+
+// A JSON string literal of text, which is UTF-8.
+std::string jsonString(const std::string& text);
+
+} // namespace check
