@@ -29,6 +29,7 @@ STANDINS = os.path.abspath(os.environ["RUNNETLUME_STANDINS"])
 WIFI = (0x8001, 0x0001)
 USB_ONLY = (0x8001, 0x0101)
 KEYBOARD = (0x046D, 0xC31C)
+PRINTER_IN_SAMPLES = (0x04B8, 0x0E28)  # the model the hostile samples list
 WAIT = 20.0  # bound for anything awaited; a pass never comes near it
 
 
@@ -320,6 +321,37 @@ class PluggingIn(AssistantTest):
         self.plug(USB_ONLY)
         self.await_element("push button", "Add Printer")
         self.assertFalse(self.showing("frame", "Printer Setup Assistant"))
+        self.assertEqual(assistant.stop(), 0)
+
+
+class HostileCatalogues(AssistantTest):
+    def test_no_catalogue_crashes_it_and_an_encoded_one_still_finds_the_printer(self):
+        samples = os.path.join(self.folder, "samples")
+        os.makedirs(samples)
+        subprocess.run([os.environ["RUNNETLUME_WRITE_SAMPLES"], "--full", samples], check=True)
+        resources = os.path.join(self.bundle, "Resources")
+
+        def use(name):
+            for catalogue in ("wifiDevices.plist", "otherDevices.plist"):
+                shutil.copy(os.path.join(samples, name), os.path.join(resources, catalogue))
+
+        names = sorted(os.listdir(samples))
+        hostile = [name for name in names if not name.startswith("readable-")]
+        use(hostile[0])
+        assistant = self.start()
+        assistant.wait_for("DeviceAttach")
+        # Catalogues are read afresh at every plug: each class in turn, with
+        # the printer they would name plugged in, leaves it waiting.
+        for count, name in enumerate(hostile[1:], start=2):
+            use(name)
+            self.plug(PRINTER_IN_SAMPLES)
+            assistant.wait_count("DeviceAttach", count)
+        self.await_element("check box", "Skip the USB connection")
+        self.assertIsNone(assistant.process.poll())
+        # A UTF-16 catalogue with its byte-order mark finds it like UTF-8.
+        use("readable-utf16le-bom")
+        self.plug(PRINTER_IN_SAMPLES)
+        self.await_element("push button", "OK")
         self.assertEqual(assistant.stop(), 0)
 
 
