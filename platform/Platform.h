@@ -152,7 +152,9 @@ public:
     // first yields the devices already present; once it has been walked to
     // its end, callback(refCon, iterator) runs on the main thread whenever new
     // devices wait in it. Null when the registration fails. Destroying the
-    // port ends the calls; the iterator may outlive it.
+    // port ends the calls; the iterator may outlive it. When the system says
+    // that notifications were lost, every device present then is queued as
+    // if newly attached, and the port writes one log line.
     virtual std::unique_ptr<UsbIterator> addFirstMatchNotification(UsbAttachCallback callback,
                                                                    void* refCon) = 0;
 };

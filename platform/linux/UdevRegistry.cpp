@@ -2,6 +2,7 @@
 
 #include "platform/linux/UdevHandles.h"
 
+#include <cerrno>
 #include <cstring>
 #include <deque>
 #include <string_view>
@@ -76,8 +77,8 @@ private:
 
 class UdevNotificationPort final : public UsbNotificationPort {
 public:
-    UdevNotificationPort(std::shared_ptr<AttachQueue> queue, FdWatcher& watcher)
-        : queue_(std::move(queue)), watcher_(watcher), announced_(queue_) {}
+    UdevNotificationPort(std::shared_ptr<AttachQueue> queue, FdWatcher& watcher, Log* log)
+        : queue_(std::move(queue)), watcher_(watcher), log_(log), announced_(queue_) {}
 
     std::unique_ptr<UsbIterator> addFirstMatchNotification(UsbAttachCallback callback,
                                                            void* refCon) override {
@@ -95,9 +96,27 @@ public:
 
 private:
     void receive() {
+        bool recovered = false;
         for (;;) {
+            errno = 0;
             const UdevDevice device(udev_monitor_receive_device(queue_->monitor.get()));
-            if (!device) break;
+            if (!device) {
+                const int error = errno;
+                if (error == EINTR) continue;
+                if (error == EAGAIN || error == EWOULDBLOCK || error == 0 || recovered) break;
+                // The kernel drops uevents when the socket's buffer is full
+                // (ENOBUFS), and they are never sent again: whatever was
+                // plugged in meanwhile is found by enumerating anew, and
+                // announced like a new device. Once per round, so that an
+                // error that persists cannot spin.
+                recovered = true;
+                if (log_ != nullptr)
+                    log_->write(std::string("USB notifications were lost (") +
+                                std::strerror(error) + "); the attached devices are read again");
+                if (auto present = presentDevices(queue_->context.get()))
+                    queue_->waiting.insert(queue_->waiting.end(), present->begin(), present->end());
+                continue;
+            }
             // Later actions on the same device (bind, change) are no new match.
             const char* action = udev_device_get_action(device.get());
             if (action == nullptr || std::strcmp(action, "add") != 0) continue;
@@ -110,6 +129,7 @@ private:
 
     std::shared_ptr<AttachQueue> queue_;
     FdWatcher& watcher_;
+    Log* log_;
     // What the callback walks: the same queue as the registration's iterator.
     AttachIterator announced_;
     UsbAttachCallback callback_ = nullptr;
@@ -176,7 +196,7 @@ std::unique_ptr<UsbNotificationPort> UdevRegistry::createNotificationPort() {
         udev_monitor_enable_receiving(queue->monitor.get()) < 0) {
         return nullptr;
     }
-    return std::make_unique<UdevNotificationPort>(std::move(queue), watcher_);
+    return std::make_unique<UdevNotificationPort>(std::move(queue), watcher_, log_);
 }
 
 } // namespace platform::linux_backend

@@ -14,13 +14,15 @@ namespace platform::linux_backend {
 
 class UdevRegistry final : public UsbRegistry {
 public:
-    explicit UdevRegistry(FdWatcher& watcher) : watcher_(watcher) {}
+    // log, when given, gets one line each time notifications were lost.
+    explicit UdevRegistry(FdWatcher& watcher, Log* log = nullptr) : watcher_(watcher), log_(log) {}
 
     std::unique_ptr<UsbIterator> matchingDevices() override;
     std::unique_ptr<UsbNotificationPort> createNotificationPort() override;
 
 private:
     FdWatcher& watcher_;
+    Log* log_;
 };
 
 // A device's ids from its idVendor/idProduct attributes, falling back to the

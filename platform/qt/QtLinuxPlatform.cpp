@@ -6,7 +6,7 @@
 namespace platform::qt {
 
 QtLinuxPlatform::QtLinuxPlatform(std::string resourcesFolder, const PlatformProfile& profile)
-    : bundle_(std::move(resourcesFolder)), usbRegistry_(fdWatcher_), profile_(profile) {}
+    : bundle_(std::move(resourcesFolder)), usbRegistry_(fdWatcher_, &log_), profile_(profile) {}
 
 void QtLinuxPlatform::performInBackground(std::function<void()> fn) {
     std::thread([self = shared_from_this(), fn = std::move(fn)] { fn(); }).detach();

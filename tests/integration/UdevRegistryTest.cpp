@@ -12,6 +12,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <dlfcn.h>
+
 using namespace fakes;
 using platform::UsbDevice;
 using platform::linux_backend::UdevRegistry;
@@ -142,6 +145,7 @@ protected:
     Testbed testbed;
     platform::qt::QtFdWatcher watcher;
     UdevRegistry registry{watcher};
+    UdevRegistry registryWithLog{watcher, &platform.logFake};
 };
 
 TEST_F(ListenerOnUdev, PluggingInPrintersMovesTheScreens) {
@@ -176,6 +180,30 @@ TEST_F(ListenerOnUdev, PrinterPluggedInBetweenTheScanAndTheListenerIsHandled) {
                                         "DeviceAttach"}));
     EXPECT_TRUE(ui.fakeWindow("addPrinterWindow").visible());
     EXPECT_FALSE(ui.fakeWindow("window").visible());
+}
+
+TEST_F(ListenerOnUdev, PrinterPluggedInWhileNotificationsWereLostStillMovesTheScreen) {
+    using LoseNext = void (*)();
+    const auto loseNextReceive =
+        reinterpret_cast<LoseNext>(::dlsym(RTLD_DEFAULT, "runnetlume_lose_next_receive"));
+    ASSERT_NE(loseNextReceive, nullptr) << "run with ReceiveFault preloaded";
+    platform.realUsb = &registryWithLog;
+    controller.applicationDidFinishLaunching();
+    platform.journal.clear();
+
+    // The printer's uevent is the one the overflow drops.
+    loseNextReceive();
+    testbed.add("4-1", "f055", "0001");
+    ASSERT_TRUE(runUntil([&] { return ui.fakeWindow("window").contentView() != nullptr; }));
+    EXPECT_EQ(platform.logFake.lines.back(), "DeviceAttach");
+    EXPECT_EQ(std::count(platform.logFake.lines.begin(), platform.logFake.lines.end(),
+                         "USB notifications were lost (No buffer space available); the "
+                         "attached devices are read again"),
+              1);
+
+    // And the listener goes on as before.
+    testbed.add("4-2", "f055", "0101");
+    ASSERT_TRUE(runUntil([&] { return ui.fakeWindow("addPrinterWindow").visible(); }));
 }
 
 } // namespace
