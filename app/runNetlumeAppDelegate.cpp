@@ -55,6 +55,12 @@ runNetlumeAppDelegate::~runNetlumeAppDelegate() {
 
 void runNetlumeAppDelegate::applicationDidFinishLaunching() {
     _refreshLaunchAgents();
+    // A signal during the refresh (which can take long) ends the assistant
+    // here, before any window is shown.
+    if (platform_.application().terminationRequested()) {
+        platform_.application().terminate(this);
+        return;
+    }
     _applyLocalizedLabels();
     // One reading serves the placement of the first screen.
     const platform::Rect screen = mainScreenFrame();

@@ -74,6 +74,10 @@ public:
     virtual void activateIgnoringOtherApps(bool flag) = 0;
     // Ends the application in an orderly way. Main thread only.
     virtual void terminate(const void* sender) = 0;
+    // True once the user or the system has asked the application to end (a
+    // termination signal) while the main thread was busy: long steps look at
+    // it between their parts and stop early. Main thread only; never blocks.
+    virtual bool terminationRequested() const = 0;
     // Ends the modal loop that is running, if any.
     virtual void stopModal() = 0;
     // The screen that holds the key window (else the primary one), or none.

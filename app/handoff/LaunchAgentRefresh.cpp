@@ -9,8 +9,13 @@ namespace {
 
 constexpr double UsbMonitorAgentToolkitVersion = 1504.0;
 
+bool stopped(platform::Platform& platform) {
+    return platform.application().terminationRequested();
+}
+
 void reloadAgent(platform::Platform& platform, CommandBuffer& buffer, const std::string& path) {
     const platform::PlatformProfile& profile = platform.profile();
+    if (stopped(platform)) return;
     const CommandBuffer::Outcome unload =
         runShellCommand(platform, buffer, profile.agentUnloadFormat, path);
     // A path refused once is refused for the load as well; say so only once.
@@ -18,7 +23,9 @@ void reloadAgent(platform::Platform& platform, CommandBuffer& buffer, const std:
         unload == CommandBuffer::Outcome::ShellCharacter) {
         return;
     }
-    // A failed or overlong unload still gets its load.
+    // A failed or overlong unload still gets its load, unless the assistant
+    // was asked to end while it ran.
+    if (stopped(platform)) return;
     runShellCommand(platform, buffer, profile.agentLoadFormat, path);
 }
 

@@ -4,7 +4,10 @@
 
 namespace platform::linux_backend {
 
-// /bin/sh through the C library's system().
+// /bin/sh -c COMMAND, started with posix_spawn and waited for. Unlike
+// system(), it leaves SIGINT and SIGQUIT as the assistant handles them, so
+// Ctrl+C at a terminal reaches the assistant and the command alike, and the
+// assistant can stop its start-up when the command has ended.
 class PosixShell final : public Shell {
 public:
     int system(const char* command) override;

@@ -1,5 +1,7 @@
 #include "platform/qt/QtApplication.h"
 
+#include "platform/qt/TerminationSignals.h"
+
 #include "platform/qt/Geometry.h"
 #include "platform/qt/QtWidgets.h"
 
@@ -49,6 +51,10 @@ void QtApplication::terminate(const void* /*sender*/) {
     // Not quit(): that first asks every window to close, and a window whose
     // close button is disabled refuses, which would cancel the termination.
     QCoreApplication::exit(0);
+}
+
+bool QtApplication::terminationRequested() const {
+    return terminationSignalReceived();
 }
 
 void QtApplication::stopModal() {

@@ -15,6 +15,7 @@ class QtApplication final : public Application {
 public:
     void activateIgnoringOtherApps(bool flag) override;
     void terminate(const void* sender) override;
+    bool terminationRequested() const override;
     void stopModal() override;
     std::optional<Rect> mainScreenFrame() const override;
 };

@@ -12,14 +12,20 @@ namespace {
 
 // Written by the signal handler, read on the main thread.
 std::array<int, 2> gSignalPipe = {-1, -1};
+volatile std::sig_atomic_t gSignalReceived = 0;
 constexpr std::array<int, 3> HandledSignals = {SIGTERM, SIGINT, SIGHUP};
 
 extern "C" void onTerminationSignal(int /*signal*/) {
+    gSignalReceived = 1;
     const char byte = 1;
     [[maybe_unused]] const ssize_t ignored = ::write(gSignalPipe[0], &byte, 1);
 }
 
 } // namespace
+
+bool terminationSignalReceived() {
+    return gSignalReceived != 0;
+}
 
 TerminationSignals::TerminationSignals(std::function<void()> onSignal)
     : onSignal_(std::move(onSignal)) {

@@ -21,4 +21,8 @@ private:
     std::unique_ptr<QSocketNotifier> notifier_;
 };
 
+// True once one of those signals has arrived, even while the main thread was
+// too busy to act on it (a slow command at start-up).
+bool terminationSignalReceived();
+
 } // namespace platform::qt

@@ -36,7 +36,7 @@ WAIT = 20.0  # bound for anything awaited; a pass never comes near it
 class Assistant:
     """One run of the bundle's binary; its standard error read line by line."""
 
-    def __init__(self, bundle, testbed_dir, extra_env):
+    def __init__(self, bundle, testbed_dir, extra_env, session=False):
         env = dict(os.environ)
         env.update(
             {
@@ -55,6 +55,9 @@ class Assistant:
             stdout=subprocess.DEVNULL,
             stderr=subprocess.PIPE,
             text=True,
+            # A session of its own, when a test sends a signal to the whole
+            # process group as a terminal's Ctrl+C does.
+            start_new_session=session,
         )
         self.lines = []
         self.log_lines = []
@@ -182,10 +185,10 @@ class AssistantTest(unittest.TestCase):
             ["DEVTYPE", "usb_device"],
         )
 
-    def start(self, **env):
+    def start(self, session=False, **env):
         settings = {"RUNNETLUME_RECORD": self.record, "RUNNETLUME_OPEN_SECONDS": "2"}
         settings.update(env)
-        self.assistant = Assistant(self.bundle, self.testbed.get_root_dir(), settings)
+        self.assistant = Assistant(self.bundle, self.testbed.get_root_dir(), settings, session)
         return self.assistant
 
     def recorded(self):
@@ -295,6 +298,32 @@ class StartUp(AssistantTest):
         errors = [line for line in assistant.log() if line.startswith("runNetlume:")]
         self.assertEqual(len(errors), 1)
         self.assertIn("MainWindow.ui", errors[0])
+
+
+class SignalsDuringStartUp(AssistantTest):
+    """A slow service manager: each agent command takes seconds."""
+
+    def assert_ended_before_any_window(self, assistant):
+        self.assertEqual(assistant.wait_exit(), 0)
+        self.assertEqual(self.recorded(), ["--user disable --now -- status.service"])
+        # Neither a scan nor a window came after the refresh.
+        self.assertFalse([line for line in assistant.log() if line.startswith("appPath:")])
+        self.assertIsNone(self.app())
+
+    def test_sigterm_lets_the_running_command_end_and_skips_the_rest(self):
+        assistant = self.start(RUNNETLUME_SYSTEMCTL_SECONDS="1")
+        assistant.wait_for("stand-in systemctl --user disable --now -- status.service")
+        assistant.process.send_signal(signal.SIGTERM)
+        self.assert_ended_before_any_window(assistant)
+        self.assertIn("stand-in systemctl finished", assistant.lines)
+
+    def test_ctrl_c_reaches_the_running_command_and_the_assistant(self):
+        assistant = self.start(session=True, RUNNETLUME_SYSTEMCTL_SECONDS="30")
+        assistant.wait_for("stand-in systemctl --user disable --now -- status.service")
+        os.killpg(assistant.process.pid, signal.SIGINT)
+        self.assert_ended_before_any_window(assistant)
+        # The command was cut short rather than waited for.
+        self.assertNotIn("stand-in systemctl finished", assistant.lines)
 
 
 class PluggingIn(AssistantTest):

@@ -191,6 +191,7 @@ std::optional<int> FakeWorkspace::runningApplicationCount(const std::string& ide
 int FakeShell::system(const char* command) {
     commands.emplace_back(command);
     journal_.push_back(std::string("shell ") + command);
+    if (onCommand) onCommand(command);
     return 0;
 }
 

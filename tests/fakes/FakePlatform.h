@@ -84,10 +84,13 @@ public:
     explicit FakeApplication(Journal& journal) : journal_(journal) {}
     void activateIgnoringOtherApps(bool flag) override;
     void terminate(const void* sender) override;
+    bool terminationRequested() const override { return signalled; }
     void stopModal() override;
     std::optional<platform::Rect> mainScreenFrame() const override;
 
     std::optional<platform::Rect> screen = platform::Rect{0, 0, 1440, 900};
+    // A termination signal has arrived.
+    bool signalled = false;
     std::vector<const void*> terminateSenders;
 
 private:
@@ -105,7 +108,6 @@ public:
     void runBackground();
     void runMainThread();
     std::size_t backgroundWaiting() const { return background_.size(); }
-
 
 private:
     Journal& journal_;
@@ -184,6 +186,8 @@ public:
     explicit FakeShell(Journal& journal) : journal_(journal) {}
     int system(const char* command) override;
     std::vector<std::string> commands;
+    // Runs after each command is recorded, as it would end.
+    std::function<void(const std::string&)> onCommand;
 
 private:
     Journal& journal_;

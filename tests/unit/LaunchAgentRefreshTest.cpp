@@ -33,6 +33,16 @@ TEST_F(AgentRefresh, EachAgentIsUnloadedAndLoadedBeforeTheNextThenTheMonitor) {
                             R"(launchctl unload "/M.plist")", R"(launchctl load "/M.plist")"));
 }
 
+TEST_F(AgentRefresh, ASignalDuringACommandSkipsTheRestAndShowsNothing) {
+    catalogue({"/A.plist", "/B.plist"}, "/M.plist");
+    platform.shellFake.onCommand = [&](const std::string& command) {
+        if (command == R"(launchctl unload "/A.plist")") platform.app.signalled = true;
+    };
+    controller.applicationDidFinishLaunching();
+    EXPECT_EQ(platform.journal, (Journal{R"(shell launchctl unload "/A.plist")", "terminate"}));
+    EXPECT_EQ(platform.app.terminateSenders, std::vector<const void*>{&controller});
+}
+
 TEST_F(AgentRefresh, MonitorAgentAloneAtOrAboveTheVersion) {
     catalogue({}, "/M.plist");
     platform.profileValue.toolkitVersion = 1504.0;
