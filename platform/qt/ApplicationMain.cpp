@@ -16,10 +16,16 @@ namespace platform {
 int applicationMain(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("runNetlume"));
+    return runAssistant(qt::bundleResourcesFolder(QCoreApplication::applicationDirPath()),
+                        linuxProfile());
+}
 
-    const QString resources = qt::bundleResourcesFolder(QCoreApplication::applicationDirPath());
+int runAssistant(const QString& resources, const PlatformProfile& profile,
+                 std::weak_ptr<qt::QtLinuxPlatform>* servicesOut) {
+    auto* application = qobject_cast<QApplication*>(QCoreApplication::instance());
     const qt::Translations translations(resources + "/translations");
-    const auto services = std::make_shared<qt::QtLinuxPlatform>(resources.toStdString());
+    const auto services = std::make_shared<qt::QtLinuxPlatform>(resources.toStdString(), profile);
+    if (servicesOut != nullptr) *servicesOut = services;
 
     QString error;
     const std::unique_ptr<qt::InterfaceLoader> ui =
@@ -39,9 +45,9 @@ int applicationMain(int argc, char* argv[]) {
 
     const qt::TerminationSignals terminationSignals(
         [&] { services->application().terminate(&controller); });
-    services->mainThreadGate().open(&application);
+    services->mainThreadGate().open();
     QMetaObject::invokeMethod(
-        &application, [&controller] { controller.applicationDidFinishLaunching(); },
+        application, [&controller] { controller.applicationDidFinishLaunching(); },
         Qt::QueuedConnection);
 
     const int status = QApplication::exec();

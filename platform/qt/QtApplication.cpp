@@ -11,6 +11,10 @@
 #include <QSocketNotifier>
 #include <QWindow>
 
+#include <cstdint>
+#include <sys/eventfd.h>
+#include <unistd.h>
+
 namespace platform::qt {
 
 namespace {
@@ -68,20 +72,46 @@ std::optional<Rect> QtApplication::mainScreenFrame() const {
     return toDesktop(screen->geometry(), primaryScreenGeometry());
 }
 
-void MainThreadGate::open(QCoreApplication* application) {
+MainThreadGate::~MainThreadGate() {
+    close();
+}
+
+void MainThreadGate::open() {
     const std::lock_guard lock(mutex_);
-    application_ = application;
+    wakeUp_ = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+    if (wakeUp_ < 0) return;
+    notifier_ = std::make_unique<QSocketNotifier>(wakeUp_, QSocketNotifier::Read);
+    QObject::connect(notifier_.get(), &QSocketNotifier::activated, notifier_.get(),
+                     [this] { runWaiting(); });
 }
 
 void MainThreadGate::close() {
     const std::lock_guard lock(mutex_);
-    application_ = nullptr;
+    notifier_.reset();
+    if (wakeUp_ >= 0) ::close(wakeUp_);
+    wakeUp_ = -1;
+    waiting_.clear();
 }
 
 void MainThreadGate::post(std::function<void()> fn) {
     const std::lock_guard lock(mutex_);
-    if (application_ != nullptr)
-        QMetaObject::invokeMethod(application_, std::move(fn), Qt::QueuedConnection);
+    if (wakeUp_ < 0) return;
+    waiting_.push_back(std::move(fn));
+    const std::uint64_t one = 1;
+    [[maybe_unused]] const ssize_t written = ::write(wakeUp_, &one, sizeof one);
+}
+
+void MainThreadGate::runWaiting() {
+    std::deque<std::function<void()>> due;
+    {
+        const std::lock_guard lock(mutex_);
+        std::uint64_t count = 0;
+        [[maybe_unused]] const ssize_t got = ::read(wakeUp_, &count, sizeof count);
+        due.swap(waiting_);
+    }
+    // Outside the lock: a request may post another.
+    for (std::function<void()>& fn : due)
+        fn();
 }
 
 std::unique_ptr<linux_backend::FdWatch>

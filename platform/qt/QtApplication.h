@@ -6,6 +6,11 @@
 #include "platform/linux/FdWatcher.h"
 
 #include <QCoreApplication>
+#include <QSocketNotifier>
+
+#include <deque>
+#include <functional>
+#include <memory>
 
 #include <mutex>
 
@@ -21,16 +26,30 @@ public:
 };
 
 // Work queued onto the main thread from anywhere. Open while the event loop
-// runs; once closed, requests from threads still running are dropped.
+// runs; once closed, requests from threads still running are dropped. The
+// hand-over is a queue under our own mutex and a wake-up through an eventfd,
+// rather than Qt's queued calls, whose reference counting ThreadSanitizer
+// cannot see: a watcher thread may drop its reference last.
 class MainThreadGate {
 public:
-    void open(QCoreApplication* application);
+    MainThreadGate() = default;
+    ~MainThreadGate();
+    MainThreadGate(const MainThreadGate&) = delete;
+    MainThreadGate& operator=(const MainThreadGate&) = delete;
+
+    // Main thread only.
+    void open();
     void close();
+    // Any thread.
     void post(std::function<void()> fn);
 
 private:
+    void runWaiting();
+
     std::mutex mutex_;
-    QCoreApplication* application_ = nullptr;
+    std::deque<std::function<void()>> waiting_;
+    int wakeUp_ = -1;
+    std::unique_ptr<QSocketNotifier> notifier_;
 };
 
 class QtFdWatcher final : public linux_backend::FdWatcher {

@@ -51,7 +51,10 @@ private:
     linux_backend::ProcessWorkspace workspace_;
     linux_backend::PosixShell shell_;
     linux_backend::SystemLog log_;
-    const PlatformProfile& profile_;
+    // A copy: a watcher thread may still read it while the process exits and
+    // destroys the static it came from; the platform lives as long as any
+    // thread holds it.
+    const PlatformProfile profile_;
     MainThreadGate gate_;
 };
 

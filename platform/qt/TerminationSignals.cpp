@@ -29,6 +29,7 @@ bool terminationSignalReceived() {
 
 TerminationSignals::TerminationSignals(std::function<void()> onSignal)
     : onSignal_(std::move(onSignal)) {
+    gSignalReceived = 0;
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, gSignalPipe.data()) !=
         0)
         return;

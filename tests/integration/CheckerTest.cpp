@@ -268,11 +268,11 @@ TEST_F(Checker, DevicesAttachedNowAreJudgedAsTheAssistantWould) {
         << json.output;
 }
 
-#if !defined(__SANITIZE_ADDRESS__)
+#if !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
 // The peak resident memory of the checker reading one file, in KiB. GNU time
 // forks from its own small image: a child spawned from this test directly
 // would be charged this process's peak too. Under ASan the shadow memory
-// would count as well.
+// would count as well, as would ThreadSanitizer's.
 long peakKilobytes(const std::string& path) {
     const std::string report = path + ".rss";
     const CheckerRun run =

@@ -1,0 +1,151 @@
+// The printer-settings watcher as the assistant runs it: the real Qt/Linux
+// platform, the real interface and controller, a real background thread
+// watching a real stand-in process, and the three ways the application
+// then ends. Built under ThreadSanitizer by the "tsan" preset. Runs under
+// umockdev, which shows it one USB-only printer.
+#include "platform/PlatformProfile.h"
+#include "platform/qt/ApplicationMain.h"
+#include "platform/qt/QtLinuxPlatform.h"
+#include "tests/integration/QtTestMain.h"
+#include "tests/integration/TestFolder.h"
+#include "tests/integration/UsbTestbed.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class Watcher : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder_ = freshTestFolder("watcher");
+        fs::copy(RUNNETLUME_BUNDLE_DIR "/Resources", folder_ / "Resources",
+                 fs::copy_options::recursive);
+        std::ofstream(folder_ / "Resources" / "wifiDevices.plist")
+            << "<plist><dict><key>devices</key><array/></dict></plist>";
+        std::ofstream(folder_ / "Resources" / "otherDevices.plist")
+            << "<plist><dict><key>devices</key><array><dict><key>vid</key><string>F055</string>"
+               "<key>pid</key><string>0101</string></dict></array></dict></plist>";
+        testbed_.add("5-1", "f055", "0101");
+
+        // A printer-settings program of a name no other process has, so that
+        // what the watcher counts is this test's alone.
+        identity_ = "settings-" + std::to_string(::getpid());
+        fs::create_directories(folder_ / "bin");
+        fs::copy_file(RUNNETLUME_STANDINS_DIR "/system-config-printer",
+                      folder_ / "bin" / identity_);
+        profile_ = platform::linuxProfile();
+        profile_.addPrinterLocation = identity_;
+        profile_.addPrinterIdentity = identity_;
+        path_ = ::getenv("PATH");
+        ::setenv("PATH", ((folder_ / "bin").string() + ":" + path_).c_str(), 1);
+        ::setenv("RUNNETLUME_RECORD", (folder_ / "record").c_str(), 1);
+    }
+    void TearDown() override {
+        ::setenv("PATH", path_.c_str(), 1);
+        for (const pid_t settings : openedSettings())
+            ::kill(settings, SIGKILL);
+        fs::remove_all(folder_);
+    }
+
+    std::vector<pid_t> openedSettings() const {
+        std::ifstream record(folder_ / "record");
+        std::vector<pid_t> pids;
+        for (std::string word, pid; record >> word >> pid;)
+            pids.push_back(std::stoi(pid));
+        return pids;
+    }
+
+    // Runs the assistant until it ends. act() runs once the add-printer
+    // window is up.
+    int runAssistantWith(const std::function<void()>& act) {
+        QTimer poll;
+        bool acted = false;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            if (acted || button("addPrinterButton") == nullptr ||
+                !button("addPrinterButton")->isVisible())
+                return;
+            acted = true;
+            act();
+        });
+        poll.start(10);
+        return platform::runAssistant(QString::fromStdString((folder_ / "Resources").string()),
+                                      profile_, &services_);
+    }
+
+    static QPushButton* button(const char* name) {
+        for (QWidget* widget : QApplication::allWidgets())
+            if (widget->objectName() == QLatin1String(name))
+                return qobject_cast<QPushButton*>(widget);
+        return nullptr;
+    }
+
+    // Waits, within a generous bound, until done() holds.
+    static bool await(const std::function<bool()>& done) {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (!done() && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        return done();
+    }
+
+    // Closes the settings programs the presses opened (they were started in
+    // the background and may not have said so yet); the watcher threads,
+    // which hold the platform, then end at their next poll.
+    void awaitTheWatchersEnd(std::size_t presses) {
+        EXPECT_TRUE(await([&] { return openedSettings().size() == presses; }));
+        for (const pid_t settings : openedSettings())
+            ::kill(settings, SIGKILL);
+        EXPECT_TRUE(await([&] { return services_.expired(); })) << "a watcher did not end";
+    }
+
+    Testbed testbed_;
+    fs::path folder_;
+    std::string identity_;
+    std::string path_;
+    platform::PlatformProfile profile_;
+    std::weak_ptr<platform::qt::QtLinuxPlatform> services_;
+};
+
+TEST_F(Watcher, DoneRightAfterThePressEndsAtOnceAndTheWatcherAfterIt) {
+    ::setenv("RUNNETLUME_OPEN_SECONDS", "30", 1);
+    EXPECT_EQ(runAssistantWith([] {
+                  button("addPrinterButton")->click();
+                  button("doneButtonInAddPrinterWindow")->click();
+              }),
+              0);
+    awaitTheWatchersEnd(1);
+}
+
+TEST_F(Watcher, ASignalRightAfterThePressEndsTheSameWay) {
+    ::setenv("RUNNETLUME_OPEN_SECONDS", "30", 1);
+    EXPECT_EQ(runAssistantWith([] {
+                  button("addPrinterButton")->click();
+                  button("addPrinterButton")->click();
+                  std::raise(SIGTERM);
+              }),
+              0);
+    awaitTheWatchersEnd(2);
+}
+
+TEST_F(Watcher, TheWatcherEndsItOnceTheSettingsAreClosed) {
+    ::setenv("RUNNETLUME_OPEN_SECONDS", "0.5", 1);
+    EXPECT_EQ(runAssistantWith([] { button("addPrinterButton")->click(); }), 0);
+    awaitTheWatchersEnd(1);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    return runTestsWithQt<QApplication>(argc, argv);
+}
