@@ -2,6 +2,7 @@
 
 #include "app/InterfaceWiring.h"
 #include "app/runNetlumeAppDelegate.h"
+#include "platform/qt/DisplayProblems.h"
 #include "platform/qt/InterfaceLoader.h"
 #include "platform/qt/QtBundle.h"
 #include "platform/qt/QtLinuxPlatform.h"
@@ -14,7 +15,9 @@
 namespace platform {
 
 int applicationMain(int argc, char* argv[]) {
+    qt::DisplayProblems displayProblems;
     QApplication application(argc, argv);
+    displayProblems.startupDone();
     QApplication::setApplicationName(QStringLiteral("runNetlume"));
     return runAssistant(qt::bundleResourcesFolder(QCoreApplication::applicationDirPath()),
                         linuxProfile());

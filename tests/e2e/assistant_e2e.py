@@ -300,6 +300,38 @@ class StartUp(AssistantTest):
         self.assertIn("MainWindow.ui", errors[0])
 
 
+class NoDisplay(AssistantTest):
+    def test_a_display_that_cannot_be_opened_is_one_line_and_status_one(self):
+        for env, line in (
+            ({"DISPLAY": ":5"}, "runNetlume: cannot open display :5"),
+            ({"QT_QPA_PLATFORM": "wayland", "WAYLAND_DISPLAY": "wayland-nowhere"},
+             "runNetlume: cannot connect to Wayland display wayland-nowhere"),
+        ):
+            assistant = self.start(**env)
+            # A signal (SIGABRT, with a core) would show as a negative status.
+            self.assertEqual(assistant.wait_exit(), 1)
+            self.assertEqual(assistant.lines, [line])
+            self.assertEqual(self.recorded(), [], "nothing ran before the display was there")
+
+    def test_the_display_going_away_is_named_and_ends_with_status_one(self):
+        display = ":%d" % (200 + os.getpid() % 50)
+        server = subprocess.Popen(["Xvfb", display, "-nolisten", "tcp"],
+                                  stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        try:
+            deadline = time.monotonic() + WAIT
+            while subprocess.run(["xdpyinfo", "-display", display], capture_output=True).returncode:
+                self.assertLess(time.monotonic(), deadline, "Xvfb did not start")
+                time.sleep(0.05)
+            assistant = self.start(DISPLAY=display)
+            assistant.wait_for("DeviceAttach")
+        finally:
+            server.kill()
+            server.wait()
+        self.assertEqual(assistant.wait_exit(), 1)
+        self.assertTrue(assistant.lines[-1].startswith("runNetlume: lost the display %s: " % display),
+                        assistant.lines[-1])
+
+
 class SignalsDuringStartUp(AssistantTest):
     """A slow service manager: each agent command takes seconds."""
 
