@@ -6,8 +6,10 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <optional>
 #include <signal.h>
 #include <spawn.h>
+#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -57,11 +59,61 @@ std::string baseName(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-std::string readFirstLine(const std::string& path) {
-    std::ifstream in(path);
-    std::string line;
-    std::getline(in, line);
-    return line;
+std::optional<std::string> executableOf(const std::string& processDir) {
+    char target[4096];
+    const ssize_t length = ::readlink((processDir + "/exe").c_str(), target, sizeof target - 1);
+    if (length <= 0) return std::nullopt;
+    std::string path(target, static_cast<std::size_t>(length));
+    // A program replaced on disk while it runs (an upgrade) still is itself.
+    constexpr std::string_view Deleted = " (deleted)";
+    if (path.size() > Deleted.size() &&
+        path.compare(path.size() - Deleted.size(), Deleted.size(), Deleted) == 0)
+        path.resize(path.size() - Deleted.size());
+    return path;
+}
+
+enum class Interpreter { Shell, Python, Perl };
+
+std::optional<Interpreter> interpreterNamed(const std::string& program) {
+    if (program == "sh" || program == "bash" || program == "dash") return Interpreter::Shell;
+    if (program == "perl") return Interpreter::Perl;
+    // python3 and its versioned names: python3.11
+    if (program.rfind("python3", 0) == 0 &&
+        program.find_first_not_of("0123456789.", 7) == std::string::npos)
+        return Interpreter::Python;
+    return std::nullopt;
+}
+
+// The script an interpreter's command line runs: its first argument that is
+// no option. Nothing when the program text comes from an option instead
+// (sh -c, python3 -c or -m, perl -e) or from standard input.
+std::optional<std::string> scriptOf(Interpreter interpreter, const std::vector<std::string>& argv) {
+    for (std::size_t i = 1; i < argv.size(); ++i) {
+        const std::string& argument = argv[i];
+        if (argument == "--")
+            return i + 1 < argv.size() ? std::optional(argv[i + 1]) : std::nullopt;
+        if (argument == "-") return std::nullopt;
+        // Shells also take options with a "+" (set +o ...).
+        const bool option =
+            argument.size() > 1 &&
+            (argument[0] == '-' || (interpreter == Interpreter::Shell && argument[0] == '+'));
+        if (!option) return argument;
+        const char letter = argument[1];
+        switch (interpreter) {
+        case Interpreter::Shell:
+            if (letter != '-' && argument.find('c') != std::string::npos) return std::nullopt;
+            if (argument.size() == 2 && letter == 'o') ++i;
+            break;
+        case Interpreter::Python:
+            if (letter == 'c' || letter == 'm') return std::nullopt;
+            if (argument.size() == 2 && (letter == 'W' || letter == 'X')) ++i;
+            break;
+        case Interpreter::Perl:
+            if (letter == 'e' || letter == 'E') return std::nullopt;
+            break;
+        }
+    }
+    return std::nullopt;
 }
 
 std::vector<std::string> readCommandLine(const std::string& path) {
@@ -80,16 +132,17 @@ std::vector<std::string> readCommandLine(const std::string& path) {
 
 } // namespace
 
-bool processRuns(const std::string& identity, const std::string& comm,
+bool processRuns(const std::string& identity, const std::optional<std::string>& executable,
                  const std::vector<std::string>& argv) {
-    constexpr std::size_t CommLength = 15;
-    if (identity.size() <= CommLength && comm == identity) return true;
-    if (!argv.empty() && baseName(argv[0]) == identity) return true;
-    if (argv.size() >= 2) {
-        const std::string script = baseName(argv[1]);
-        if (script == identity || script == identity + ".py") return true;
-    }
-    return false;
+    if (!executable) return !argv.empty() && baseName(argv[0]) == identity;
+    const std::string program = baseName(*executable);
+    if (program == identity) return true;
+    const std::optional<Interpreter> interpreter = interpreterNamed(program);
+    if (!interpreter) return false;
+    const std::optional<std::string> script = scriptOf(*interpreter, argv);
+    if (!script) return false;
+    const std::string name = baseName(*script);
+    return name == identity || name == identity + ".py";
 }
 
 std::optional<std::string>
@@ -123,7 +176,7 @@ std::optional<int> ProcessWorkspace::runningApplicationCount(const std::string& 
         const std::string processDir = procRoot_ + "/" + name;
         struct stat info {};
         if (::stat(processDir.c_str(), &info) != 0 || info.st_uid != user) continue;
-        if (processRuns(identity, readFirstLine(processDir + "/comm"),
+        if (processRuns(identity, executableOf(processDir),
                         readCommandLine(processDir + "/cmdline"))) {
             ++count;
         }

@@ -14,17 +14,20 @@ public:
     std::optional<std::string>
     launchApplication(const std::string& path, const std::vector<std::string>& arguments) override;
 
-    // Processes of this user whose command, or whose script, has this name.
+    // Processes of this user that run the program of this name (see
+    // processRuns), read from /proc. Callable from any thread.
     std::optional<int> runningApplicationCount(const std::string& identity) override;
 
 private:
     std::string procRoot_;
 };
 
-// True when a process with this comm and command line runs `identity`: as
-// its command (comm is cut to 15 characters, so it only decides for short
-// names) or as the script its interpreter was given, with or without ".py".
-bool processRuns(const std::string& identity, const std::string& comm,
+// True when a process runs the program `identity`: its executable (the
+// target of /proc/PID/exe; argv[0] when that cannot be read) has that name,
+// or it is a known interpreter (sh, bash, dash, python3, perl) running a
+// script of that name, with or without ".py", by path. A reader, editor,
+// pager or `man` naming the file does not run it.
+bool processRuns(const std::string& identity, const std::optional<std::string>& executable,
                  const std::vector<std::string>& argv);
 
 } // namespace platform::linux_backend

@@ -1,6 +1,7 @@
 // Real processes and the real shell: the companion tool started without a
 // shell in a session of its own, agents reloaded through /bin/sh with a
 // stand-in systemctl, and the printer settings counted from /proc.
+#include "platform/PlatformProfile.h"
 #include "platform/linux/PosixShell.h"
 #include "platform/linux/ProcessWorkspace.h"
 #include "tests/fakes/ControllerFixture.h"
@@ -16,6 +17,7 @@
 #include <sstream>
 #include <sys/stat.h>
 #include <sys/syscall.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace fakes;
@@ -167,14 +169,29 @@ TEST_F(AgentsThroughTheShell, AnAttemptedInjectionLeavesNoTrace) {
     EXPECT_EQ(log.size(), 3U);
 }
 
-TEST_F(Processes, PrinterSettingsAreCountedWhileTheyRun) {
-    const std::string identity = "system-config-printer";
+TEST_F(Processes, PrinterSettingsAreCountedWhileTheyRunAndReadersAreNot) {
+    // A name no other process on the machine has: what is counted is ours.
+    const std::string identity = "settings-" + std::to_string(::getpid());
+    const fs::path bin = folder / "bin";
+    fs::create_directories(bin);
+    fs::copy_file(StandIns / "system-config-printer", bin / identity);
+    ::setenv("PATH", (bin.string() + ":" + std::getenv("PATH")).c_str(), 1);
     EXPECT_EQ(workspace.runningApplicationCount(identity), 0);
+
+    // A pager showing the program's file is not the program.
+    const pid_t reader = ::fork();
+    if (reader == 0) {
+        ::execlp("tail", "tail", "-f", (bin / identity).c_str(), static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
 
     // Opened through the shell with the Linux profile's command, as the assistant does.
     ASSERT_EQ(::mkfifo(record.c_str(), 0600), 0);
     ::setenv("RUNNETLUME_OPEN_SECONDS", "30", 1);
-    FakePlatform platform(platform::linuxProfile());
+    platform::PlatformProfile profile = platform::linuxProfile();
+    profile.addPrinterLocation = identity;
+    profile.addPrinterIdentity = identity;
+    FakePlatform platform(profile);
     platform.realShell = &shell;
     runNetlumeAppDelegate controller(platform);
     controller._openAddPrinter(); // returns at once: the program is in the background
@@ -188,43 +205,58 @@ TEST_F(Processes, PrinterSettingsAreCountedWhileTheyRun) {
     ::kill(settings, SIGKILL);
     awaitExit(settings);
     EXPECT_EQ(workspace.runningApplicationCount(identity), 0);
+    ::kill(reader, SIGKILL);
+    ::waitpid(reader, nullptr, 0);
 }
 
-TEST(ProcessIdentity, CommandScriptAndCutNames) {
+TEST(ProcessIdentity, TheProgramOrItsScriptUnderAKnownInterpreter) {
     using platform::linux_backend::processRuns;
+    const std::string settings = "system-config-printer";
     EXPECT_TRUE(processRuns(
-        "system-config-printer", "python3",
-        {"/usr/bin/python3", "/usr/share/system-config-printer/system-config-printer.py"}));
-    EXPECT_TRUE(processRuns("system-config-printer", "system-config-p",
-                            {"/bin/sh", "/usr/bin/system-config-printer"}));
-    EXPECT_TRUE(processRuns("system-config-printer", "system-config-p",
-                            {"/usr/bin/system-config-printer"}));
+        settings, "/usr/bin/python3.11",
+        {"/usr/bin/python3", "-u", "/usr/share/system-config-printer/system-config-printer.py"}));
+    EXPECT_TRUE(
+        processRuns(settings, "/usr/bin/dash", {"/bin/sh", "/usr/bin/system-config-printer"}));
+    EXPECT_TRUE(processRuns(settings, "/usr/bin/system-config-printer", {"anything"}));
+    EXPECT_TRUE(processRuns("gnome-control-center", "/usr/bin/gnome-control-center",
+                            {"gnome-control-center", "printers"}));
+    // Unreadable executable: argv[0] by its file name.
+    EXPECT_TRUE(processRuns(settings, std::nullopt, {"/usr/bin/system-config-printer"}));
+    EXPECT_FALSE(processRuns(settings, std::nullopt, {"man", settings}));
+
     // The tray applet shares the first 15 characters and is not the settings program.
-    EXPECT_FALSE(processRuns("system-config-printer", "system-config-p",
+    EXPECT_FALSE(processRuns(settings, "/usr/bin/python3.11",
                              {"/usr/bin/python3", "/usr/share/system-config-printer/applet.py"}));
-    EXPECT_FALSE(processRuns("system-config-printer", "system-config-p", {}));
-    EXPECT_TRUE(processRuns("cupsd", "cupsd", {}));
-    EXPECT_FALSE(
-        processRuns("system-config-printer", "bash", {"bash", "-c", "system-config-printer"}));
+    // Readers, editors, pagers and man name the file without running it.
+    for (const char* tool : {"/usr/bin/cat", "/usr/bin/less", "/usr/bin/vim.basic", "/usr/bin/man"})
+        EXPECT_FALSE(processRuns(settings, tool, {tool, "/usr/bin/system-config-printer"})) << tool;
+    // An interpreter given its program text some other way.
+    EXPECT_FALSE(processRuns(settings, "/usr/bin/bash", {"bash", "-c", "system-config-printer"}));
+    EXPECT_FALSE(processRuns(settings, "/usr/bin/python3.11", {"python3", "-m", settings}));
+    EXPECT_FALSE(processRuns(settings, "/usr/bin/perl", {"perl", "-e", "1", settings}));
+    EXPECT_FALSE(processRuns(settings, "/usr/bin/python3.11", {"python3"}));
 }
 
 TEST(ProcessIdentity, OnlyTheUsersOwnProcessesCount) {
     const fs::path proc = freshTestFolder("fakeproc");
-    const auto process = [&](const std::string& pid, const std::string& comm,
+    const auto process = [&](const std::string& pid, const std::string& exe,
                              const std::string& cmdline) {
         fs::create_directories(proc / pid);
-        std::ofstream(proc / pid / "comm") << comm << "\n";
+        if (!exe.empty()) fs::create_symlink(exe, proc / pid / "exe");
         std::ofstream(proc / pid / "cmdline", std::ios::binary) << cmdline;
     };
-    process("100", "python3", std::string("python3\0/usr/bin/system-config-printer\0", 38));
-    process("101", "system-config-p", std::string("/bin/sh\0/tmp/system-config-printer\0", 35));
-    process("self", "system-config-p", std::string("/bin/sh\0/tmp/system-config-printer\0", 35));
-    process("102", "bash", std::string("bash\0", 5));
+    process("100", "/usr/bin/python3.11",
+            std::string("python3\0/usr/bin/system-config-printer\0", 38));
+    process("101", "/usr/bin/dash", std::string("/bin/sh\0/tmp/system-config-printer\0", 35));
+    process("self", "/usr/bin/dash", std::string("/bin/sh\0/tmp/system-config-printer\0", 35));
+    process("102", "/usr/bin/bash", std::string("bash\0", 5));
+    process("103", "/usr/bin/system-config-printer (deleted)", std::string("x\0", 2));
+    process("104", "", std::string("/usr/bin/system-config-printer\0", 31));
     ProcessWorkspace workspace(proc.string());
-    EXPECT_EQ(workspace.runningApplicationCount("system-config-printer"), 2);
+    EXPECT_EQ(workspace.runningApplicationCount("system-config-printer"), 4);
     if (::getuid() == 0) {
         ASSERT_EQ(::chown((proc / "101").c_str(), 4242, 4242), 0);
-        EXPECT_EQ(workspace.runningApplicationCount("system-config-printer"), 1);
+        EXPECT_EQ(workspace.runningApplicationCount("system-config-printer"), 3);
     }
     fs::remove_all(proc);
     EXPECT_EQ(workspace.runningApplicationCount("system-config-printer"), std::nullopt);
