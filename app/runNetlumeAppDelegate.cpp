@@ -63,7 +63,7 @@ void runNetlumeAppDelegate::applicationDidFinishLaunching() {
     }
     _applyLocalizedLabels();
     // One reading serves the placement of the first screen.
-    const platform::Rect screen = mainScreenFrame();
+    const ScreenArea screen = mainScreenArea();
     platform::Application& application = platform_.application();
 
     if (_deviceConnected(true)) {
@@ -150,13 +150,24 @@ void runNetlumeAppDelegate::_startListeningAddPrinters() {
     watchAddPrinter(platform_, this);
 }
 
-void runNetlumeAppDelegate::_placeWindow(platform::Window* window, platform::Rect screenFrame) {
-    // Only the two sizes count: neither the screen's origin nor the window's
-    // is read, and nothing is clamped to the screen.
+void runNetlumeAppDelegate::_placeWindow(platform::Window* window, const ScreenArea& screen) {
+    // Within the main screen's own frame, its origin included: with several
+    // screens, the one that is meant. The window's own origin is not read.
     const platform::Rect frame = on(window).frame();
-    on(window).setFrameOrigin(
-        {(screenFrame.width - frame.width) * PlacementFactor,
-         (screenFrame.height - frame.height) * PlacementFactor + PlacementRaise});
+    platform::Point origin{screen.frame.x + (screen.frame.width - frame.width) * PlacementFactor,
+                           screen.frame.y + (screen.frame.height - frame.height) * PlacementFactor +
+                               PlacementRaise};
+    // Only a title bar that would lie outside the usable area (a window
+    // taller or wider than it, as at 2x scaling) moves, and just enough.
+    if (screen.visible) {
+        const platform::Rect& visible = *screen.visible;
+        const double visibleTop = visible.y + visible.height;
+        if (origin.y + frame.height > visibleTop) origin.y = visibleTop - frame.height;
+        const double visibleRight = visible.x + visible.width;
+        if (origin.x + frame.width > visibleRight) origin.x = visibleRight - frame.width;
+        if (origin.x < visible.x) origin.x = visible.x;
+    }
+    on(window).setFrameOrigin(origin);
 }
 
 void runNetlumeAppDelegate::_showLaunchToolScreen() {
@@ -166,7 +177,7 @@ void runNetlumeAppDelegate::_showLaunchToolScreen() {
 
 void runNetlumeAppDelegate::_showAddPrinterWindow(bool hideMainWindowFirst) {
     platform::Application& application = platform_.application();
-    _placeWindow(addPrinterWindow_, mainScreenFrame());
+    _placeWindow(addPrinterWindow_, mainScreenArea());
     if (hideMainWindowFirst) {
         on(window_).orderOut();
         application.activateIgnoringOtherApps(true);
@@ -200,6 +211,8 @@ void runNetlumeAppDelegate::_openAddPrinter() {
     openAddPrinter(platform_);
 }
 
-platform::Rect runNetlumeAppDelegate::mainScreenFrame() const {
-    return platform_.application().mainScreenFrame().value_or(platform::Rect{});
+runNetlumeAppDelegate::ScreenArea runNetlumeAppDelegate::mainScreenArea() const {
+    const platform::Application& application = platform_.application();
+    return {application.mainScreenFrame().value_or(platform::Rect{}),
+            application.mainScreenFrame() ? application.mainScreenVisibleFrame() : std::nullopt};
 }

@@ -28,7 +28,13 @@ public:
     bool applicationShouldTerminateAfterLastWindowClosed() const { return true; }
 
     // Flow operations, the only way other code moves between screens.
-    void _placeWindow(platform::Window* window, platform::Rect screenFrame);
+    // The main screen as read for one transition: its frame, and the part
+    // windows may use (none without a main screen).
+    struct ScreenArea {
+        platform::Rect frame;
+        std::optional<platform::Rect> visible;
+    };
+    void _placeWindow(platform::Window* window, const ScreenArea& screen);
     void _showLaunchToolScreen();
     void _showAddPrinterWindow(bool hideMainWindowFirst);
 
@@ -116,7 +122,7 @@ public:
     void setSkipTextField(platform::Control* skipTextField) { skipTextField_ = skipTextField; }
 
 private:
-    platform::Rect mainScreenFrame() const;
+    ScreenArea mainScreenArea() const;
 
     platform::Platform& platform_;
     platform::Window* window_ = nullptr;

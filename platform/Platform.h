@@ -82,6 +82,9 @@ public:
     virtual void stopModal() = 0;
     // The screen that holds the key window (else the primary one), or none.
     virtual std::optional<Rect> mainScreenFrame() const = 0;
+    // The part of that screen that windows may use (without panels and
+    // docks), or none when there is no main screen.
+    virtual std::optional<Rect> mainScreenVisibleFrame() const = 0;
 };
 
 class Threads {

@@ -65,11 +65,25 @@ void QtApplication::stopModal() {
     if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->done(0);
 }
 
-std::optional<Rect> QtApplication::mainScreenFrame() const {
+namespace {
+
+const QScreen* mainScreen() {
     const QWindow* focus = QGuiApplication::focusWindow();
-    const QScreen* screen = focus != nullptr ? focus->screen() : QGuiApplication::primaryScreen();
+    return focus != nullptr ? focus->screen() : QGuiApplication::primaryScreen();
+}
+
+} // namespace
+
+std::optional<Rect> QtApplication::mainScreenFrame() const {
+    const QScreen* screen = mainScreen();
     if (screen == nullptr) return std::nullopt;
     return toDesktop(screen->geometry(), primaryScreenGeometry());
+}
+
+std::optional<Rect> QtApplication::mainScreenVisibleFrame() const {
+    const QScreen* screen = mainScreen();
+    if (screen == nullptr) return std::nullopt;
+    return toDesktop(screen->availableGeometry(), primaryScreenGeometry());
 }
 
 MainThreadGate::~MainThreadGate() {

@@ -23,6 +23,7 @@ public:
     bool terminationRequested() const override;
     void stopModal() override;
     std::optional<Rect> mainScreenFrame() const override;
+    std::optional<Rect> mainScreenVisibleFrame() const override;
 };
 
 // Work queued onto the main thread from anywhere. Open while the event loop

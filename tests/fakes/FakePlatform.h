@@ -87,8 +87,13 @@ public:
     bool terminationRequested() const override { return signalled; }
     void stopModal() override;
     std::optional<platform::Rect> mainScreenFrame() const override;
+    std::optional<platform::Rect> mainScreenVisibleFrame() const override {
+        return visibleScreen ? visibleScreen : screen;
+    }
 
     std::optional<platform::Rect> screen = platform::Rect{0, 0, 1440, 900};
+    // The screen less its panels; the whole screen when not set.
+    std::optional<platform::Rect> visibleScreen;
     // A termination signal has arrived.
     bool signalled = false;
     std::vector<const void*> terminateSenders;

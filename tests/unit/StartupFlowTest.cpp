@@ -117,12 +117,14 @@ TEST_F(StartupFlow, UnconnectedOutletsAreSkippedAndTheFlowGoesOn) {
     EXPECT_EQ(ui.fakeWindow("window").contentView(), nullptr);
 }
 
-// Placement: only the two sizes count, doubles all the way.
+// Placement: within the main screen's frame, doubles all the way; a title
+// bar that would leave the usable area is kept inside it.
 struct PlacementCase {
     std::optional<platform::Rect> screen;
     platform::Rect window;
     double x;
     double y;
+    std::optional<platform::Rect> visible = std::nullopt;
 };
 
 class Placement : public ::testing::TestWithParam<PlacementCase> {};
@@ -131,6 +133,7 @@ TEST_P(Placement, LowerLeftCornerFollowsTheRule) {
     const PlacementCase& c = GetParam();
     FakePlatform platform;
     platform.app.screen = c.screen;
+    platform.app.visibleScreen = c.visible;
     FakeWindow window("w", platform.journal, c.window);
     runNetlumeAppDelegate controller(platform);
     controller.setAddPrinterWindow(&window);
@@ -145,9 +148,24 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         PlacementCase{platform::Rect{0, 0, 1440, 900}, {0, 0, 480, 270}, 480, 365},
         PlacementCase{platform::Rect{0, 0, 1440, 900}, {0, 0, 481, 271}, 479.5, 364.5},
-        PlacementCase{platform::Rect{0, 0, 1440, 900}, {0, 0, 1600, 1000}, -80, 0},
+        // Larger than the screen: the title bar is kept on it.
+        PlacementCase{platform::Rect{0, 0, 1440, 900}, {0, 0, 1600, 1000}, 0, -100},
+        PlacementCase{platform::Rect{0, 0, 1440, 900}, {0, 0, 480, 900}, 480, 0},
+        // A 28-point panel along the top: only a window reaching under it moves.
+        PlacementCase{platform::Rect{0, 0, 1440, 900},
+                      {0, 0, 480, 900},
+                      480,
+                      -28,
+                      platform::Rect{0, 0, 1440, 872}},
+        PlacementCase{platform::Rect{0, 0, 1440, 900},
+                      {0, 0, 480, 270},
+                      480,
+                      365,
+                      platform::Rect{0, 0, 1440, 872}},
         PlacementCase{std::nullopt, {0, 0, 480, 270}, -240, -85},
-        PlacementCase{platform::Rect{1440, 0, 1920, 1080}, {0, 0, 480, 270}, 720, 455},
+        // A main screen right of the primary one: the window lands on it.
+        PlacementCase{platform::Rect{1440, 0, 1920, 1080}, {0, 0, 480, 270}, 2160, 455},
+        PlacementCase{platform::Rect{-1280, 200, 1280, 1024}, {0, 0, 480, 270}, -880, 627},
         PlacementCase{platform::Rect{0, 0, 1440, 900}, {333, 444, 480, 270}, 480, 365}));
 
 TEST_F(StartupFlow, StartUpPlacesWithTheScreenAsReadBeforeTheScan) {
