@@ -40,12 +40,13 @@ void connectActions(runNetlumeAppDelegate& controller, platform::InterfaceDescri
         std::string_view selector;
         Handler handler;
     };
-    static constexpr std::array<Action, 5> actions = {{
+    static constexpr std::array<Action, 6> actions = {{
         {"okButtonClicked:", &runNetlumeAppDelegate::okButtonClicked},
         {"cancelButtonClicked:", &runNetlumeAppDelegate::cancelButtonClicked},
         {"addPrinterPressed:", &runNetlumeAppDelegate::addPrinterPressed},
         {"skipButtonPressed:", &runNetlumeAppDelegate::skipButtonPressed},
         {"doneButtonPressed:", &runNetlumeAppDelegate::doneButtonPressed},
+        {"nextButtonPressed:", &runNetlumeAppDelegate::nextButtonPressed},
     }};
 
     for (const platform::InterfaceDescription::ActionBinding& binding : ui.actionBindings()) {

@@ -87,6 +87,12 @@ void runNetlumeAppDelegate::applicationDidFinishLaunching() {
     _startListeningUSBDevices();
 }
 
+void runNetlumeAppDelegate::nextButtonPressed(platform::Control* /*sender*/) {
+    if (warmPromptWindow_ == nullptr) return;
+    _placeWindow(warmPromptWindow_, mainScreenArea());
+    platform_.application().runModalForWindow(warmPromptWindow_);
+}
+
 void runNetlumeAppDelegate::cancelButtonClicked(platform::Control* /*sender*/) {
     _showAddPrinterWindow(false);
 }

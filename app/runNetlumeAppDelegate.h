@@ -20,6 +20,9 @@ public:
     void addPrinterPressed(platform::Control* sender);
     void skipButtonPressed(platform::Control* sender);
     void doneButtonPressed(platform::Control* sender);
+    // Next on the connect screen: the warm-prompt window as a modal panel,
+    // which its OK closes, leaving the connect screen waiting.
+    void nextButtonPressed(platform::Control* sender);
     bool _deviceConnected(bool wifiCatalogue);
     void _startListeningUSBDevices();
     void _stopListeningUSBDevices();

@@ -78,6 +78,10 @@ public:
     // termination signal) while the main thread was busy: long steps look at
     // it between their parts and stop early. Main thread only; never blocks.
     virtual bool terminationRequested() const = 0;
+    // Shows the window as a modal panel and runs a modal loop for it; returns
+    // once stopModal() has ended that loop. Main thread only; other windows
+    // take no input meanwhile, events and notifications are still delivered.
+    virtual void runModalForWindow(Window* window) = 0;
     // Ends the modal loop that is running, if any.
     virtual void stopModal() = 0;
     // The screen that holds the key window (else the primary one), or none.

@@ -1,5 +1,8 @@
 #include "platform/qt/InterfaceLoader.h"
 
+#include "platform/qt/QtWidgets.h"
+#include "platform/qt/WindowKeys.h"
+
 #include <QAbstractButton>
 #include <QFile>
 #include <QMainWindow>
@@ -43,6 +46,33 @@ private:
     QtMessageHandler previous_;
 };
 
+// Texts of the interface description beyond the strings table (titles, the
+// warm prompt's button, accessible names and descriptions) are ids in its
+// files, translated like a localized interface file would be. Without a
+// translation the file's own text stays.
+bool translated(const QWidget* widget, const char* property, QString& text) {
+    const QByteArray id = widget->property(property).toByteArray();
+    if (id.isEmpty()) return false;
+    text = qtTrId(id.constData());
+    return text != QString::fromLatin1(id);
+}
+
+void applyInterfaceTexts(QWidget* top) {
+    QList<QWidget*> widgets = top->findChildren<QWidget*>();
+    widgets.prepend(top);
+    QString text;
+    for (QWidget* widget : std::as_const(widgets)) {
+        if (auto* button = qobject_cast<QAbstractButton*>(widget);
+            button != nullptr && translated(widget, "textId", text))
+            button->setText(text);
+        if (translated(widget, "titleId", text)) widget->setWindowTitle(text);
+        if (translated(widget, "accessibleNameId", text)) widget->setAccessibleName(text);
+        if (translated(widget, "accessibleDescriptionId", text))
+            widget->setAccessibleDescription(text);
+        describeLock(widget, !widget->isEnabled());
+    }
+}
+
 } // namespace
 
 std::unique_ptr<InterfaceLoader> InterfaceLoader::load(const QString& folder, QString& error) {
@@ -63,6 +93,8 @@ std::unique_ptr<InterfaceLoader> InterfaceLoader::load(const QString& folder, QS
                         .arg(path, messages.reason(uiLoader.errorString()));
             return nullptr;
         }
+        applyInterfaceTexts(widget);
+        if (widget->property("contentView").toBool() == false) new WindowKeys(widget);
         loaded->topLevels_.push_back(widget);
         loaded->owned_.emplace_back(widget);
     }

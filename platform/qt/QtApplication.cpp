@@ -61,6 +61,14 @@ bool QtApplication::terminationRequested() const {
     return terminationSignalReceived();
 }
 
+void QtApplication::runModalForWindow(Window* window) {
+    auto* qtWindow = dynamic_cast<QtWindow*>(window);
+    auto* dialog = qtWindow != nullptr ? qobject_cast<QDialog*>(qtWindow->widget()) : nullptr;
+    if (dialog == nullptr) return;
+    // exec() shows it where it was placed, and makes it the modal panel.
+    dialog->exec();
+}
+
 void QtApplication::stopModal() {
     if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->done(0);
 }

@@ -21,6 +21,7 @@ public:
     void activateIgnoringOtherApps(bool flag) override;
     void terminate(const void* sender) override;
     bool terminationRequested() const override;
+    void runModalForWindow(Window* window) override;
     void stopModal() override;
     std::optional<Rect> mainScreenFrame() const override;
     std::optional<Rect> mainScreenVisibleFrame() const override;

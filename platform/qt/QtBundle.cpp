@@ -30,11 +30,14 @@ Translations::Translations(const QString& folder) {
         QCoreApplication::installTranslator(translator.get());
         installed_.push_back(std::move(translator));
     };
-    auto english = std::make_unique<QTranslator>();
-    if (english->load(QStringLiteral("runNetlume_en"), folder)) install(std::move(english));
-    auto local = std::make_unique<QTranslator>();
-    if (local->load(QLocale(), QStringLiteral("runNetlume"), QStringLiteral("_"), folder))
-        install(std::move(local));
+    // The strings table, and the texts of the interface description.
+    for (const QString& catalogue : {QStringLiteral("runNetlume"), QStringLiteral("interface")}) {
+        auto english = std::make_unique<QTranslator>();
+        if (english->load(catalogue + QStringLiteral("_en"), folder)) install(std::move(english));
+        auto local = std::make_unique<QTranslator>();
+        if (local->load(QLocale(), catalogue, QStringLiteral("_"), folder))
+            install(std::move(local));
+    }
 }
 
 Translations::~Translations() {

@@ -1,6 +1,7 @@
 #include "platform/qt/QtWidgets.h"
 
 #include "platform/qt/Geometry.h"
+#include "platform/qt/WindowKeys.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -10,8 +11,19 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QScreen>
+#include <QWindow>
 
 namespace platform::qt {
+
+void describeLock(QWidget* widget, bool locked) {
+    const QByteArray lockedId = widget->property("lockedDescriptionId").toByteArray();
+    if (lockedId.isEmpty()) return;
+    const QByteArray id =
+        locked ? lockedId : widget->property("accessibleDescriptionId").toByteArray();
+    const QString text = id.isEmpty() ? QString() : qtTrId(id.constData());
+    // An id without a translation is no description.
+    widget->setAccessibleDescription(text == QString::fromLatin1(id) ? QString() : text);
+}
 
 QRect primaryScreenGeometry() {
     const QScreen* screen = QGuiApplication::primaryScreen();
@@ -19,7 +31,9 @@ QRect primaryScreenGeometry() {
 }
 
 void QtControl::setEnabled(bool enabled) {
-    if (widget_) widget_->setEnabled(enabled);
+    if (!widget_) return;
+    widget_->setEnabled(enabled);
+    describeLock(widget_, !enabled);
 }
 
 bool QtControl::isEnabled() const {
@@ -36,8 +50,10 @@ void QtControl::setStringValue(const std::string& text) {
 
 void QtControl::setText(const std::string& text) {
     const QString value = QString::fromStdString(text);
+    // A button takes "&" as the mark of its shortcut key; a title shows it
+    // as written.
     if (auto* button = qobject_cast<QAbstractButton*>(widget_))
-        button->setText(value);
+        button->setText(QString(value).replace(QLatin1Char('&'), QLatin1String("&&")));
     else if (auto* label = qobject_cast<QLabel*>(widget_))
         label->setText(value);
     else if (auto* edit = qobject_cast<QLineEdit*>(widget_))
@@ -64,7 +80,7 @@ CloseButtonControl::CloseButtonControl(QWidget* window) : window_(window) {
     if (!window_) return;
     window_->installEventFilter(this);
     // Without CustomizeWindowHint the close-button hint is not honoured.
-    window_->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+    window_->setWindowFlags(window_->windowType() | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                             Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
                             Qt::WindowCloseButtonHint);
 }
@@ -72,14 +88,15 @@ CloseButtonControl::CloseButtonControl(QWidget* window) : window_(window) {
 void CloseButtonControl::setEnabled(bool enabled) {
     enabled_ = enabled;
     if (!window_) return;
-    // Changing a shown window's flags hides it; show it again where it was.
-    const bool visible = window_->isVisible();
-    const QPoint position = window_->pos();
-    window_->setWindowFlag(Qt::WindowCloseButtonHint, enabled);
-    if (visible) {
-        window_->move(position);
-        window_->show();
-    }
+    // QWidget::setWindowFlags() re-creates a shown window: it is unmapped,
+    // mapped again (moving by its title bar under a window manager) and
+    // loses its focus. The platform window takes new hints in place; the
+    // widget is only told what they are now.
+    Qt::WindowFlags flags = window_->windowFlags();
+    flags.setFlag(Qt::WindowCloseButtonHint, enabled);
+    window_->overrideWindowFlags(flags);
+    if (QWindow* handle = window_->windowHandle()) handle->setFlags(flags);
+    describeLock(window_, !enabled);
 }
 
 bool CloseButtonControl::eventFilter(QObject* watched, QEvent* event) {
@@ -123,6 +140,9 @@ void QtWindow::setContentView(View* view) {
     mainWindow->setCentralWidget(content);
     content->show();
     mainWindow->resize(size);
+    // The hidden screen's control must not keep the focus (a screen reader
+    // would read it); the new screen's primary control takes it.
+    focusPrimaryControl(mainWindow);
 }
 
 void QtWindow::makeKeyAndOrderFront() {
@@ -130,6 +150,7 @@ void QtWindow::makeKeyAndOrderFront() {
     widget_->show();
     widget_->raise();
     widget_->activateWindow();
+    focusPrimaryControl(widget_);
 }
 
 void QtWindow::orderOut() {

@@ -78,6 +78,11 @@ private:
     std::unique_ptr<CloseButtonControl> closeButton_;
 };
 
+// A control or window whose interface description gives a description for
+// its locked state ("lockedDescriptionId") says why it is locked while it
+// is, and what it does otherwise ("accessibleDescriptionId").
+void describeLock(QWidget* widget, bool locked);
+
 // The primary screen's geometry, the reference of desktop coordinates.
 QRect primaryScreenGeometry();
 

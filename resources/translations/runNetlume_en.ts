@@ -4,67 +4,83 @@
 <context>
     <name>runNetlume</name>
     <message id="usbNeedString">
-        <source>usbNeedString</source>
+        <source>Connect your printer to this computer with a USB cable and switch it on. The assistant goes on by itself as soon as the printer is found.</source>
+        <extracomment>Connect screen: the request to plug the printer in.</extracomment>
         <translation>Connect your printer to this computer with a USB cable and switch it on. The assistant goes on by itself as soon as the printer is found.</translation>
     </message>
     <message id="skipString">
-        <source>skipString</source>
+        <source>Skip the USB connection</source>
+        <extracomment>Connect screen: the skip check box and the text beside it.</extracomment>
         <translation>Skip the USB connection</translation>
     </message>
     <message id="nextString">
-        <source>nextString</source>
+        <source>Next</source>
+        <extracomment>Connect screen: the Next button.</extracomment>
         <translation>Next</translation>
     </message>
     <message id="Done">
         <source>Done</source>
+        <extracomment>Done buttons of the connect screen and of the Add Printer window.</extracomment>
         <translation>Done</translation>
     </message>
     <message id="OK">
         <source>OK</source>
+        <extracomment>Wi-Fi question: the button that starts the Wi-Fi setup tool.</extracomment>
         <translation>OK</translation>
     </message>
     <message id="Cancel">
         <source>Cancel</source>
+        <extracomment>Wi-Fi question: the button that goes on over USB.</extracomment>
         <translation>Cancel</translation>
     </message>
     <message id="QuestionString">
-        <source>QuestionString</source>
+        <source>Your printer can join a Wi-Fi network. Do you want to set up Wi-Fi now?</source>
+        <extracomment>Wi-Fi question: the question itself.</extracomment>
         <translation>Your printer can join a Wi-Fi network. Do you want to set up Wi-Fi now?</translation>
     </message>
     <message id="launchNetlumeNote">
-        <source>launchNetlumeNote</source>
+        <source>Choose OK to start the Wi-Fi setup tool. Choose Cancel to add the printer over USB instead.</source>
+        <extracomment>Wi-Fi question: the note below the question.</extracomment>
         <translation>Choose OK to start the Wi-Fi setup tool. Choose Cancel to add the printer over USB instead.</translation>
     </message>
     <message id="warmPrompt">
-        <source>warmPrompt</source>
+        <source>The printer setup is not finished yet.</source>
+        <extracomment>Reminder window opened by Next.</extracomment>
         <translation>The printer setup is not finished yet.</translation>
     </message>
     <message id="addPrinter">
-        <source>addPrinter</source>
+        <source>Add Printer</source>
+        <extracomment>Add Printer window: its heading and the button that opens the printer settings.</extracomment>
         <translation>Add Printer</translation>
     </message>
     <message id="stepsPromptString">
-        <source>stepsPromptString</source>
+        <source>To add your printer, follow these four steps:</source>
+        <extracomment>Add Printer window: introduces the four steps.</extracomment>
         <translation>To add your printer, follow these four steps:</translation>
     </message>
     <message id="step1">
-        <source>step1</source>
+        <source>1. Click Add Printer below.</source>
+        <extracomment>Add Printer window: step 1.</extracomment>
         <translation>1. Click Add Printer below.</translation>
     </message>
     <message id="step2">
-        <source>step2</source>
+        <source>2. In the printer settings window, choose Add.</source>
+        <extracomment>Add Printer window: step 2.</extracomment>
         <translation>2. In the printer settings window, choose Add.</translation>
     </message>
     <message id="step3">
-        <source>step3</source>
+        <source>3. Select your printer in the list of USB printers.</source>
+        <extracomment>Add Printer window: step 3.</extracomment>
         <translation>3. Select your printer in the list of USB printers.</translation>
     </message>
     <message id="step4">
-        <source>step4</source>
+        <source>4. Confirm the driver and finish, then close the printer settings window.</source>
+        <extracomment>Add Printer window: step 4.</extracomment>
         <translation>4. Confirm the driver and finish, then close the printer settings window.</translation>
     </message>
     <message id="addPrinterNote">
-        <source>addPrinterNote</source>
+        <source>The assistant closes by itself once the printer settings window is closed.</source>
+        <extracomment>Add Printer window: the note below the steps.</extracomment>
         <translation>The assistant closes by itself once the printer settings window is closed.</translation>
     </message>
 </context>

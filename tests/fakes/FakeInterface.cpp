@@ -52,6 +52,7 @@ FakeInterface::FakeInterface(Journal& journal) {
         {control("addPrinterButton"), "addPrinterPressed:"},
         {control("skipButton"), "skipButtonPressed:"},
         {control("doneButton"), "doneButtonPressed:"},
+        {control("nextButton"), "nextButtonPressed:"},
     };
 }
 

@@ -60,6 +60,14 @@ void FakeApplication::terminate(const void* sender) {
     journal_.push_back("terminate");
 }
 
+void FakeApplication::runModalForWindow(platform::Window* window) {
+    auto* fake = dynamic_cast<FakeWindow*>(window);
+    journal_.push_back("runModal " + (fake != nullptr ? fake->name() : std::string("?")));
+    if (fake != nullptr) fake->setModal(true);
+    if (duringModal) duringModal();
+    if (fake != nullptr) fake->setModal(false);
+}
+
 void FakeApplication::stopModal() {
     journal_.push_back("stopModal");
 }

@@ -64,6 +64,7 @@ public:
     platform::Control* standardWindowButton(int kind) override;
     bool isModalPanel() const override { return modal_; }
 
+    const std::string& name() const { return name_; }
     bool visible() const { return visible_; }
     platform::View* contentView() const { return content_; }
     FakeControl& closeButton() { return closeButton_; }
@@ -85,7 +86,10 @@ public:
     void activateIgnoringOtherApps(bool flag) override;
     void terminate(const void* sender) override;
     bool terminationRequested() const override { return signalled; }
+    void runModalForWindow(platform::Window* window) override;
     void stopModal() override;
+    // Runs inside the modal loop, as the user would act in it.
+    std::function<void()> duringModal;
     std::optional<platform::Rect> mainScreenFrame() const override;
     std::optional<platform::Rect> mainScreenVisibleFrame() const override {
         return visibleScreen ? visibleScreen : screen;

@@ -163,7 +163,7 @@ TEST_F(RealInterface, WifiPrinterSwapsTheContentWithoutMovingTheWindow) {
 }
 
 TEST_F(RealInterface, EachButtonIsWiredOnceToItsHandler) {
-    EXPECT_EQ(ui->actionBindings().size(), 7U);
+    EXPECT_EQ(ui->actionBindings().size(), 8U);
     services.fake.usb.present = {WifiPrinter};
     controller.applicationDidFinishLaunching();
     services.fake.journal.clear();

@@ -42,6 +42,15 @@ TEST_F(UserActions, TheToolPathIsReadAtThePress) {
     EXPECT_EQ(platform.journal.front(), "launch /opt/new tool/setup launchNetlume");
 }
 
+TEST_F(UserActions, NextShowsTheWarmPromptWhoseOkLeavesTheConnectScreenWaiting) {
+    platform.app.duringModal = [&] { ui.activate("okButtonInWarmPromptWindow"); };
+    ui.activate("nextButton");
+    EXPECT_EQ(platform.journal,
+              (Journal{"place warmPromptWindow 520,420", "runModal warmPromptWindow", "stopModal",
+                       "out warmPromptWindow"}));
+    EXPECT_TRUE(platform.app.terminateSenders.empty());
+}
+
 TEST_F(UserActions, WarmPromptOkStopsTheModalLoopOrEnds) {
     ui.fakeWindow("warmPromptWindow").setModal(true);
     ui.activate("okButtonInWarmPromptWindow");

@@ -1,0 +1,67 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ja">
+<context>
+    <name>runNetlume</name>
+    <message id="ui_assistantTitle">
+        <source>Printer Setup Assistant</source>
+        <extracomment>Title of the main window and of the reminder window.</extracomment>
+        <translation>プリンター設定アシスタント</translation>
+    </message>
+    <message id="ui_addPrinterTitle">
+        <source>Add Printer</source>
+        <extracomment>Title of the Add Printer window.</extracomment>
+        <translation>プリンターを追加</translation>
+    </message>
+    <message id="ui_closeLockedDescription">
+        <source>This window cannot be closed until you tick “Skip the USB connection”.</source>
+        <extracomment>Screen readers: why the main window cannot be closed yet.</extracomment>
+        <translation>「USB接続をスキップ」にチェックを入れるまで、このウィンドウは閉じられません。</translation>
+    </message>
+    <message id="ui_skipDescription">
+        <source>Go on without a printer connected. Ticking it unlocks Done and the window’s close button.</source>
+        <extracomment>Screen readers: what the skip check box does.</extracomment>
+        <translation>プリンターを接続せずに続行します。チェックを入れると「完了」とウィンドウの閉じるボタンが使えるようになります。</translation>
+    </message>
+    <message id="ui_nextDescription">
+        <source>Shows what is left to do before the printer setup is finished.</source>
+        <extracomment>Screen readers: what Next does.</extracomment>
+        <translation>プリンターの設定を完了するまでに残っていることを表示します。</translation>
+    </message>
+    <message id="ui_doneDescription">
+        <source>Closes the assistant.</source>
+        <extracomment>Screen readers: what an enabled Done button does.</extracomment>
+        <translation>アシスタントを閉じます。</translation>
+    </message>
+    <message id="ui_doneLockedDescription">
+        <source>Unavailable until you tick “Skip the USB connection”, which unlocks Done and the window’s close button.</source>
+        <extracomment>Screen readers: why Done on the connect screen is unavailable.</extracomment>
+        <translation>「USB接続をスキップ」にチェックを入れるまで使えません。チェックを入れると「完了」とウィンドウの閉じるボタンが使えるようになります。</translation>
+    </message>
+    <message id="ui_okDescription">
+        <source>Starts the Wi-Fi setup tool and closes the assistant.</source>
+        <extracomment>Screen readers: what OK on the Wi-Fi question does.</extracomment>
+        <translation>Wi-Fi設定ツールを起動して、アシスタントを閉じます。</translation>
+    </message>
+    <message id="ui_cancelDescription">
+        <source>Adds the printer over USB instead.</source>
+        <extracomment>Screen readers: what Cancel on the Wi-Fi question does.</extracomment>
+        <translation>代わりにUSBでプリンターを追加します。</translation>
+    </message>
+    <message id="ui_addPrinterDescription">
+        <source>Opens the printer settings. The assistant closes once they are closed.</source>
+        <extracomment>Screen readers: what Add Printer does.</extracomment>
+        <translation>プリンター設定を開きます。設定を閉じるとアシスタントも閉じます。</translation>
+    </message>
+    <message id="ui_addPrinterDoneLockedDescription">
+        <source>Available once the printer settings have been opened with Add Printer.</source>
+        <extracomment>Screen readers: why Done in the Add Printer window is unavailable.</extracomment>
+        <translation>「プリンターを追加」でプリンター設定を開いた後に使えます。</translation>
+    </message>
+    <message id="ui_warmPromptOk">
+        <source>OK</source>
+        <extracomment>Reminder window: the button that closes it.</extracomment>
+        <translation>OK</translation>
+    </message>
+</context>
+</TS>

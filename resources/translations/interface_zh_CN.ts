@@ -1,0 +1,67 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="zh_CN">
+<context>
+    <name>runNetlume</name>
+    <message id="ui_assistantTitle">
+        <source>Printer Setup Assistant</source>
+        <extracomment>Title of the main window and of the reminder window.</extracomment>
+        <translation>打印机设置助理</translation>
+    </message>
+    <message id="ui_addPrinterTitle">
+        <source>Add Printer</source>
+        <extracomment>Title of the Add Printer window.</extracomment>
+        <translation>添加打印机</translation>
+    </message>
+    <message id="ui_closeLockedDescription">
+        <source>This window cannot be closed until you tick “Skip the USB connection”.</source>
+        <extracomment>Screen readers: why the main window cannot be closed yet.</extracomment>
+        <translation>勾选“跳过 USB 连接”之前，无法关闭此窗口。</translation>
+    </message>
+    <message id="ui_skipDescription">
+        <source>Go on without a printer connected. Ticking it unlocks Done and the window’s close button.</source>
+        <extracomment>Screen readers: what the skip check box does.</extracomment>
+        <translation>不连接打印机继续。勾选后可使用“完成”和窗口的关闭按钮。</translation>
+    </message>
+    <message id="ui_nextDescription">
+        <source>Shows what is left to do before the printer setup is finished.</source>
+        <extracomment>Screen readers: what Next does.</extracomment>
+        <translation>显示完成打印机设置还需要做什么。</translation>
+    </message>
+    <message id="ui_doneDescription">
+        <source>Closes the assistant.</source>
+        <extracomment>Screen readers: what an enabled Done button does.</extracomment>
+        <translation>关闭助理。</translation>
+    </message>
+    <message id="ui_doneLockedDescription">
+        <source>Unavailable until you tick “Skip the USB connection”, which unlocks Done and the window’s close button.</source>
+        <extracomment>Screen readers: why Done on the connect screen is unavailable.</extracomment>
+        <translation>勾选“跳过 USB 连接”之前不可用；勾选后可使用“完成”和窗口的关闭按钮。</translation>
+    </message>
+    <message id="ui_okDescription">
+        <source>Starts the Wi-Fi setup tool and closes the assistant.</source>
+        <extracomment>Screen readers: what OK on the Wi-Fi question does.</extracomment>
+        <translation>启动 Wi-Fi 设置工具并关闭助理。</translation>
+    </message>
+    <message id="ui_cancelDescription">
+        <source>Adds the printer over USB instead.</source>
+        <extracomment>Screen readers: what Cancel on the Wi-Fi question does.</extracomment>
+        <translation>改为通过 USB 添加打印机。</translation>
+    </message>
+    <message id="ui_addPrinterDescription">
+        <source>Opens the printer settings. The assistant closes once they are closed.</source>
+        <extracomment>Screen readers: what Add Printer does.</extracomment>
+        <translation>打开打印机设置。设置关闭后，助理也会关闭。</translation>
+    </message>
+    <message id="ui_addPrinterDoneLockedDescription">
+        <source>Available once the printer settings have been opened with Add Printer.</source>
+        <extracomment>Screen readers: why Done in the Add Printer window is unavailable.</extracomment>
+        <translation>用“添加打印机”打开打印机设置后可用。</translation>
+    </message>
+    <message id="ui_warmPromptOk">
+        <source>OK</source>
+        <extracomment>Reminder window: the button that closes it.</extracomment>
+        <translation>确定</translation>
+    </message>
+</context>
+</TS>

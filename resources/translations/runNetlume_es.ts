@@ -1,0 +1,87 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="es">
+<context>
+    <name>runNetlume</name>
+    <message id="usbNeedString">
+        <source>Connect your printer to this computer with a USB cable and switch it on. The assistant goes on by itself as soon as the printer is found.</source>
+        <extracomment>Connect screen: the request to plug the printer in.</extracomment>
+        <translation>Conecte la impresora a este ordenador con un cable USB y enciéndala. El asistente continúa por sí solo en cuanto detecta la impresora.</translation>
+    </message>
+    <message id="skipString">
+        <source>Skip the USB connection</source>
+        <extracomment>Connect screen: the skip check box and the text beside it.</extracomment>
+        <translation>Omitir la conexión USB</translation>
+    </message>
+    <message id="nextString">
+        <source>Next</source>
+        <extracomment>Connect screen: the Next button.</extracomment>
+        <translation>Siguiente</translation>
+    </message>
+    <message id="Done">
+        <source>Done</source>
+        <extracomment>Done buttons of the connect screen and of the Add Printer window.</extracomment>
+        <translation>Listo</translation>
+    </message>
+    <message id="OK">
+        <source>OK</source>
+        <extracomment>Wi-Fi question: the button that starts the Wi-Fi setup tool.</extracomment>
+        <translation>Aceptar</translation>
+    </message>
+    <message id="Cancel">
+        <source>Cancel</source>
+        <extracomment>Wi-Fi question: the button that goes on over USB.</extracomment>
+        <translation>Cancelar</translation>
+    </message>
+    <message id="QuestionString">
+        <source>Your printer can join a Wi-Fi network. Do you want to set up Wi-Fi now?</source>
+        <extracomment>Wi-Fi question: the question itself.</extracomment>
+        <translation>Su impresora puede conectarse a una red Wi-Fi. ¿Desea configurar la Wi-Fi ahora?</translation>
+    </message>
+    <message id="launchNetlumeNote">
+        <source>Choose OK to start the Wi-Fi setup tool. Choose Cancel to add the printer over USB instead.</source>
+        <extracomment>Wi-Fi question: the note below the question.</extracomment>
+        <translation>Elija Aceptar para iniciar la herramienta de configuración Wi-Fi. Elija Cancelar para añadir la impresora por USB.</translation>
+    </message>
+    <message id="warmPrompt">
+        <source>The printer setup is not finished yet.</source>
+        <extracomment>Reminder window opened by Next.</extracomment>
+        <translation>La configuración de la impresora aún no ha terminado.</translation>
+    </message>
+    <message id="addPrinter">
+        <source>Add Printer</source>
+        <extracomment>Add Printer window: its heading and the button that opens the printer settings.</extracomment>
+        <translation>Añadir impresora</translation>
+    </message>
+    <message id="stepsPromptString">
+        <source>To add your printer, follow these four steps:</source>
+        <extracomment>Add Printer window: introduces the four steps.</extracomment>
+        <translation>Para añadir su impresora, siga estos cuatro pasos:</translation>
+    </message>
+    <message id="step1">
+        <source>1. Click Add Printer below.</source>
+        <extracomment>Add Printer window: step 1.</extracomment>
+        <translation>1. Haga clic en Añadir impresora, más abajo.</translation>
+    </message>
+    <message id="step2">
+        <source>2. In the printer settings window, choose Add.</source>
+        <extracomment>Add Printer window: step 2.</extracomment>
+        <translation>2. En la ventana de configuración de impresoras, elija Añadir.</translation>
+    </message>
+    <message id="step3">
+        <source>3. Select your printer in the list of USB printers.</source>
+        <extracomment>Add Printer window: step 3.</extracomment>
+        <translation>3. Seleccione su impresora en la lista de impresoras USB.</translation>
+    </message>
+    <message id="step4">
+        <source>4. Confirm the driver and finish, then close the printer settings window.</source>
+        <extracomment>Add Printer window: step 4.</extracomment>
+        <translation>4. Confirme el controlador y termine; después cierre la ventana de configuración de impresoras.</translation>
+    </message>
+    <message id="addPrinterNote">
+        <source>The assistant closes by itself once the printer settings window is closed.</source>
+        <extracomment>Add Printer window: the note below the steps.</extracomment>
+        <translation>El asistente se cierra por sí solo cuando se cierra la ventana de configuración de impresoras.</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,87 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ja">
+<context>
+    <name>runNetlume</name>
+    <message id="usbNeedString">
+        <source>Connect your printer to this computer with a USB cable and switch it on. The assistant goes on by itself as soon as the printer is found.</source>
+        <extracomment>Connect screen: the request to plug the printer in.</extracomment>
+        <translation>USBケーブルでプリンターをこのコンピューターに接続し、電源を入れてください。プリンターが見つかると、アシスタントは自動的に次に進みます。</translation>
+    </message>
+    <message id="skipString">
+        <source>Skip the USB connection</source>
+        <extracomment>Connect screen: the skip check box and the text beside it.</extracomment>
+        <translation>USB接続をスキップ</translation>
+    </message>
+    <message id="nextString">
+        <source>Next</source>
+        <extracomment>Connect screen: the Next button.</extracomment>
+        <translation>次へ</translation>
+    </message>
+    <message id="Done">
+        <source>Done</source>
+        <extracomment>Done buttons of the connect screen and of the Add Printer window.</extracomment>
+        <translation>完了</translation>
+    </message>
+    <message id="OK">
+        <source>OK</source>
+        <extracomment>Wi-Fi question: the button that starts the Wi-Fi setup tool.</extracomment>
+        <translation>OK</translation>
+    </message>
+    <message id="Cancel">
+        <source>Cancel</source>
+        <extracomment>Wi-Fi question: the button that goes on over USB.</extracomment>
+        <translation>キャンセル</translation>
+    </message>
+    <message id="QuestionString">
+        <source>Your printer can join a Wi-Fi network. Do you want to set up Wi-Fi now?</source>
+        <extracomment>Wi-Fi question: the question itself.</extracomment>
+        <translation>このプリンターはWi-Fiネットワークに接続できます。今すぐWi-Fiを設定しますか？</translation>
+    </message>
+    <message id="launchNetlumeNote">
+        <source>Choose OK to start the Wi-Fi setup tool. Choose Cancel to add the printer over USB instead.</source>
+        <extracomment>Wi-Fi question: the note below the question.</extracomment>
+        <translation>OKを選ぶとWi-Fi設定ツールが起動します。キャンセルを選ぶと、代わりにUSBでプリンターを追加します。</translation>
+    </message>
+    <message id="warmPrompt">
+        <source>The printer setup is not finished yet.</source>
+        <extracomment>Reminder window opened by Next.</extracomment>
+        <translation>プリンターの設定はまだ完了していません。</translation>
+    </message>
+    <message id="addPrinter">
+        <source>Add Printer</source>
+        <extracomment>Add Printer window: its heading and the button that opens the printer settings.</extracomment>
+        <translation>プリンターを追加</translation>
+    </message>
+    <message id="stepsPromptString">
+        <source>To add your printer, follow these four steps:</source>
+        <extracomment>Add Printer window: introduces the four steps.</extracomment>
+        <translation>プリンターを追加するには、次の4つの手順に従ってください：</translation>
+    </message>
+    <message id="step1">
+        <source>1. Click Add Printer below.</source>
+        <extracomment>Add Printer window: step 1.</extracomment>
+        <translation>1. 下の「プリンターを追加」をクリックします。</translation>
+    </message>
+    <message id="step2">
+        <source>2. In the printer settings window, choose Add.</source>
+        <extracomment>Add Printer window: step 2.</extracomment>
+        <translation>2. プリンター設定ウィンドウで「追加」を選びます。</translation>
+    </message>
+    <message id="step3">
+        <source>3. Select your printer in the list of USB printers.</source>
+        <extracomment>Add Printer window: step 3.</extracomment>
+        <translation>3. USBプリンターの一覧からお使いのプリンターを選びます。</translation>
+    </message>
+    <message id="step4">
+        <source>4. Confirm the driver and finish, then close the printer settings window.</source>
+        <extracomment>Add Printer window: step 4.</extracomment>
+        <translation>4. ドライバーを確認して完了し、プリンター設定ウィンドウを閉じます。</translation>
+    </message>
+    <message id="addPrinterNote">
+        <source>The assistant closes by itself once the printer settings window is closed.</source>
+        <extracomment>Add Printer window: the note below the steps.</extracomment>
+        <translation>プリンター設定ウィンドウを閉じると、アシスタントも自動的に閉じます。</translation>
+    </message>
+</context>
+</TS>
