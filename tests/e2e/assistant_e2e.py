@@ -56,8 +56,11 @@ class Assistant:
             stderr=subprocess.PIPE,
             text=True,
             # A session of its own, when a test sends a signal to the whole
-            # process group as a terminal's Ctrl+C does.
+            # process group as a terminal's Ctrl+C does; with SIGINT as a
+            # terminal's foreground job has it, even when this suite was
+            # started in the background (which ignores it).
             start_new_session=session,
+            preexec_fn=(lambda: signal.signal(signal.SIGINT, signal.SIG_DFL)) if session else None,
         )
         self.lines = []
         self.log_lines = []
