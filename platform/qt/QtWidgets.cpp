@@ -8,10 +8,13 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QScreen>
 #include <QWindow>
+
+#include <algorithm>
 
 namespace platform::qt {
 
@@ -110,8 +113,31 @@ bool CloseButtonControl::eventFilter(QObject* watched, QEvent* event) {
 QtWindow::QtWindow(QWidget* widget)
     : widget_(widget), closeButton_(std::make_unique<CloseButtonControl>(widget)) {}
 
+namespace {
+
+// Grows a window to what its texts need, in the language they are in now:
+// its minimum size, and the height its word-wrapped labels need at its
+// width. Never shrinks it.
+void fitToContent(QWidget* window) {
+    window->ensurePolished();
+    QWidget* screen = currentScreen(window);
+    if (QLayout* layout = screen->layout()) layout->activate();
+    if (QLayout* layout = window->layout()) layout->activate();
+    QSize wanted = window->size().expandedTo(window->minimumSizeHint());
+    if (QLayout* layout = screen->layout(); layout != nullptr && layout->hasHeightForWidth()) {
+        const int chrome = window->height() - screen->height();
+        const int screenWidth = wanted.width() - (window->width() - screen->width());
+        wanted.setHeight(
+            std::max(wanted.height(), layout->totalHeightForWidth(screenWidth) + chrome));
+    }
+    if (wanted != window->size()) window->resize(wanted);
+}
+
+} // namespace
+
 Rect QtWindow::frame() const {
     if (!widget_) return {};
+    fitToContent(widget_);
     // A window that was never shown has no platform window yet, and so no
     // decorations in its frame; create it so that the frame is the real one.
     widget_->winId();
@@ -140,6 +166,7 @@ void QtWindow::setContentView(View* view) {
     mainWindow->setCentralWidget(content);
     content->show();
     mainWindow->resize(size);
+    fitToContent(mainWindow);
     // The hidden screen's control must not keep the focus (a screen reader
     // would read it); the new screen's primary control takes it.
     focusPrimaryControl(mainWindow);

@@ -1,0 +1,307 @@
+// The real interface on a desktop, by keyboard and by ear, in every
+// language: focus, Return and Escape on each screen, the close lock changing
+// the window in place, what locked controls say, and texts that fit.
+#include "app/InterfaceWiring.h"
+#include "app/runNetlumeAppDelegate.h"
+#include "platform/qt/InterfaceLoader.h"
+#include "platform/qt/QtApplication.h"
+#include "platform/qt/QtBundle.h"
+#include "tests/fakes/FakePlatform.h"
+
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMainWindow>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTimer>
+#include <QTranslator>
+#include <QWindow>
+
+#include <gtest/gtest.h>
+
+using namespace fakes;
+
+namespace {
+
+const QString Resources = QStringLiteral(RUNNETLUME_BUNDLE_DIR "/Resources");
+const QStringList Languages = {"en", "de", "fr", "es", "it", "pt_BR", "ja", "zh_CN"};
+
+// The assistant's composition over the real application object, strings and
+// interface, with fakes for catalogues, devices and processes.
+class Composed final : public platform::Platform {
+public:
+    platform::Application& application() override { return app; }
+    platform::Threads& threads() override { return fake.threads(); }
+    platform::Bundle& bundle() override { return strings; }
+    platform::PropertyListReader& propertyLists() override { return fake.propertyLists(); }
+    platform::UsbRegistry& usbRegistry() override { return fake.usbRegistry(); }
+    platform::Workspace& workspace() override { return fake.workspace(); }
+    platform::Shell& shell() override { return fake.shell(); }
+    platform::Log& log() override { return fake.log(); }
+    const platform::PlatformProfile& profile() const override { return fake.profile(); }
+
+    class Strings final : public platform::Bundle {
+    public:
+        explicit Strings(FakePlatform& fake) : fake_(fake) {}
+        std::optional<std::string> pathForResource(const std::string& name,
+                                                   const std::string& type) const override {
+            return fake_.bundle().pathForResource(name, type);
+        }
+        std::string localizedString(const std::string& key) const override {
+            return qtTrId(key.c_str()).toStdString();
+        }
+
+    private:
+        FakePlatform& fake_;
+    };
+
+    FakePlatform fake;
+    platform::qt::QtApplication app;
+    Strings strings{fake};
+};
+
+// Loaded in one language, as the assistant loads it: translations first.
+class Desktop {
+public:
+    explicit Desktop(const QString& language = "en") {
+        QLocale::setDefault(QLocale(language));
+        translations_ = std::make_unique<platform::qt::Translations>(Resources + "/translations");
+        QString error;
+        ui_ = platform::qt::InterfaceLoader::load(Resources + "/ui", error);
+        EXPECT_TRUE(ui_) << error.toStdString();
+        services_.fake.setCatalogue("wifiDevices", devicesCatalogue({entry("F055", "1")}));
+        services_.fake.setCatalogue("otherDevices", devicesCatalogue({entry("F055", "101")}));
+        connectOutlets(controller_, *ui_);
+        connectActions(controller_, *ui_, services_.log());
+    }
+    ~Desktop() { QLocale::setDefault(QLocale::c()); }
+    Desktop(const Desktop&) = delete;
+    Desktop& operator=(const Desktop&) = delete;
+
+    template <typename T = QWidget> T* widget(const char* name) const {
+        for (QWidget* top : ui_->topLevels()) {
+            if (top->objectName() == name) return qobject_cast<T*>(top);
+            if (auto* found = top->findChild<T*>(name)) return found;
+        }
+        return nullptr;
+    }
+    QWidget* focused(const char* window) const { return widget(window)->focusWidget(); }
+
+    // A key as the user types it, to whatever has focus in that window.
+    void type(const char* window, int key) {
+        QWidget* target = focused(window) != nullptr ? focused(window) : widget(window);
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
+        QApplication::sendEvent(target, &press);
+        QApplication::sendEvent(target, &release);
+    }
+
+    QString accessible(QWidget* widget, QAccessible::Text text) const {
+        return QAccessible::queryAccessibleInterface(widget)->text(text);
+    }
+
+    Composed services_;
+    std::unique_ptr<platform::qt::Translations> translations_;
+    std::unique_ptr<platform::qt::InterfaceLoader> ui_;
+    runNetlumeAppDelegate controller_{services_};
+};
+
+TEST(Keyboard, EveryRoadRunsByKeysAloneWithFocusOnEachScreensPrimaryControl) {
+    Desktop desktop;
+    desktop.controller_.applicationDidFinishLaunching();
+    EXPECT_EQ(desktop.focused("window"), desktop.widget("skipButton"));
+
+    // Locked: neither Escape nor Return leaves, and the window stays.
+    desktop.type("window", Qt::Key_Escape);
+    desktop.type("window", Qt::Key_Return);
+    EXPECT_TRUE(desktop.widget("window")->isVisible());
+    EXPECT_TRUE(desktop.services_.app.terminationRequested() == false);
+
+    // A printer of the Wi-Fi catalogue: the new screen's OK takes the focus.
+    desktop.controller_._showLaunchToolScreen();
+    EXPECT_EQ(desktop.focused("window"), desktop.widget("okButton"));
+    EXPECT_FALSE(desktop.widget("skipButton")->isVisible());
+
+    // Escape is Cancel there: on to the add-printer window, Add Printer focused.
+    desktop.type("window", Qt::Key_Escape);
+    EXPECT_TRUE(desktop.widget("addPrinterWindow")->isVisible());
+    EXPECT_FALSE(desktop.widget("window")->isVisible());
+    EXPECT_EQ(desktop.focused("addPrinterWindow"), desktop.widget("addPrinterButton"));
+
+    // Return presses the focused Add Printer: the settings open, Done unlocks.
+    desktop.type("addPrinterWindow", Qt::Key_Return);
+    EXPECT_EQ(desktop.services_.fake.shellFake.commands.size(), 1U);
+    EXPECT_TRUE(desktop.widget("doneButtonInAddPrinterWindow")->isEnabled());
+}
+
+TEST(Keyboard, SpaceTicksTheSkipBoxAndReturnThenEndsWithDone) {
+    Desktop desktop;
+    desktop.controller_.applicationDidFinishLaunching();
+    desktop.type("window", Qt::Key_Space);
+    EXPECT_TRUE(desktop.widget<QCheckBox>("skipButton")->isChecked());
+    EXPECT_TRUE(desktop.widget("doneButton")->isEnabled());
+
+    bool ended = false;
+    QTimer::singleShot(0, [&] { desktop.type("window", Qt::Key_Return); });
+    QTimer::singleShot(5000, [] { QCoreApplication::exit(1); });
+    ended = QApplication::exec() == 0;
+    EXPECT_TRUE(ended);
+}
+
+TEST(Keyboard, NextOpensTheWarmPromptWhichReturnCloses) {
+    Desktop desktop;
+    desktop.controller_.applicationDidFinishLaunching();
+    bool shown = false;
+    QTimer::singleShot(0, [&] {
+        shown = desktop.widget("warmPromptWindow")->isVisible() &&
+                desktop.widget("warmPromptWindow")->isModal();
+        desktop.type("warmPromptWindow", Qt::Key_Return);
+    });
+    desktop.widget<QPushButton>("nextButton")->click();
+    EXPECT_TRUE(shown);
+    EXPECT_FALSE(desktop.widget("warmPromptWindow")->isVisible());
+    EXPECT_TRUE(desktop.widget("window")->isVisible());
+}
+
+TEST(ScreenReader, TheCloseLockChangesTheWindowInPlaceAndSaysWhatUnlocksIt) {
+    Desktop desktop;
+    desktop.controller_.applicationDidFinishLaunching();
+    QWidget* window = desktop.widget("window");
+    QWindow* handle = window->windowHandle();
+    ASSERT_NE(handle, nullptr);
+
+    int hidden = 0;
+    struct HideCounter : QObject {
+        int& count;
+        explicit HideCounter(int& c) : count(c) {}
+        bool eventFilter(QObject*, QEvent* event) override {
+            if (event->type() == QEvent::Hide) ++count;
+            return false;
+        }
+    } counter(hidden);
+    window->installEventFilter(&counter);
+
+    EXPECT_FALSE(handle->flags().testFlag(Qt::WindowCloseButtonHint));
+    EXPECT_TRUE(desktop.accessible(window, QAccessible::Description).contains("Skip the USB"));
+    EXPECT_TRUE(desktop.accessible(desktop.widget("doneButton"), QAccessible::Description)
+                    .contains("Skip the USB"));
+    for (int round = 0; round < 3; ++round) {
+        desktop.widget<QCheckBox>("skipButton")->click();
+        EXPECT_TRUE(handle->flags().testFlag(Qt::WindowCloseButtonHint));
+        EXPECT_EQ(desktop.accessible(desktop.widget("doneButton"), QAccessible::Description),
+                  "Closes the assistant.");
+        desktop.widget<QCheckBox>("skipButton")->click();
+        EXPECT_FALSE(handle->flags().testFlag(Qt::WindowCloseButtonHint));
+    }
+    EXPECT_EQ(hidden, 0) << "the window was hidden and shown again";
+    EXPECT_EQ(window->windowHandle(), handle);
+    EXPECT_EQ(desktop.focused("window"), desktop.widget("skipButton"));
+    window->removeEventFilter(&counter);
+}
+
+TEST(ScreenReader, WindowsAreFramesOrDialogsWithTranslatedNamesAndAnAmpersandShows) {
+    Desktop desktop("fr");
+    desktop.controller_._applyLocalizedLabels();
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(desktop.widget("addPrinterWindow"))->role(),
+              QAccessible::Window);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(desktop.widget("warmPromptWindow"))->role(),
+              QAccessible::Dialog);
+    EXPECT_EQ(desktop.widget("window")->windowTitle(),
+              QString::fromUtf8("Assistant de configuration d\u2019imprimante"));
+    EXPECT_EQ(desktop.widget("addPrinterWindow")->windowTitle(), "Ajouter une imprimante");
+
+    auto* button = desktop.ui_->control("addPrinterButton");
+    button->setTitle("Print & Scan");
+    EXPECT_EQ(desktop.accessible(desktop.widget("addPrinterButton"), QAccessible::Name),
+              "Print & Scan");
+}
+
+QStringList interfaceTextIds() {
+    QStringList ids;
+    const QRegularExpression id(QStringLiteral(R"(Id" stdset="0"><string>(ui_\w+)<)"));
+    for (const QString& name : QDir(Resources + "/ui").entryList({"*.ui"})) {
+        QFile file(Resources + "/ui/" + name);
+        file.open(QFile::ReadOnly);
+        const QString text = QString::fromUtf8(file.readAll());
+        for (auto match = id.globalMatch(text); match.hasNext();)
+            ids << match.next().captured(1);
+    }
+    ids.removeDuplicates();
+    return ids;
+}
+
+TEST(Languages, EveryLanguageHasEveryText) {
+    const QStringList keys = {"usbNeedString",
+                              "skipString",
+                              "nextString",
+                              "Done",
+                              "OK",
+                              "Cancel",
+                              "QuestionString",
+                              "launchNetlumeNote",
+                              "warmPrompt",
+                              "addPrinter",
+                              "stepsPromptString",
+                              "step1",
+                              "step2",
+                              "step3",
+                              "step4",
+                              "addPrinterNote"};
+    const QStringList ids = interfaceTextIds();
+    EXPECT_GE(ids.size(), 10);
+    for (const QString& language : Languages) {
+        for (const auto& [catalogue, wanted] : {std::pair{QStringLiteral("runNetlume_"), keys},
+                                                std::pair{QStringLiteral("interface_"), ids}}) {
+            QTranslator translator;
+            ASSERT_TRUE(translator.load(catalogue + language, Resources + "/translations"))
+                << (catalogue + language).toStdString();
+            for (const QString& id : wanted)
+                EXPECT_FALSE(translator.translate(nullptr, id.toUtf8().constData()).isEmpty())
+                    << language.toStdString() << ": " << id.toStdString();
+        }
+    }
+}
+
+// Each text fits where it is shown: a wrapped label's height for its width,
+// and every other label's and button's size hint within its size.
+void expectNothingCutOff(QWidget* screen, const std::string& where) {
+    for (QWidget* widget : screen->findChildren<QWidget*>()) {
+        if (!widget->isVisibleTo(screen)) continue;
+        auto* label = qobject_cast<QLabel*>(widget);
+        if (label != nullptr && label->wordWrap()) {
+            EXPECT_LE(label->heightForWidth(label->width()), label->height())
+                << where << ": " << label->objectName().toStdString();
+        } else if (label != nullptr || qobject_cast<QAbstractButton*>(widget) != nullptr) {
+            EXPECT_LE(widget->sizeHint().width(), widget->width())
+                << where << ": " << widget->objectName().toStdString();
+            EXPECT_LE(widget->sizeHint().height(), widget->height())
+                << where << ": " << widget->objectName().toStdString();
+        }
+    }
+}
+
+TEST(Languages, NoTextIsCutOffInAnyWindowInAnyLanguage) {
+    for (const QString& language : Languages) {
+        Desktop desktop(language);
+        desktop.controller_._applyLocalizedLabels();
+        const std::string lang = language.toStdString();
+        for (const char* window : {"window", "addPrinterWindow", "warmPromptWindow"}) {
+            static_cast<void>(desktop.ui_->window(window)->frame()); // as placement reads it
+            desktop.widget(window)->show();
+            QApplication::processEvents();
+            expectNothingCutOff(desktop.widget(window), lang + " " + window);
+        }
+        desktop.controller_._showLaunchToolScreen();
+        QApplication::processEvents();
+        expectNothingCutOff(desktop.widget("launchNetlumeView"), lang + " launch-tool screen");
+        for (QWidget* top : desktop.ui_->topLevels())
+            top->hide();
+    }
+}
+
+} // namespace
