@@ -36,9 +36,12 @@ QWidget* currentScreen(QWidget* window) {
 
 void focusPrimaryControl(QWidget* window) {
     if (window == nullptr) return;
-    if (QWidget* primary = named(currentScreen(window), "primaryControl"))
-        // Tab focus: the focus ring shows, as after moving there by keyboard.
-        primary->setFocus(Qt::TabFocusReason);
+    QWidget* primary = named(currentScreen(window), "primaryControl");
+    if (primary == nullptr) return;
+    primary->setFocus(Qt::TabFocusReason);
+    // Styles draw the focus ring only after focus moved by keyboard; a
+    // window that is not active yet would not learn that from setFocus().
+    window->setAttribute(Qt::WA_KeyboardFocusChange);
 }
 
 WindowKeys::WindowKeys(QWidget* window) : QObject(window) {
