@@ -15,7 +15,7 @@ packages=(
   # fuzzing
   clang libclang-rt-14-dev
   # formatting, screenshots
-  clang-format clang-tidy x11-utils imagemagick fonts-dejavu-core
+  clang-format clang-tidy x11-utils imagemagick fonts-dejavu-core fonts-wqy-zenhei
 )
 
 if [ "$(id -u)" -ne 0 ]; then

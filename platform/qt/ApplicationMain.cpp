@@ -6,6 +6,7 @@
 #include "platform/qt/InterfaceLoader.h"
 #include "platform/qt/QtBundle.h"
 #include "platform/qt/QtLinuxPlatform.h"
+#include "platform/qt/SingleInstance.h"
 #include "platform/qt/TerminationSignals.h"
 
 #include <QApplication>
@@ -19,6 +20,9 @@ int applicationMain(int argc, char* argv[]) {
     QApplication application(argc, argv);
     displayProblems.startupDone();
     QApplication::setApplicationName(QStringLiteral("runNetlume"));
+    // Before anything else: a second start refreshes no agents.
+    const std::unique_ptr<qt::SingleInstance> single = qt::SingleInstance::claim();
+    if (!single) return 0;
     return runAssistant(qt::bundleResourcesFolder(QCoreApplication::applicationDirPath()),
                         linuxProfile());
 }

@@ -303,6 +303,29 @@ class StartUp(AssistantTest):
         self.assertIn("MainWindow.ui", errors[0])
 
 
+class OneAssistant(AssistantTest):
+    def test_a_second_start_raises_the_first_and_ends_without_touching_anything(self):
+        first = self.start()
+        first.wait_for("DeviceAttach")
+        agents = len(self.recorded())
+        second = Assistant(self.bundle, self.testbed.get_root_dir(),
+                           {"RUNNETLUME_RECORD": self.record})
+        try:
+            self.assertEqual(second.wait_exit(), 0)
+            self.assertEqual(second.log(), [])
+        finally:
+            if second.process.poll() is None:
+                second.process.kill()
+        self.assertEqual(len(self.recorded()), agents, "the second start refreshed agents")
+        self.assertIsNone(first.process.poll())
+        self.assertEqual(first.stop(), 0)
+
+        # Once the first has ended, a start is the assistant again.
+        third = self.start()
+        third.wait_for("DeviceAttach")
+        self.assertEqual(third.stop(), 0)
+
+
 class NoDisplay(AssistantTest):
     def test_a_display_that_cannot_be_opened_is_one_line_and_status_one(self):
         for env, line in (
