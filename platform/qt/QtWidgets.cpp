@@ -1,5 +1,6 @@
 #include "platform/qt/QtWidgets.h"
 
+#include "platform/qt/FrameExtents.h"
 #include "platform/qt/Geometry.h"
 #include "platform/qt/WindowKeys.h"
 
@@ -141,11 +142,24 @@ Rect QtWindow::frame() const {
     // A window that was never shown has no platform window yet, and so no
     // decorations in its frame; create it so that the frame is the real one.
     widget_->winId();
+    if (!widget_->isVisible())
+        if (const std::optional<QMargins> margins = frameExtents(widget_))
+            return toDesktop(widget_->geometry().marginsAdded(*margins), primaryScreenGeometry());
     return toDesktop(widget_->frameGeometry(), primaryScreenGeometry());
 }
 
 void QtWindow::setFrameOrigin(Point origin) {
     if (!widget_) return;
+    // Before it is mapped, Qt places a window's client where it is told:
+    // place it inside the frame the window manager said it will get.
+    const std::optional<QMargins> margins =
+        widget_->isVisible() ? std::nullopt : frameExtents(widget_);
+    if (margins) {
+        const QRect frame = widget_->geometry().marginsAdded(*margins);
+        const QPoint topLeft = toQtTopLeft(origin, frame.height(), primaryScreenGeometry());
+        widget_->move(topLeft + QPoint(margins->left(), margins->top()));
+        return;
+    }
     widget_->move(toQtTopLeft(origin, widget_->frameGeometry().height(), primaryScreenGeometry()));
 }
 
