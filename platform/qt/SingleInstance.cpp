@@ -64,8 +64,9 @@ std::unique_ptr<SingleInstance> SingleInstance::claim() {
                 QDBus::Block, 5000);
             return nullptr;
         }
+        return self;
     }
-    // Also without a bus, and for a start in the same session that has none.
+    // No bus: a lock of the user's, in the session's runtime folder.
     self->lock_ = linux_backend::FileDescriptor(
         ::open(lockPath().toLocal8Bit().constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600));
     if (self->lock_ && ::flock(self->lock_.get(), LOCK_EX | LOCK_NB) != 0) return nullptr;

@@ -1,7 +1,7 @@
 // One assistant per user session. The first start takes a well-known name on
-// the session bus and a lock in $XDG_RUNTIME_DIR (for starts that have no
-// bus); a second start asks the first, over the bus, to bring its window to
-// the front, and ends without touching agents, devices or windows.
+// the session bus (without a bus, a lock in $XDG_RUNTIME_DIR); a second start
+// asks the first, over the bus, to bring its window to the front, and ends
+// without touching agents, devices or windows.
 #pragma once
 
 #include "platform/linux/FileDescriptor.h"

@@ -43,6 +43,8 @@ class Assistant:
                 "UMOCKDEV_DIR": testbed_dir,
                 "LD_PRELOAD": "libumockdev-preload.so.0",
                 "PATH": STANDINS + ":" + env["PATH"],
+                # The one-assistant lock (without a bus) is this test's own.
+                "XDG_RUNTIME_DIR": os.path.dirname(bundle),
                 # The sanitizer build must accept the preload coming first.
                 "ASAN_OPTIONS": env.get("ASAN_OPTIONS", "") + ":verify_asan_link_order=0",
             }
@@ -416,6 +418,16 @@ class OneAssistant(AssistantTest):
         third = self.start()
         third.wait_for("DeviceAttach")
         self.assertEqual(third.stop(), 0)
+
+    def test_without_a_session_bus_a_lock_keeps_it_to_one(self):
+        nobus = {"DBUS_SESSION_BUS_ADDRESS": "unix:path=/nonexistent"}
+        first = self.start(**nobus)
+        first.wait_for("DeviceAttach")
+        second = Assistant(self.bundle, self.testbed.get_root_dir(),
+                           dict(nobus, RUNNETLUME_RECORD=self.record))
+        self.assertEqual(second.wait_exit(), 0)
+        self.assertEqual(second.log(), [])
+        self.assertEqual(first.stop(), 0)
 
 
 class NoDisplay(AssistantTest):
