@@ -309,13 +309,15 @@ class UnderAWindowManager(AssistantTest):
     """A display of its own with openbox: frames, focus and keys as a person
     meets them, the windows driven by keyboard alone (xdotool)."""
 
+    WINDOW_MANAGER = ["openbox"]
+
     def setUp(self):
         super().setUp()
         self.display = ":%d" % (250 + os.getpid() % 40)
         self.server = subprocess.Popen(["Xvfb", self.display, "-screen", "0", "1024x700x24", "-nolisten", "tcp"],
                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.await_x(["xdpyinfo"])
-        self.wm = subprocess.Popen(["openbox"], env=dict(os.environ, DISPLAY=self.display),
+        self.wm = subprocess.Popen(self.WINDOW_MANAGER, env=dict(os.environ, DISPLAY=self.display),
                                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.await_x(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], "window id")
 
@@ -395,6 +397,10 @@ class UnderAWindowManager(AssistantTest):
         self.x("xdotool", "windowactivate", "--sync", added, "key", "Return")
         self.await_record(lambda lines: any(line.startswith("opened") for line in lines))
         self.assertEqual(assistant.wait_exit(), 0)
+
+
+class UnderMetacity(UnderAWindowManager):
+    WINDOW_MANAGER = ["metacity", "--replace"]
 
 
 class OneAssistant(AssistantTest):
