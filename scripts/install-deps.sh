@@ -12,7 +12,7 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   umockdev libumockdev-dev
   xvfb xauth dbus at-spi2-core python3-pyatspi python3-gi gir1.2-umockdev-1.0 time
-  openbox metacity xdotool libxcb1-dev
+  openbox metacity xdotool libxcb1-dev weston qt6-wayland
   # fuzzing
   clang libclang-rt-14-dev
   # formatting, screenshots

@@ -403,6 +403,60 @@ class UnderMetacity(UnderAWindowManager):
     WINDOW_MANAGER = ["metacity", "--replace"]
 
 
+class UnderWayland(AssistantTest):
+    """The three roads under a Wayland compositor (weston, headless), driven
+    through the accessibility bus. The compositor places windows itself, so
+    the placement rule does not apply; the close lock must hold."""
+
+    def setUp(self):
+        super().setUp()
+        self.socket = "wayland-runnetlume-%d" % os.getpid()
+        env = dict(os.environ, XDG_RUNTIME_DIR=self.folder)
+        self.compositor = subprocess.Popen(
+            ["weston", "--backend=headless-backend.so", "--socket=" + self.socket, "--idle-time=0"],
+            env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        deadline = time.monotonic() + WAIT
+        while not os.path.exists(os.path.join(self.folder, self.socket)):
+            self.assertLess(time.monotonic(), deadline, "weston did not start")
+            time.sleep(0.05)
+
+    def tearDown(self):
+        super().tearDown()
+        self.compositor.kill()
+        self.compositor.wait()
+
+    def start_here(self):
+        # The assistant's runtime folder is the test folder, where weston's socket is.
+        return self.start(QT_QPA_PLATFORM="wayland", WAYLAND_DISPLAY=self.socket)
+
+    def test_wifi_printer_ok_starts_the_tool(self):
+        self.plug(WIFI)
+        assistant = self.start_here()
+        self.press("OK")
+        self.assertEqual(assistant.wait_exit(), 0)
+        self.await_record(lambda lines: any(line.startswith("pid=") for line in lines))
+
+    def test_usb_only_printer_ends_once_the_settings_close(self):
+        self.plug(USB_ONLY)
+        assistant = self.start_here()
+        self.press("Add Printer")
+        self.await_record(lambda lines: any(line.startswith("opened") for line in lines))
+        self.assertEqual(assistant.wait_exit(), 0)
+
+    def test_connect_screen_stays_locked_until_skipped(self):
+        assistant = self.start_here()
+        assistant.wait_for("DeviceAttach")
+        self.assertFalse(self.enabled("Done"))
+        self.assertTrue(self.showing("frame", "Printer Setup Assistant"))
+        self.press("Skip the USB connection", role="check box")
+        deadline = time.monotonic() + WAIT
+        while not self.enabled("Done"):
+            self.assertLess(time.monotonic(), deadline, "Done stayed locked")
+            time.sleep(0.05)
+        self.press("Done")
+        self.assertEqual(assistant.wait_exit(), 0)
+
+
 class OneAssistant(AssistantTest):
     def test_a_second_start_raises_the_first_and_ends_without_touching_anything(self):
         first = self.start()
