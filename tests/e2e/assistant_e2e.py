@@ -559,8 +559,19 @@ class PluggingIn(AssistantTest):
         assistant.wait_count("DeviceAttach", 2)
         self.assertTrue(self.showing("check box", "Skip the USB connection"))
 
-        self.plug(WIFI)
-        self.await_element("push button", "OK")
+        # A screen reader hears the swap: the new screen's OK takes the focus.
+        focused = queue.Queue()
+        listener = lambda event: focused.put(event.source.name) if event.detail1 else None
+        pyatspi.Registry.registerEventListener(listener, "object:state-changed:focused")
+        try:
+            self.plug(WIFI)
+            ok = self.await_element("push button", "OK")
+            deadline = time.monotonic() + WAIT
+            while not ok.getState().contains(pyatspi.STATE_FOCUSED):
+                self.assertLess(time.monotonic(), deadline, "OK did not take the focus")
+                time.sleep(0.05)
+        finally:
+            pyatspi.Registry.deregisterEventListener(listener, "object:state-changed:focused")
         after = self.await_element("frame", "Printer Setup Assistant").queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
         self.assertEqual((before.x, before.y), (after.x, after.y))
         assistant.wait_count("DeviceAttach", 3)
