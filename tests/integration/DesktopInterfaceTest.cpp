@@ -18,11 +18,14 @@
 #include <QMainWindow>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTimer>
 #include <QTranslator>
 #include <QWindow>
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
 
 using namespace fakes;
 
@@ -219,6 +222,32 @@ TEST(ScreenReader, WindowsAreFramesOrDialogsWithTranslatedNamesAndAnAmpersandSho
     button->setTitle("Print & Scan");
     EXPECT_EQ(desktop.accessible(desktop.widget("addPrinterButton"), QAccessible::Name),
               "Print & Scan");
+}
+
+// Run with two screens (two-screens.json); a plain run has one and skips.
+TEST(Placement, WindowsLandOnTheScreenThatHoldsTheKeyWindow) {
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    if (screens.size() < 2) GTEST_SKIP() << "one screen";
+    QScreen* right = screens.at(1);
+    Desktop desktop;
+
+    // Whatever the user works in on the right screen is the main screen.
+    QWidget other;
+    other.setScreen(right);
+    other.setGeometry(QRect(right->geometry().topLeft() + QPoint(40, 40), QSize(200, 100)));
+    other.show();
+    other.activateWindow();
+    QApplication::processEvents();
+    ASSERT_NE(QGuiApplication::focusWindow(), nullptr);
+    ASSERT_EQ(QGuiApplication::focusWindow()->screen(), right);
+
+    desktop.controller_._showAddPrinterWindow(false);
+    QWidget* window = desktop.widget("addPrinterWindow");
+    const QRect frame = window->frameGeometry();
+    EXPECT_TRUE(right->geometry().contains(frame)) << frame.x() << "," << frame.y();
+    // The rule inside that screen's own frame: 50 above its centre.
+    EXPECT_LE(std::abs(frame.center().x() - right->geometry().center().x()), 1);
+    EXPECT_LE(std::abs((right->geometry().center().y() - frame.center().y()) - 50), 1);
 }
 
 QStringList interfaceTextIds() {
