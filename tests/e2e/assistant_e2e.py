@@ -402,6 +402,23 @@ class UnderAWindowManager(AssistantTest):
 class UnderMetacity(UnderAWindowManager):
     WINDOW_MANAGER = ["metacity", "--replace"]
 
+    def test_a_manager_that_honours_the_hints_offers_no_close_while_locked(self):
+        assistant = self.start_here()
+        window = self.window("Printer Setup Assistant")
+        assistant.wait_for("DeviceAttach")
+
+        def closable():
+            return "_NET_WM_ACTION_CLOSE" in self.x("xprop", "-id", window, "_NET_WM_ALLOWED_ACTIONS")
+
+        self.assertFalse(closable())
+        self.x("xdotool", "windowactivate", "--sync", window, "key", "space")
+        deadline = time.monotonic() + WAIT
+        while not closable():
+            self.assertLess(time.monotonic(), deadline, "the close button did not come back")
+            time.sleep(0.05)
+        self.x("xdotool", "key", "--window", window, "alt+F4")
+        self.assertEqual(assistant.wait_exit(), 0)
+
 
 class UnderWayland(AssistantTest):
     """The three roads under a Wayland compositor (weston, headless), driven
