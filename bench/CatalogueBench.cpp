@@ -3,35 +3,17 @@
 // written by libplist), up to the 10,000 models a large driver may list.
 #include "app/detection/DeviceCatalogue.h"
 #include "platform/linux/PlistFileReader.h"
+#include "tests/fuzz/HostileCatalogues.h"
 
 #include <benchmark/benchmark.h>
 #include <plist/plist.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <unistd.h>
 
 namespace {
-
-std::string modelsXml(int entries) {
-    std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                      "<!DOCTYPE plist PUBLIC \"-//Apple//DTD PLIST 1.0//EN\" "
-                      "\"http://www.apple.com/DTDs/PropertyList-1.0.dtd\">\n"
-                      "<plist version=\"1.0\">\n<dict>\n\t<key>devices</key>\n\t<array>\n";
-    char line[160];
-    for (int i = 0; i < entries; ++i) {
-        std::snprintf(line, sizeof line,
-                      "\t\t<dict>\n\t\t\t<key>vid</key>\n\t\t\t<string>0x04B8</string>\n"
-                      "\t\t\t<key>pid</key>\n\t\t\t<string>0x%04X</string>\n\t\t</dict>\n",
-                      0x1000 + i);
-        out += line;
-    }
-    out +=
-        "\t</array>\n\t<key>application</key>\n\t<string>/opt/tool</string>\n</dict>\n</plist>\n";
-    return out;
-}
 
 std::string asBinary(const std::string& xml) {
     plist_t root = nullptr;
@@ -51,7 +33,7 @@ public:
         : path_(std::filesystem::temp_directory_path() /
                 ("runnetlume-bench-" + std::to_string(::getpid()) + "-" + std::to_string(entries) +
                  (binary ? ".bplist" : ".plist"))) {
-        const std::string xml = modelsXml(entries);
+        const std::string xml = hostile::modelsXml(entries);
         std::ofstream(path_, std::ios::binary) << (binary ? asBinary(xml) : xml);
     }
     ~CatalogueFile() { std::filesystem::remove(path_); }

@@ -7,6 +7,7 @@
 #include "platform/qt/QtApplication.h"
 #include "platform/qt/QtBundle.h"
 #include "tests/fakes/FakePlatform.h"
+#include "tests/integration/QtBackedPlatform.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -31,42 +32,7 @@ using namespace fakes;
 
 namespace {
 
-const QString Resources = QStringLiteral(RUNNETLUME_BUNDLE_DIR "/Resources");
 const QStringList Languages = {"en", "de", "fr", "es", "it", "pt_BR", "ja", "zh_CN"};
-
-// The assistant's composition over the real application object, strings and
-// interface, with fakes for catalogues, devices and processes.
-class Composed final : public platform::Platform {
-public:
-    platform::Application& application() override { return app; }
-    platform::Threads& threads() override { return fake.threads(); }
-    platform::Bundle& bundle() override { return strings; }
-    platform::PropertyListReader& propertyLists() override { return fake.propertyLists(); }
-    platform::UsbRegistry& usbRegistry() override { return fake.usbRegistry(); }
-    platform::Workspace& workspace() override { return fake.workspace(); }
-    platform::Shell& shell() override { return fake.shell(); }
-    platform::Log& log() override { return fake.log(); }
-    const platform::PlatformProfile& profile() const override { return fake.profile(); }
-
-    class Strings final : public platform::Bundle {
-    public:
-        explicit Strings(FakePlatform& fake) : fake_(fake) {}
-        std::optional<std::string> pathForResource(const std::string& name,
-                                                   const std::string& type) const override {
-            return fake_.bundle().pathForResource(name, type);
-        }
-        std::string localizedString(const std::string& key) const override {
-            return qtTrId(key.c_str()).toStdString();
-        }
-
-    private:
-        FakePlatform& fake_;
-    };
-
-    FakePlatform fake;
-    platform::qt::QtApplication app;
-    Strings strings{fake};
-};
 
 // Loaded in one language, as the assistant loads it: translations first.
 class Desktop {
@@ -108,7 +74,7 @@ public:
         return QAccessible::queryAccessibleInterface(widget)->text(text);
     }
 
-    Composed services_;
+    QtBackedPlatform services_;
     std::unique_ptr<platform::qt::Translations> translations_;
     std::unique_ptr<platform::qt::InterfaceLoader> ui_;
     runNetlumeAppDelegate controller_{services_};

@@ -5,6 +5,7 @@
 #include "platform/qt/QtApplication.h"
 #include "platform/qt/QtBundle.h"
 #include "tests/fakes/ControllerFixture.h"
+#include "tests/integration/QtBackedPlatform.h"
 #include "tests/integration/QtTestMain.h"
 #include "tests/integration/TestFolder.h"
 
@@ -23,43 +24,6 @@ using namespace fakes;
 namespace fs = std::filesystem;
 
 namespace {
-
-const QString Resources = QStringLiteral(RUNNETLUME_BUNDLE_DIR "/Resources");
-
-// The fake bundle's catalogues with the real strings table.
-class QtStrings final : public platform::Bundle {
-public:
-    explicit QtStrings(platform::Bundle& resources) : resources_(resources) {}
-    std::optional<std::string> pathForResource(const std::string& name,
-                                               const std::string& type) const override {
-        return resources_.pathForResource(name, type);
-    }
-    std::string localizedString(const std::string& key) const override {
-        return strings_.localizedString(key);
-    }
-
-private:
-    platform::Bundle& resources_;
-    platform::qt::QtBundle strings_{Resources.toStdString()};
-};
-
-// Fakes for everything but the application object and the strings table.
-class QtBackedPlatform final : public platform::Platform {
-public:
-    platform::Application& application() override { return app; }
-    platform::Threads& threads() override { return fake.threads(); }
-    platform::Bundle& bundle() override { return bundleQt; }
-    platform::PropertyListReader& propertyLists() override { return fake.propertyLists(); }
-    platform::UsbRegistry& usbRegistry() override { return fake.usbRegistry(); }
-    platform::Workspace& workspace() override { return fake.workspace(); }
-    platform::Shell& shell() override { return fake.shell(); }
-    platform::Log& log() override { return fake.log(); }
-    const platform::PlatformProfile& profile() const override { return fake.profile(); }
-
-    FakePlatform fake;
-    platform::qt::QtApplication app;
-    QtStrings bundleQt{fake.bundle()};
-};
 
 class RealInterface : public ::testing::Test {
 protected:
