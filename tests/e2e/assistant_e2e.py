@@ -399,6 +399,84 @@ class UnderAWindowManager(AssistantTest):
         self.assertEqual(assistant.wait_exit(), 0)
 
 
+class KeyboardInEveryLanguage(UnderAWindowManager):
+    """Every road by keys alone under openbox, in each language: frames where
+    the rule puts them, focus on each screen's primary control as a screen
+    reader reports it, and nothing but keys to get through."""
+
+    LANGUAGES = ["en", "de", "fr", "es", "it", "pt_BR", "ja", "zh_CN"]
+
+    def visible_window(self, assistant, but=None):
+        deadline = time.monotonic() + WAIT
+        while True:
+            found = [w for w in self.x("xdotool", "search", "--onlyvisible", "--pid",
+                                       str(assistant.process.pid)).split() if w != but]
+            if found:
+                return found[0]
+            self.assertLess(time.monotonic(), deadline, "no window on screen")
+            time.sleep(0.05)
+
+    def focused(self, role):
+        """The focused element's name, once one of that role has the focus."""
+        deadline = time.monotonic() + WAIT
+        while True:
+            application = self.app()
+            if application is not None:
+                found = pyatspi.findDescendant(
+                    application, lambda node: node.getRole() is not None
+                    and node.getRoleName() == role and node.getState().contains(pyatspi.STATE_FOCUSED))
+                if found is not None:
+                    return found.name
+            self.assertLess(time.monotonic(), deadline, "no focused %s" % role)
+            time.sleep(0.05)
+
+    def assert_placed(self, window, language):
+        x, y, width, height = self.frame(window)
+        self.assertLessEqual(abs(x - (1024 - width) / 2), 1, language)
+        self.assertLessEqual(abs((700 - y - height) - ((700 - height) / 2 + 50)), 1, language)
+
+    def test_every_road_by_keys_in_every_language(self):
+        for language in self.LANGUAGES:
+            env = {"LANG": language + ".UTF-8", "LANGUAGE": language}
+
+            # No printer: the skip box has the focus; Space ticks it, Return is Done.
+            assistant = self.start_here(**env)
+            window = self.visible_window(assistant)
+            assistant.wait_for("DeviceAttach")
+            self.assert_placed(window, language)
+            skip = self.focused("check box")
+            self.assertTrue(skip and skip != "skipString", (language, skip))
+            self.x("xdotool", "windowactivate", "--sync", window, "key", "Escape", "space", "Return")
+            self.assertEqual(assistant.wait_exit(), 0, language)
+
+        self.plug(WIFI)
+        for language in self.LANGUAGES:
+            env = {"LANG": language + ".UTF-8", "LANGUAGE": language}
+            # A Wi-Fi printer: OK has the focus and Return starts the tool.
+            assistant = self.start_here(**env)
+            window = self.visible_window(assistant)
+            self.assertTrue(self.focused("push button"), language)
+            self.x("xdotool", "windowactivate", "--sync", window, "key", "Return")
+            self.assertEqual(assistant.wait_exit(), 0, language)
+            self.await_record(lambda lines: any(line.startswith("pid=") for line in lines))
+            os.remove(self.record)
+
+            # Escape declines: the add-printer window, placed, Add Printer focused;
+            # Return opens the settings, and their end ends the assistant.
+            assistant = self.start_here(**env)
+            window = self.visible_window(assistant)
+            self.focused("push button")
+            self.x("xdotool", "windowactivate", "--sync", window, "key", "Escape")
+            added = self.visible_window(assistant, but=window)
+            self.assert_placed(added, language)
+            add = self.focused("push button")
+            self.assertNotEqual(add, "addPrinter", language)
+            self.x("xdotool", "windowactivate", "--sync", added, "key", "Return")
+            self.await_record(lambda lines: any(line.startswith("opened") for line in lines))
+            self.assertEqual(assistant.wait_exit(), 0, language)
+            os.remove(self.record)
+
+
 class UnderMetacity(UnderAWindowManager):
     WINDOW_MANAGER = ["metacity", "--replace"]
 
