@@ -2,7 +2,7 @@
 # Runs the end-to-end suite against a built bundle: a virtual display, a
 # D-Bus session with the accessibility bus, and the suite driving the
 # assistant from outside as a screen reader would.
-#   run-e2e.sh BUNDLE_DIR WRITE_SAMPLES_PROGRAM
+#   run-e2e.sh BUNDLE_DIR WRITE_SAMPLES_PROGRAM [TEST_NAME...]
 set -euo pipefail
 bundle="$(cd "$1" && pwd)"
 here="$(cd "$(dirname "$0")" && pwd)"
@@ -28,4 +28,4 @@ export RUNNETLUME_BUNDLE="$bundle" RUNNETLUME_STANDINS="$here/../standins"
 export RUNNETLUME_WRITE_SAMPLES="$2"
 # The suite itself runs under the preload: umockdev sends a uevent only from a
 # process that sees the emulated /sys.
-"$here/../umockdev-wrapper.sh" /usr/bin/python3 "$here/assistant_e2e.py" -v 2>&1
+"$here/../umockdev-wrapper.sh" /usr/bin/python3 "$here/assistant_e2e.py" -v "${@:3}" 2>&1
