@@ -219,6 +219,7 @@ void runNetlumeAppDelegate::_openAddPrinter() {
 
 runNetlumeAppDelegate::ScreenArea runNetlumeAppDelegate::mainScreenArea() const {
     const platform::Application& application = platform_.application();
-    return {application.mainScreenFrame().value_or(platform::Rect{}),
-            application.mainScreenFrame() ? application.mainScreenVisibleFrame() : std::nullopt};
+    const std::optional<platform::Rect> frame = application.mainScreenFrame();
+    return {frame.value_or(platform::Rect{}),
+            frame ? application.mainScreenVisibleFrame() : std::nullopt};
 }

@@ -51,10 +51,9 @@ private:
 // files, translated like a localized interface file would be. Without a
 // translation the file's own text stays.
 bool translated(const QWidget* widget, const char* property, QString& text) {
-    const QByteArray id = widget->property(property).toByteArray();
-    if (id.isEmpty()) return false;
-    text = qtTrId(id.constData());
-    return text != QString::fromLatin1(id);
+    const std::optional<QString> found = translatedId(widget->property(property).toByteArray());
+    if (found) text = *found;
+    return found.has_value();
 }
 
 void applyInterfaceTexts(QWidget* top) {

@@ -19,14 +19,19 @@
 
 namespace platform::qt {
 
+std::optional<QString> translatedId(const QByteArray& id) {
+    if (id.isEmpty()) return std::nullopt;
+    QString text = qtTrId(id.constData());
+    if (text == QString::fromLatin1(id)) return std::nullopt;
+    return text;
+}
+
 void describeLock(QWidget* widget, bool locked) {
     const QByteArray lockedId = widget->property("lockedDescriptionId").toByteArray();
     if (lockedId.isEmpty()) return;
     const QByteArray id =
         locked ? lockedId : widget->property("accessibleDescriptionId").toByteArray();
-    const QString text = id.isEmpty() ? QString() : qtTrId(id.constData());
-    // An id without a translation is no description.
-    widget->setAccessibleDescription(text == QString::fromLatin1(id) ? QString() : text);
+    widget->setAccessibleDescription(translatedId(id).value_or(QString()));
 }
 
 QRect primaryScreenGeometry() {

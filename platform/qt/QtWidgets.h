@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 namespace platform::qt {
 
@@ -77,6 +78,10 @@ private:
     QPointer<QWidget> widget_;
     std::unique_ptr<CloseButtonControl> closeButton_;
 };
+
+// The translation of a text id of the interface description; nothing when
+// the id is empty or has no translation (the file's own text then stays).
+std::optional<QString> translatedId(const QByteArray& id);
 
 // A control or window whose interface description gives a description for
 // its locked state ("lockedDescriptionId") says why it is locked while it
