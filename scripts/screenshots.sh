@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Screenshots of the assistant's three first screens in every language, on a
+# Screenshots of every screen of the assistant in every language, on a
 # virtual X display under a window manager (openbox), with emulated printers
 # plugged in, into docs/screens/<language>/ (English also into docs/).
 #   scripts/screenshots.sh [BUNDLE_DIR]
@@ -25,11 +25,14 @@ from gi.repository import UMockdev
 
 bundle = sys.argv[1]
 languages = ["en", "de", "fr", "es", "it", "pt_BR", "ja", "zh_CN"]
-shots = [("connect-screen", None), ("launch-tool-screen", ("f055", "0001")),
-         ("add-printer-window", ("f055", "0101"))]
+# name, emulated printer, keys pressed once the first window shows
+shots = [("connect-screen", None, []), ("launch-tool-screen", ("f055", "0001"), []),
+         ("add-printer-window", ("f055", "0101"), []),
+         # Done is locked, so Tab goes from the skip box to Next.
+         ("warm-prompt", None, ["Tab", "Return"])]
 for language in languages:
     os.makedirs(os.path.join("docs", "screens", language), exist_ok=True)
-    for name, device in shots:
+    for name, device, keys in shots:
         testbed = UMockdev.Testbed.new()
         if device:
             testbed.add_device("usb", "1-1", None, ["idVendor", device[0], "idProduct", device[1]],
@@ -48,6 +51,11 @@ for language in languages:
                 break
             time.sleep(0.05)
         time.sleep(0.7)
+        if keys:
+            window = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(app.pid)],
+                                    capture_output=True, text=True).stdout.split()[0]
+            subprocess.run(["xdotool", "windowactivate", "--sync", window, "key"] + keys, check=True)
+            time.sleep(0.7)
         target = os.path.join("docs", "screens", language, name + ".png")
         subprocess.run(["import", "-window", "root", target], check=True)
         if language == "en":

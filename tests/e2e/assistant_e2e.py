@@ -378,51 +378,6 @@ class WindowManagerDisplay(AssistantTest):
     def start_here(self, **env):
         return self.start(DISPLAY=self.display, **env)
 
-
-class UnderAWindowManager(WindowManagerDisplay):
-    def test_frames_follow_the_placement_rule_and_keys_alone_end_the_connect_screen(self):
-        assistant = self.start_here()
-        window = self.window("Printer Setup Assistant")
-        assistant.wait_for("DeviceAttach")
-        x, y, width, height = self.frame(window)
-        # y grows upward in the rule: the frame's lower edge sits 50 above centre.
-        self.assertLessEqual(abs(x - (1024 - width) / 2), 1)
-        self.assertLessEqual(abs((700 - y - height) - ((700 - height) / 2 + 50)), 1)
-
-        # Locked: Alt+F4 and Escape leave it where it is.
-        self.x("xdotool", "windowactivate", "--sync", window, "key", "alt+F4", "Escape")
-        self.assertIsNone(assistant.process.poll())
-        # Space ticks the focused skip box, without the window moving; Return is Done.
-        self.x("xdotool", "key", "--window", window, "space")
-        # Nothing to await: the point is that nothing happens. A window that
-        # is re-mapped moves by its title bar within a few frames.
-        time.sleep(0.3)
-        self.assertEqual(self.frame(window)[:2], (x, y))
-        self.x("xdotool", "key", "--window", window, "Return")
-        self.assertEqual(assistant.wait_exit(), 0)
-
-    def test_keys_alone_take_a_usb_printer_from_the_wifi_question_to_the_settings(self):
-        self.plug(WIFI)
-        self.plug(USB_ONLY)
-        assistant = self.start_here()
-        window = self.window("Printer Setup Assistant")
-        self.x("xdotool", "windowactivate", "--sync", window, "key", "Escape")
-        added = self.window("Add Printer")
-        x, y, width, height = self.frame(added)
-        self.assertLessEqual(abs(x - (1024 - width) / 2), 1)
-        self.assertLessEqual(abs((700 - y - height) - ((700 - height) / 2 + 50)), 1)
-        self.x("xdotool", "windowactivate", "--sync", added, "key", "Return")
-        self.await_record(lambda lines: any(line.startswith("opened") for line in lines))
-        self.assertEqual(assistant.wait_exit(), 0)
-
-
-class KeyboardInEveryLanguage(WindowManagerDisplay):
-    """Every road by keys alone under openbox, in each language: frames where
-    the rule puts them, focus on each screen's primary control as a screen
-    reader reports it, and nothing but keys to get through."""
-
-    LANGUAGES = ["en", "de", "fr", "es", "it", "pt_BR", "ja", "zh_CN"]
-
     def visible_window(self, assistant, but=None):
         deadline = time.monotonic() + WAIT
         while True:
@@ -447,10 +402,77 @@ class KeyboardInEveryLanguage(WindowManagerDisplay):
             self.assertLess(time.monotonic(), deadline, "no focused %s" % role)
             time.sleep(0.05)
 
-    def assert_placed(self, window, language):
+    def assert_placed(self, window, message=None):
+        """The placement rule on the decorated frame; y grows upward in the
+        rule, so the frame's lower edge sits 50 above the screen's centre."""
         x, y, width, height = self.frame(window)
-        self.assertLessEqual(abs(x - (1024 - width) / 2), 1, language)
-        self.assertLessEqual(abs((700 - y - height) - ((700 - height) / 2 + 50)), 1, language)
+        self.assertLessEqual(abs(x - (1024 - width) / 2), 1, message)
+        self.assertLessEqual(abs((700 - y - height) - ((700 - height) / 2 + 50)), 1, message)
+
+
+class UnderAWindowManager(WindowManagerDisplay):
+    def test_frames_follow_the_placement_rule_and_keys_alone_end_the_connect_screen(self):
+        assistant = self.start_here()
+        window = self.window("Printer Setup Assistant")
+        assistant.wait_for("DeviceAttach")
+        self.assert_placed(window)
+        x, y = self.frame(window)[:2]
+
+        # Locked: Alt+F4 and Escape leave it where it is.
+        self.x("xdotool", "windowactivate", "--sync", window, "key", "alt+F4", "Escape")
+        self.assertIsNone(assistant.process.poll())
+        # Space ticks the focused skip box, without the window moving; Return is Done.
+        self.x("xdotool", "key", "--window", window, "space")
+        # Nothing to await: the point is that nothing happens. A window that
+        # is re-mapped moves by its title bar within a few frames.
+        time.sleep(0.3)
+        self.assertEqual(self.frame(window)[:2], (x, y))
+        self.x("xdotool", "key", "--window", window, "Return")
+        self.assertEqual(assistant.wait_exit(), 0)
+
+    def test_keys_alone_take_a_usb_printer_from_the_wifi_question_to_the_settings(self):
+        self.plug(WIFI)
+        self.plug(USB_ONLY)
+        assistant = self.start_here()
+        window = self.window("Printer Setup Assistant")
+        self.x("xdotool", "windowactivate", "--sync", window, "key", "Escape")
+        added = self.window("Add Printer")
+        self.assert_placed(added)
+        self.x("xdotool", "windowactivate", "--sync", added, "key", "Return")
+        self.await_record(lambda lines: any(line.startswith("opened") for line in lines))
+        self.assertEqual(assistant.wait_exit(), 0)
+
+    def test_next_opens_the_warm_prompt_placed_and_its_ok_returns_to_the_connect_screen(self):
+        assistant = self.start_here()
+        window = self.window("Printer Setup Assistant")
+        assistant.wait_for("DeviceAttach")
+        # Done is locked, so Tab goes from the skip box to Next.
+        self.x("xdotool", "windowactivate", "--sync", window, "key", "Tab")
+        self.assertEqual(self.focused("push button"), "Next")
+        self.x("xdotool", "key", "--window", window, "Return")
+        prompt = self.visible_window(assistant, but=window)
+        self.assert_placed(prompt)
+        self.assertEqual(self.focused("push button"), "OK")
+        self.x("xdotool", "windowactivate", "--sync", prompt, "key", "Return")
+        deadline = time.monotonic() + WAIT
+        while prompt in self.x("xdotool", "search", "--onlyvisible", "--pid", str(assistant.process.pid)).split():
+            self.assertLess(time.monotonic(), deadline, "the warm prompt stayed")
+            time.sleep(0.05)
+        # Back on the connect screen, still waiting for a printer and still locked.
+        self.assertIsNone(assistant.process.poll())
+        self.assertTrue(self.showing("frame", "Printer Setup Assistant"))
+        self.assertFalse(self.enabled("Done"))
+        self.plug(WIFI)
+        self.await_element("push button", "OK")
+        self.assertIsNone(assistant.process.poll())
+
+
+class KeyboardInEveryLanguage(WindowManagerDisplay):
+    """Every road by keys alone under openbox, in each language: frames where
+    the rule puts them, focus on each screen's primary control as a screen
+    reader reports it, and nothing but keys to get through."""
+
+    LANGUAGES = ["en", "de", "fr", "es", "it", "pt_BR", "ja", "zh_CN"]
 
     def test_every_road_by_keys_in_every_language(self):
         for language in self.LANGUAGES:
