@@ -4,9 +4,8 @@ namespace platform {
 
 const PlatformProfile& classicMacProfile() {
     static const PlatformProfile profile{
-        .addPrinterOpenFormat = R"(open "%s")",
-        .addPrinterLocation = "/System/Library/CoreServices/AddPrinter.app",
-        .addPrinterIdentity = "com.apple.print.add",
+        .addPrinterPrograms = {{R"(open "%s")", "/System/Library/CoreServices/AddPrinter.app",
+                                "com.apple.print.add"}},
         .agentUnloadFormat = R"(launchctl unload "%s")",
         .agentLoadFormat = R"(launchctl load "%s")",
         // macOS 10.12's AppKit; a backend for that desktop reads the running

@@ -190,6 +190,9 @@ public:
     // How many programs with this identity the user runs now; nothing when
     // the system gives no answer. Callable from any thread.
     virtual std::optional<int> runningApplicationCount(const std::string& identity) = 0;
+    // Whether the program at location (a path, or a name the shell finds)
+    // is installed and can be run. Callable from any thread.
+    virtual bool isInstalled(const std::string& location) = 0;
 };
 
 class Shell {

@@ -1,25 +1,34 @@
 // The desktop-specific constants that the assistant's rules take as given:
-// which program adds printers and how it is opened and recognised, how a
+// which programs add printers and how each is opened and recognised, how a
 // background agent is dropped and reloaded, and the toolkit version that
 // gates the USB monitor agent. Each format holds exactly one "%s", which
 // stands for the path or program location placed between its quotes.
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace platform {
 
+// A program that adds printers: the command that opens it, where it is
+// found, and the identity its running processes have.
+struct AddPrinterProgram {
+    std::string openFormat;
+    std::string location;
+    std::string identity;
+};
+
 struct PlatformProfile {
-    std::string addPrinterOpenFormat;
-    std::string addPrinterLocation;
-    std::string addPrinterIdentity;
+    // In order of preference: the first one installed is the one opened and
+    // watched.
+    std::vector<AddPrinterProgram> addPrinterPrograms;
     std::string agentUnloadFormat;
     std::string agentLoadFormat;
     double toolkitVersion = 0;
 };
 
-// Debian and other systemd desktops: system-config-printer and the user's
-// systemd instance.
+// Debian and other systemd desktops: system-config-printer, else GNOME's or
+// KDE's own printer settings, and the user's systemd instance.
 const PlatformProfile& linuxProfile();
 
 // The desktop the assistant was first written for; kept so that the exact

@@ -10,18 +10,39 @@ namespace {
 constexpr unsigned PollSeconds = 3;
 }
 
+const platform::AddPrinterProgram* installedAddPrinterProgram(platform::Platform& platform) {
+    for (const platform::AddPrinterProgram& program : platform.profile().addPrinterPrograms)
+        if (platform.workspace().isInstalled(program.location)) return &program;
+    return nullptr;
+}
+
 void openAddPrinter(platform::Platform& platform) {
-    const platform::PlatformProfile& profile = platform.profile();
+    const platform::AddPrinterProgram* program = installedAddPrinterProgram(platform);
+    if (program == nullptr) {
+        // Nothing to open: as with an open that fails, the watcher then
+        // finds nothing running and ends the assistant. The line says what
+        // a support person would install.
+        std::string names;
+        for (const platform::AddPrinterProgram& candidate : platform.profile().addPrinterPrograms)
+            names += (names.empty() ? "" : ", ") + candidate.location;
+        platform.log().write("No printer settings program is installed (looked for " + names + ")");
+        return;
+    }
     CommandBuffer buffer;
-    runShellCommand(platform, buffer, profile.addPrinterOpenFormat, profile.addPrinterLocation);
+    runShellCommand(platform, buffer, program->openFormat, program->location);
 }
 
 void watchAddPrinter(platform::Platform& platform, const void* sender) {
-    const std::string identity = platform.profile().addPrinterIdentity;
+    // The program that was opened: the first one installed. With none, the
+    // first poll finds nothing running.
+    const platform::AddPrinterProgram* program = installedAddPrinterProgram(platform);
+    const std::string identity = program != nullptr ? program->identity : std::string();
     for (;;) {
         platform.threads().sleepSeconds(PollSeconds);
         // No answer counts as none running.
-        const std::optional<int> running = platform.workspace().runningApplicationCount(identity);
+        const std::optional<int> running =
+            identity.empty() ? std::optional<int>(0)
+                             : platform.workspace().runningApplicationCount(identity);
         if (running && *running > 0) continue;
         platform.threads().performOnMainThread(
             [&platform, sender] { platform.application().terminate(sender); });

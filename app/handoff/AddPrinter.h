@@ -4,14 +4,20 @@
 
 namespace platform {
 class Platform;
-}
+struct AddPrinterProgram;
+} // namespace platform
 
-// Opens the printer-setup program with the profile's command through the
-// shell and waits for the command (not the program) to end.
+// The profile's first printer-setup program that is installed; null when
+// none is.
+const platform::AddPrinterProgram* installedAddPrinterProgram(platform::Platform& platform);
+
+// Opens the first installed printer-setup program with its command through
+// the shell and waits for the command (not the program) to end. With none
+// installed, writes one log line naming those looked for and opens nothing.
 void openAddPrinter(platform::Platform& platform);
 
 // Polls every 3 seconds, for as long as any instance of the printer-setup
-// program runs; then hands the request to terminate, with sender, to the main
-// thread and returns. Meant for a background thread of its own: it touches no
-// window and nothing of the controller but the sender's address.
+// program that openAddPrinter chose runs; then hands the request to terminate, with sender, to the
+// main thread and returns. Meant for a background thread of its own: it touches no window and
+// nothing of the controller but the sender's address.
 void watchAddPrinter(platform::Platform& platform, const void* sender);

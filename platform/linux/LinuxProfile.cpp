@@ -6,10 +6,14 @@ const PlatformProfile& linuxProfile() {
     static const PlatformProfile profile{
         // The shell backgrounds the program so that the command returns at
         // once, as the original desktop's `open` does; its output still
-        // reaches the assistant's standard error.
-        .addPrinterOpenFormat = R"("%s" </dev/null &)",
-        .addPrinterLocation = "system-config-printer",
-        .addPrinterIdentity = "system-config-printer",
+        // reaches the assistant's standard error. GNOME and KDE desktops
+        // often lack system-config-printer and bring their own settings.
+        .addPrinterPrograms =
+            {
+                {R"("%s" </dev/null &)", "system-config-printer", "system-config-printer"},
+                {R"("%s" printers </dev/null &)", "gnome-control-center", "gnome-control-center"},
+                {R"("%s" --add-printer </dev/null &)", "kde-add-printer", "kde-add-printer"},
+            },
         // `disable` takes unit names only, so the unit's name is cut from the
         // path; `enable` takes the unit file's path and links it in. `--now`
         // stops and starts the unit along with it.

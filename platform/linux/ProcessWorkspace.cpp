@@ -1,6 +1,8 @@
 #include "platform/linux/ProcessWorkspace.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <dirent.h>
 #include <fstream>
@@ -182,6 +184,34 @@ std::optional<int> ProcessWorkspace::runningApplicationCount(const std::string& 
         }
     }
     return count;
+}
+
+namespace {
+bool runnableFile(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+           ::access(path.c_str(), X_OK) == 0;
+}
+} // namespace
+
+bool ProcessWorkspace::isInstalled(const std::string& location) {
+    if (location.empty()) return false;
+    if (location.find('/') != std::string::npos) return runnableFile(location);
+    // The shell's own search: the first runnable file of that name along
+    // PATH. Relative entries are skipped; they name wherever the assistant
+    // happened to be started.
+    const char* const searchPath = std::getenv("PATH");
+    const std::string_view folders = searchPath != nullptr ? searchPath : "/usr/bin:/bin";
+    std::size_t start = 0;
+    while (start <= folders.size()) {
+        const std::size_t end = std::min(folders.find(':', start), folders.size());
+        const std::string_view folder = folders.substr(start, end - start);
+        if (!folder.empty() && folder.front() == '/' &&
+            runnableFile(std::string(folder) + "/" + location))
+            return true;
+        start = end + 1;
+    }
+    return false;
 }
 
 } // namespace platform::linux_backend

@@ -18,6 +18,10 @@ public:
     // processRuns), read from /proc. Callable from any thread.
     std::optional<int> runningApplicationCount(const std::string& identity) override;
 
+    // A path is taken as it is; a bare name is looked for along PATH, as the
+    // shell would. Callable from any thread.
+    bool isInstalled(const std::string& location) override;
+
 private:
     std::string procRoot_;
 };

@@ -10,6 +10,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -180,8 +181,11 @@ public:
     std::optional<std::string>
     launchApplication(const std::string& path, const std::vector<std::string>& arguments) override;
     std::optional<int> runningApplicationCount(const std::string& identity) override;
+    bool isInstalled(const std::string& location) override { return !missing.contains(location); }
 
     std::optional<std::string> launchError;
+    // Programs that are not installed; everything else is.
+    std::set<std::string> missing;
     // Answers of successive queries; once used up, the last one repeats.
     std::vector<std::optional<int>> runningAnswers{0};
     std::vector<std::string> queriedIdentities;

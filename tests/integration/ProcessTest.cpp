@@ -1,6 +1,7 @@
 // Real processes and the real shell: the companion tool started without a
 // shell in a session of its own, agents reloaded through /bin/sh with a
 // stand-in systemctl, and the printer settings counted from /proc.
+#include "app/handoff/AddPrinter.h"
 #include "platform/PlatformProfile.h"
 #include "platform/linux/PosixShell.h"
 #include "platform/linux/ProcessWorkspace.h"
@@ -189,8 +190,8 @@ TEST_F(Processes, PrinterSettingsAreCountedWhileTheyRunAndReadersAreNot) {
     ASSERT_EQ(::mkfifo(record.c_str(), 0600), 0);
     ::setenv("RUNNETLUME_OPEN_SECONDS", "30", 1);
     platform::PlatformProfile profile = platform::linuxProfile();
-    profile.addPrinterLocation = identity;
-    profile.addPrinterIdentity = identity;
+    profile.addPrinterPrograms.front().location = identity;
+    profile.addPrinterPrograms.front().identity = identity;
     FakePlatform platform(profile);
     platform.realShell = &shell;
     runNetlumeAppDelegate controller(platform);
@@ -207,6 +208,44 @@ TEST_F(Processes, PrinterSettingsAreCountedWhileTheyRunAndReadersAreNot) {
     EXPECT_EQ(workspace.runningApplicationCount(identity), 0);
     ::kill(reader, SIGKILL);
     ::waitpid(reader, nullptr, 0);
+}
+
+TEST_F(Processes, TheDesktopsOwnPrinterSettingsAreFoundAlongPathAndOpened) {
+    // Only this folder on PATH: whatever the machine has installed stays out.
+    const fs::path bin = folder / "bin";
+    fs::create_directories(bin);
+    ::setenv("PATH", bin.c_str(), 1);
+    FakePlatform platform(platform::linuxProfile());
+    platform.realShell = &shell;
+    platform.realWorkspace = &workspace;
+    runNetlumeAppDelegate controller(platform);
+    const auto settingsNamed = [&](const std::string& name) {
+        fs::copy_file(StandIns / "system-config-printer", bin / name);
+        fs::remove(record);
+        ASSERT_EQ(::mkfifo(record.c_str(), 0600), 0);
+        controller._openAddPrinter();
+    };
+
+    // Nothing installed; a folder or a file that cannot run does not count.
+    fs::create_directories(bin / "system-config-printer");
+    std::ofstream(bin / "gnome-control-center") << "#!/bin/sh\n";
+    controller._openAddPrinter();
+    EXPECT_EQ(platform.journal.back(), "log No printer settings program is installed (looked "
+                                       "for system-config-printer, gnome-control-center, "
+                                       "kde-add-printer)");
+    EXPECT_FALSE(fs::exists(record));
+    fs::remove(bin / "gnome-control-center");
+
+    ::setenv("RUNNETLUME_OPEN_SECONDS", "0", 1);
+    settingsNamed("kde-add-printer");
+    EXPECT_THAT(recorded(), ::testing::ElementsAre(::testing::EndsWith(" --add-printer")));
+    settingsNamed("gnome-control-center");
+    EXPECT_THAT(recorded(), ::testing::ElementsAre(::testing::EndsWith(" printers")));
+    EXPECT_EQ(installedAddPrinterProgram(platform)->identity, "gnome-control-center");
+    fs::remove(bin / "system-config-printer");
+    settingsNamed("system-config-printer");
+    EXPECT_THAT(recorded(), ::testing::ElementsAre(::testing::MatchesRegex("opened [0-9]+")));
+    EXPECT_EQ(installedAddPrinterProgram(platform)->identity, "system-config-printer");
 }
 
 TEST(ProcessIdentity, TheProgramOrItsScriptUnderAKnownInterpreter) {

@@ -46,8 +46,8 @@ protected:
         fs::copy_file(RUNNETLUME_STANDINS_DIR "/system-config-printer",
                       folder_ / "bin" / identity_);
         profile_ = platform::linuxProfile();
-        profile_.addPrinterLocation = identity_;
-        profile_.addPrinterIdentity = identity_;
+        profile_.addPrinterPrograms.front().location = identity_;
+        profile_.addPrinterPrograms.front().identity = identity_;
         path_ = ::getenv("PATH");
         ::setenv("PATH", ((folder_ / "bin").string() + ":" + path_).c_str(), 1);
         ::setenv("RUNNETLUME_RECORD", (folder_ / "record").c_str(), 1);

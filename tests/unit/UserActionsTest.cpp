@@ -148,14 +148,29 @@ TEST_F(UserActions, TwoPressesTwoOpenRequestsTwoWatchers) {
     EXPECT_TRUE(ui.fakeControl("doneButtonInAddPrinterWindow").isEnabled());
 }
 
-TEST_F(UserActions, LinuxProfileOpensAndWatchesSystemConfigPrinter) {
-    FakePlatform linux(platform::linuxProfile());
-    runNetlumeAppDelegate linuxController(linux);
-    linuxController._openAddPrinter();
-    linuxController._startListeningAddPrinters();
-    EXPECT_THAT(linux.journal,
-                ElementsAre(R"(shell "system-config-printer" </dev/null &)", "sleep 3",
-                            "query system-config-printer", "to main thread"));
+TEST_F(UserActions, LinuxProfileOpensAndWatchesTheFirstInstalledPrinterSettings) {
+    const auto road = [](std::set<std::string> missing) {
+        FakePlatform linux(platform::linuxProfile());
+        linux.workspaceFake.missing = std::move(missing);
+        runNetlumeAppDelegate linuxController(linux);
+        linuxController._openAddPrinter();
+        linuxController._startListeningAddPrinters();
+        return linux.journal;
+    };
+    EXPECT_THAT(road({}), ElementsAre(R"(shell "system-config-printer" </dev/null &)", "sleep 3",
+                                      "query system-config-printer", "to main thread"));
+    EXPECT_THAT(road({"system-config-printer"}),
+                ElementsAre(R"(shell "gnome-control-center" printers </dev/null &)", "sleep 3",
+                            "query gnome-control-center", "to main thread"));
+    EXPECT_THAT(road({"system-config-printer", "gnome-control-center"}),
+                ElementsAre(R"(shell "kde-add-printer" --add-printer </dev/null &)", "sleep 3",
+                            "query kde-add-printer", "to main thread"));
+    // None: one line, nothing run, and the watcher ends the assistant at its
+    // first poll, as after an open that failed.
+    EXPECT_THAT(road({"system-config-printer", "gnome-control-center", "kde-add-printer"}),
+                ElementsAre("log No printer settings program is installed (looked for "
+                            "system-config-printer, gnome-control-center, kde-add-printer)",
+                            "sleep 3", "to main thread"));
 }
 
 } // namespace
