@@ -14,7 +14,7 @@ cp -a "$bundle" "$work/bundle"
 # Catalogues that list nothing attached, so that the connect screen shows.
 for name in wifiDevices otherDevices; do
   printf '<?xml version="1.0"?><plist version="1.0"><dict><key>devices</key><array/></dict></plist>\n' \
-    > "$work/bundle/Resources/$name.plist"
+    > "$work/bundle/share/runNetlume/$name.plist"
 done
 
 if [ "$qpa" = xcb ]; then

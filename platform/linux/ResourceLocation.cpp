@@ -13,7 +13,9 @@ std::string executableFolder() {
 }
 
 std::string resourcesFolderFor(const std::string& executableFolder) {
-    return (std::filesystem::path(executableFolder) / ".." / "Resources")
+    // Set by the build from the install folders: "../share/runNetlume" for
+    // the usual bin/ and share/.
+    return (std::filesystem::path(executableFolder) / RUNNETLUME_RESOURCES_FROM_BIN)
         .lexically_normal()
         .string();
 }

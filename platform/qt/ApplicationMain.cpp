@@ -2,12 +2,14 @@
 
 #include "app/InterfaceWiring.h"
 #include "app/runNetlumeAppDelegate.h"
+#include "platform/qt/CommandLine.h"
 #include "platform/qt/DisplayProblems.h"
 #include "platform/qt/InterfaceLoader.h"
 #include "platform/qt/QtBundle.h"
 #include "platform/qt/QtLinuxPlatform.h"
 #include "platform/qt/SingleInstance.h"
 #include "platform/qt/TerminationSignals.h"
+#include "platform/qt/WindowIcon.h"
 
 #include <QApplication>
 
@@ -16,10 +18,17 @@
 namespace platform {
 
 int applicationMain(int argc, char* argv[]) {
+    // Before the display is opened: --help and --version need none, and
+    // touch nothing else.
+    if (const std::optional<int> status = qt::answerInformationalArguments(argc, argv, stdout))
+        return *status;
     qt::DisplayProblems displayProblems;
     QApplication application(argc, argv);
     displayProblems.startupDone();
     QApplication::setApplicationName(QStringLiteral("runNetlume"));
+    QApplication::setApplicationVersion(QStringLiteral(RUNNETLUME_VERSION));
+    // Ties the windows to the installed desktop entry (task bars, Wayland's app id).
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.runnetlume.Assistant"));
     // Before anything else: a second start refreshes no agents.
     const std::unique_ptr<qt::SingleInstance> single = qt::SingleInstance::claim();
     if (!single) return 0;
@@ -31,6 +40,7 @@ int runAssistant(const QString& resources, const PlatformProfile& profile,
                  std::weak_ptr<qt::QtLinuxPlatform>* servicesOut) {
     auto* application = qobject_cast<QApplication*>(QCoreApplication::instance());
     const qt::Translations translations(resources + "/translations");
+    QApplication::setWindowIcon(qt::windowIconFrom(resources + "/org.runnetlume.Assistant.svg"));
     const auto services = std::make_shared<qt::QtLinuxPlatform>(resources.toStdString(), profile);
     if (servicesOut != nullptr) *servicesOut = services;
 

@@ -24,7 +24,7 @@ private:
     std::string resources_;
 };
 
-// <bundle>/Resources for an executable at <bundle>/bin/runNetlume.
+// <prefix>/share/runNetlume for an executable at <prefix>/bin/runNetlume.
 QString bundleResourcesFolder(const QString& executableFolder);
 
 // Installs the strings table for the user's language, over the English one

@@ -33,6 +33,11 @@ PRINTER_IN_SAMPLES = (0x04B8, 0x0E28)  # the model the hostile samples list
 WAIT = 20.0  # bound for anything awaited; a pass never comes near it
 
 
+def resources_of(bundle):
+    """The resources folder of a bundle laid out as installed."""
+    return os.path.join(bundle, "share", "runNetlume")
+
+
 def free_display():
     """An X display number that no server holds, nor a stale lock or socket."""
     for number in range(200, 400):
@@ -185,7 +190,7 @@ class AssistantTest(unittest.TestCase):
     # The world around the assistant.
 
     def catalogues(self, binary=False):
-        resources = os.path.join(self.bundle, "Resources")
+        resources = resources_of(self.bundle)
         wifi = {
             "devices": [{"vid": "0x%04X" % WIFI[0], "pid": "0x%04X" % WIFI[1]}],
             "application": self.tool,
@@ -315,7 +320,7 @@ class StartUp(AssistantTest):
         self.assertEqual(assistant.stop(), 0)
 
     def test_missing_interface_description_is_one_line_and_a_failure(self):
-        os.remove(os.path.join(self.bundle, "Resources", "ui", "MainWindow.ui"))
+        os.remove(os.path.join(resources_of(self.bundle), "ui", "MainWindow.ui"))
         assistant = self.start()
         self.assertNotEqual(assistant.wait_exit(), 0)
         errors = [line for line in assistant.log() if line.startswith("runNetlume:")]
@@ -738,7 +743,7 @@ class HostileCatalogues(AssistantTest):
         samples = os.path.join(self.folder, "samples")
         os.makedirs(samples)
         subprocess.run([os.environ["RUNNETLUME_WRITE_SAMPLES"], "--full", samples], check=True)
-        resources = os.path.join(self.bundle, "Resources")
+        resources = resources_of(self.bundle)
 
         def use(name):
             for catalogue in ("wifiDevices.plist", "otherDevices.plist"):

@@ -9,7 +9,7 @@
 
 #include <QString>
 
-inline const QString Resources = QStringLiteral(RUNNETLUME_BUNDLE_DIR "/Resources");
+inline const QString Resources = QStringLiteral(RUNNETLUME_RESOURCES_DIR);
 
 // The fake bundle's catalogues with the real strings table.
 class QtStrings final : public platform::Bundle {

@@ -30,7 +30,7 @@ class Watcher : public ::testing::Test {
 protected:
     void SetUp() override {
         folder_ = freshTestFolder("watcher");
-        fs::copy(RUNNETLUME_BUNDLE_DIR "/Resources", folder_ / "Resources",
+        fs::copy(RUNNETLUME_RESOURCES_DIR, folder_ / "Resources",
                  fs::copy_options::recursive);
         std::ofstream(folder_ / "Resources" / "wifiDevices.plist")
             << "<plist><dict><key>devices</key><array/></dict></plist>";

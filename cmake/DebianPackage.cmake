@@ -1,0 +1,34 @@
+# SPDX-License-Identifier: MIT
+# `cpack -G DEB` (see scripts/package.sh): one package, runnetlume, whose
+# library dependencies dpkg-shlibdeps computes from the binaries.
+set(RUNNETLUME_PACKAGE_MAINTAINER "The runNetlume developers <maintainers@runnetlume.org>"
+  CACHE STRING "The Maintainer field of the Debian package")
+
+set(CPACK_PACKAGE_NAME runnetlume)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_CONTACT ${RUNNETLUME_PACKAGE_MAINTAINER})
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "printer setup assistant for USB-attached printers")
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
+  "Part of a printer driver package: finds which of the maker's printers is\n"
+  "attached over USB and leads the user through its setup. For a\n"
+  "Wi-Fi-capable model it offers to start the maker's Wi-Fi setup tool; for\n"
+  "a USB-only model it shows four steps and opens the desktop's own printer\n"
+  "settings. Ships with runNetlume-check, which checks the maker's device\n"
+  "catalogues.")
+string(CONCAT CPACK_DEBIAN_PACKAGE_DESCRIPTION ${CPACK_DEBIAN_PACKAGE_DESCRIPTION})
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${RUNNETLUME_HOMEPAGE})
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Not libraries: the shell and systemctl it runs, the session bus it names
+# itself on, Qt's X11 platform plugin (a plugin, so no library dependency
+# shows it). The printer settings are whichever the desktop has.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "systemd, dbus-user-session | dbus-x11, qt6-qpa-plugins")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+  "system-config-printer | gnome-control-center | print-manager")
+set(CPACK_STRIP_FILES ON)
+set(CPACK_SET_DESTDIR OFF)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_GENERATOR DEB)
+include(CPack)
