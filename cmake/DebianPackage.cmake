@@ -8,14 +8,13 @@ set(CPACK_PACKAGE_NAME runnetlume)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT ${RUNNETLUME_PACKAGE_MAINTAINER})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "printer setup assistant for USB-attached printers")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-  "Part of a printer driver package: finds which of the maker's printers is\n"
-  "attached over USB and leads the user through its setup. For a\n"
-  "Wi-Fi-capable model it offers to start the maker's Wi-Fi setup tool; for\n"
-  "a USB-only model it shows four steps and opens the desktop's own printer\n"
-  "settings. Ships with runNetlume-check, which checks the maker's device\n"
-  "catalogues.")
-string(CONCAT CPACK_DEBIAN_PACKAGE_DESCRIPTION ${CPACK_DEBIAN_PACKAGE_DESCRIPTION})
+# One argument: a ";" in it would otherwise split it into a list.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Part of a printer driver package: finds which of the maker's printers is
+attached over USB and leads the user through its setup. For a
+Wi-Fi-capable model it offers to start the maker's Wi-Fi setup tool; for
+a USB-only model it shows four steps and opens the desktop's own printer
+settings. Ships with runNetlume-check, which checks the maker's device
+catalogues.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)

@@ -1,23 +1,51 @@
 #!/usr/bin/env bash
-# Installs every Debian package that building, testing and screenshotting
-# runNetlume needs. Run as root on Debian 12; safe to run again.
+# SPDX-License-Identifier: MIT
+# Installs the Debian packages runNetlume needs. Run as root on Debian 12;
+# safe to run again.
+#   install-deps.sh [run|demo|all]      (default: all)
+#   install-deps.sh --list [run|demo|all]
+# run: building and running the assistant; demo: adds emulated printers;
+# all: adds everything the tests, packaging and screenshots use.
 set -euo pipefail
 
-packages=(
-  # build
+run_packages=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libqt6opengl6-dev
-  libplist-dev libudev-dev libpugixml-dev
+  qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libqt6opengl6-dev qt6-svg-dev
+  libudev-dev libpugixml-dev libxcb1-dev
+  # a virtual display and a screenshot when there is no display
+  xvfb xauth x11-utils imagemagick fonts-dejavu-core
+)
+demo_packages=(
+  umockdev python3-gi gir1.2-umockdev-1.0 xdotool
+)
+all_packages=(
   # tests and benchmarks
-  googletest libgtest-dev libgmock-dev libbenchmark-dev
-  umockdev libumockdev-dev
-  xvfb xauth dbus at-spi2-core python3-pyatspi python3-gi gir1.2-umockdev-1.0 time
-  openbox metacity xdotool libxcb1-dev weston qt6-wayland
+  googletest libgtest-dev libgmock-dev libbenchmark-dev libumockdev-dev libplist-dev
+  dbus at-spi2-core python3-pyatspi time
+  openbox metacity weston qt6-wayland fonts-wqy-zenhei
   # fuzzing
   clang libclang-rt-14-dev
-  # formatting, screenshots
-  clang-format clang-tidy x11-utils imagemagick fonts-dejavu-core fonts-wqy-zenhei
+  # formatting
+  clang-format clang-tidy
+  # packaging and its validators
+  dpkg-dev lintian desktop-file-utils appstream
 )
+
+packages_of() {
+  case "$1" in
+    run) echo "${run_packages[@]}" ;;
+    demo) echo "${run_packages[@]}" "${demo_packages[@]}" ;;
+    all) echo "${run_packages[@]}" "${demo_packages[@]}" "${all_packages[@]}" ;;
+    *) echo "install-deps.sh: unknown group '$1' (run, demo or all)" >&2; exit 2 ;;
+  esac
+}
+
+if [ "${1:-}" = "--list" ]; then
+  packages_of "${2:-all}"
+  exit 0
+fi
+group="${1:-all}"
+read -r -a packages <<< "$(packages_of "$group")"
 
 if [ "$(id -u)" -ne 0 ]; then
   echo "install-deps.sh: run as root (or through sudo)" >&2

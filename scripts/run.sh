@@ -1,21 +1,33 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the bundle and starts the assistant.
+# SPDX-License-Identifier: MIT
+# Installs what running needs (not the test tools), builds the bundle and
+# starts the assistant with the example catalogues. The demo stand-ins take
+# the place of systemctl and the maker's Wi-Fi setup tool, so the user's own
+# systemd units are never reloaded; to try it with an emulated printer, use
+# scripts/demo.sh.
 # Without a display it runs on a virtual one (Xvfb), saves a screenshot of
 # what the assistant shows and says where; then it ends the assistant.
 # Arguments are passed to the assistant (Qt's own options, such as -platform).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/ensure-deps.sh
-cmake --preset default >/dev/null
-cmake --build --preset default --target runNetlume
+scripts/ensure-deps.sh run
+build=build-run
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DRUNNETLUME_TESTS=OFF -DRUNNETLUME_BENCHMARKS=OFF >/dev/null
+cmake --build "$build" --target runNetlume
+/usr/bin/python3 scripts/demo/prepare.py "$build/bundle" "$build/demo-bundle"
+export PATH="$PWD/scripts/demo/bin:$PATH"
 
-app=build/bundle/bin/runNetlume
+app="$build/demo-bundle/bin/runNetlume"
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
   exec "$app" "$@"
 fi
 
-display=":$((90 + RANDOM % 100))"
+display=""
+for n in $(seq 90 189); do
+  if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
+done
 Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 trap 'kill "$xvfb" 2>/dev/null || true' EXIT

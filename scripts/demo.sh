@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# Tries the assistant without a printer: an emulated one (umockdev), and
+# stand-ins for systemctl and the maker's Wi-Fi setup tool, so that neither
+# the user's systemd nor any driver file is touched.
+#   scripts/demo.sh [wifi|usb|plug|none]     (default: wifi)
+# wifi, usb: a listed printer of that kind is attached at start.
+# plug: none at start; the Wi-Fi printer is plugged in after 3 s.
+# none: no printer; the assistant waits for one.
+# On a display the real windows open. Without one it runs on a virtual
+# display and saves screenshots under build/demo/.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+mode="${1:-wifi}"
+case "$mode" in wifi|usb|plug|none) ;; *) sed -n '3,11p' "$0" >&2; exit 2 ;; esac
+
+scripts/ensure-deps.sh demo
+build=build-run
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DRUNNETLUME_TESTS=OFF -DRUNNETLUME_BENCHMARKS=OFF >/dev/null
+cmake --build "$build" --target runNetlume
+/usr/bin/python3 scripts/demo/prepare.py "$build/bundle" "$build/demo-bundle"
+export PATH="$PWD/scripts/demo/bin:$PATH"
+
+if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
+  exec umockdev-wrapper /usr/bin/python3 scripts/demo/drive.py "$mode" "$build/demo-bundle"
+fi
+
+display=""
+for n in $(seq 90 189); do
+  if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
+done
+Xvfb "$display" -screen 0 1024x700x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+trap 'kill "$xvfb" 2>/dev/null || true' EXIT
+for _ in $(seq 100); do xdpyinfo -display "$display" >/dev/null 2>&1 && break; sleep 0.05; done
+mkdir -p build/demo
+DISPLAY="$display" umockdev-wrapper /usr/bin/python3 scripts/demo/drive.py "$mode" "$build/demo-bundle" \
+  "$PWD/build/demo/$mode"
+echo "No display here: the assistant ran on a virtual one; the screenshots are above."

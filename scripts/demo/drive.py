@@ -1,0 +1,80 @@
+#!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
+"""Runs a prepared bundle with an emulated printer; meant to run under
+umockdev-wrapper (see scripts/demo.sh).
+   drive.py MODE BUNDLE [SCREENSHOT_STEM]
+MODE: wifi or usb (a listed printer present at start), plug (the Wi-Fi
+printer plugged in 3 s after start), none (no printer). With
+SCREENSHOT_STEM the assistant is shown on the current (virtual) display,
+photographed as STEM-1.png (and STEM-2.png once plugged) and ended; without,
+it runs until the user ends it, and its exit status is returned."""
+import os
+import subprocess
+import sys
+import tempfile
+import time
+
+import gi
+
+gi.require_version("UMockdev", "1.0")
+from gi.repository import UMockdev  # noqa: E402
+
+PRINTERS = {"wifi": ("f055", "0001"), "usb": ("f055", "0101")}
+
+
+def plug(testbed, ids):
+    testbed.add_device("usb", "1-1", None, ["idVendor", ids[0], "idProduct", ids[1],
+                                            "manufacturer", "Example", "product", "Demo printer"],
+                       ["DEVTYPE", "usb_device"])
+
+
+def window_shown(pid):
+    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(pid)],
+                           capture_output=True, text=True).stdout
+    return bool(found.strip())
+
+
+def shoot(app, path):
+    for _ in range(200):
+        if window_shown(app.pid) or app.poll() is not None:
+            break
+        time.sleep(0.05)
+    time.sleep(0.8)  # let the window manager and the first paint settle
+    subprocess.run(["import", "-window", "root", path], check=True)
+    print("screenshot: " + path)
+
+
+def main():
+    mode, bundle = sys.argv[1], sys.argv[2]
+    stem = sys.argv[3] if len(sys.argv) > 3 else None
+    if mode not in ("wifi", "usb", "plug", "none"):
+        sys.exit("demo: mode is wifi, usb, plug or none")
+    testbed = UMockdev.Testbed.new()
+    if mode in PRINTERS:
+        plug(testbed, PRINTERS[mode])
+    env = dict(os.environ, UMOCKDEV_DIR=testbed.get_root_dir())
+    if stem:
+        # A session of its own: a demo on a virtual display must not hand
+        # over to an assistant the user already runs.
+        env.pop("DBUS_SESSION_BUS_ADDRESS", None)
+        env["XDG_RUNTIME_DIR"] = tempfile.mkdtemp()
+    app = subprocess.Popen([os.path.join(bundle, "bin", "runNetlume")], env=env)
+    if stem is None:
+        if mode == "plug":
+            try:
+                app.wait(timeout=3)
+            except subprocess.TimeoutExpired:
+                print("demo: plugging in the Wi-Fi printer", file=sys.stderr)
+                plug(testbed, PRINTERS["wifi"])
+        return app.wait()
+    shoot(app, stem + "-1.png")
+    if mode == "plug":
+        plug(testbed, PRINTERS["wifi"])
+        shoot(app, stem + "-2.png")
+    app.terminate()
+    app.wait()
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
