@@ -25,6 +25,9 @@ from gi.repository import UMockdev  # noqa: E402
 import pyatspi  # noqa: E402
 
 BUNDLE = os.environ["RUNNETLUME_BUNDLE"]
+# Set when BUNDLE is an installed prefix (/usr, or a DESTDIR's): only the
+# InstalledRoad story runs, on the program in place.
+INSTALLED = os.environ.get("RUNNETLUME_INSTALLED") == "1"
 STANDINS = os.path.abspath(os.environ["RUNNETLUME_STANDINS"])
 WIFI = (0x8001, 0x0001)
 USB_ONLY = (0x8001, 0x0101)
@@ -841,6 +844,42 @@ class Roads(AssistantTest):
         settings = int(next(line for line in self.recorded() if line.startswith("opened")).split()[1])
         os.kill(settings, 0)  # the settings program stays open
         os.kill(settings, signal.SIGKILL)
+
+
+class InstalledRoad(AssistantTest):
+    """The installed program where it lies, with the catalogues it was built
+    with (the maker's): their first USB-only model is attached, the agents
+    are reloaded through the stand-in systemctl, Add Printer opens the
+    stand-in settings, and their end ends the assistant."""
+
+    def setUp(self):
+        self.assertTrue(INSTALLED, "RUNNETLUME_INSTALLED=1 and an installed prefix are needed")
+        self.folder = tempfile.mkdtemp(prefix="runnetlume-installed-")
+        self.bundle = BUNDLE
+        self.record = os.path.join(self.folder, "record")
+        self.testbed = UMockdev.Testbed.new()
+        self.devices = 0
+        self.assistant = None
+
+    def test_a_usb_only_printer_of_the_makers_catalogue_through_the_settings(self):
+        with open(os.path.join(resources_of(self.bundle), "otherDevices.plist"), "rb") as stream:
+            model = plistlib.load(stream)["devices"][0]
+        self.plug((int(model["vid"], 16), int(model["pid"], 16)))
+        assistant = self.start(XDG_RUNTIME_DIR=self.folder, RUNNETLUME_OPEN_SECONDS="1")
+        self.press(self.await_element("push button", "Add Printer").name)
+        self.assertEqual(assistant.wait_exit(), 0)
+        self.assertTrue(any(line.startswith("opened") for line in self.recorded()), self.recorded())
+        self.assertTrue(any(line.startswith("--user ") for line in self.recorded()), self.recorded())
+
+
+def load_tests(loader, tests, pattern):
+    """An installed prefix runs InstalledRoad alone; a bundle runs the rest."""
+    suite = unittest.TestSuite()
+    for group in tests:
+        for test in group:
+            if isinstance(test, InstalledRoad) == INSTALLED:
+                suite.addTest(test)
+    return suite
 
 
 if __name__ == "__main__":
