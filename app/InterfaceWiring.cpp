@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/InterfaceWiring.h"
 
 #include "app/runNetlumeAppDelegate.h"

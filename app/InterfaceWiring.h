@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Connects the controller to the interface description by name: its outlets
 // through their setters, and the controls' actions to its handlers.
 #pragma once

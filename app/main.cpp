@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/qt/ApplicationMain.h"
 
 int main(int argc, char* argv[]) {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/runNetlumeAppDelegate.h"
 
 #include "app/Outlets.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The assistant's one controller: the start-up sequence, the screen flow,
 // the outlets and their labels, and the user's actions. Plain C++: every
 // desktop service comes in through the platform given at construction. The

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Time from a USB "add" uevent to the attach callback on the Qt event loop,
 // through libudev's monitor under umockdev. Run under umockdev-wrapper:
 //   umockdev-wrapper build/bench/attach_latency [ROUNDS]

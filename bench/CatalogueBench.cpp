@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Costs of reading a catalogue from disk and matching devices against it,
 // with real files of growing size in both forms (XML written here, binary
 // written by libplist), up to the 10,000 models a large driver may list.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Counts how often the assistant's threads wake up while it waits on the
 # connect screen: context switches of every thread over an idle interval.
 #   bench/idle-wakeups.sh [BUNDLE_DIR] [SECONDS] [QT_PLATFORM]

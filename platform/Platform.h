@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The only door from the assistant's logic to the desktop. app/ includes this
 // header and nothing else of the platform; each backend (Qt + Linux here, a
 // macOS one later) implements these interfaces, and tests/fakes records them.

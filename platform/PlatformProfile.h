@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The desktop-specific constants that the assistant's rules take as given:
 // which programs add printers and how each is opened and recognised, how a
 // background agent is dropped and reloaded, and the toolkit version that

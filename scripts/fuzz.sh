@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Runs the catalogue fuzzer under ASan and UBSan (clang's libFuzzer) for a
 # bounded time, starting from the seed corpus, without changing it.
 #   scripts/fuzz.sh [SECONDS]        (default 60; CI runs 60)

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Screenshots of every screen of the assistant in every language, on a
 # virtual X display under a window manager (openbox), with emulated printers
 # plugged in, into docs/screens/<language>/ (English also into docs/).

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The whole test suite: a release build with warnings as errors, the same
 # suite under AddressSanitizer and UndefinedBehaviorSanitizer, then the unit
 # and integration suites under ThreadSanitizer.

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # What umockdev-wrapper does, also for sanitizer builds (the preload then
 # comes before the AddressSanitizer runtime, which it must be told to accept)
 # and with $RUNNETLUME_PRELOAD_FIRST before umockdev's preload, so that a

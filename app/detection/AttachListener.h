@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reacts to USB devices plugged in while the assistant runs: a printer of the
 // Wi-Fi catalogue turns the main window into the launch-tool screen, one of
 // the other catalogue brings up the add-printer window. Once started it stays

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/detection/ConnectedPrinterScan.h"
 
 #include "app/detection/DeviceCatalogue.h"

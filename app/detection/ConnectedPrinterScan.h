@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Is a printer of one catalogue attached over USB right now? Asked at
 // start-up, at most once per catalogue.
 #pragma once

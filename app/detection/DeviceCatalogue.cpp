@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/detection/DeviceCatalogue.h"
 
 #include "platform/Platform.h"

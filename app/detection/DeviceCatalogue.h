@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The two device catalogues ("wifiDevices", "otherDevices"): property lists
 // in the bundle that name the maker's printer models by their USB ids and
 // carry the paths the hand-offs need. Read afresh at every use; never cached.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/detection/LogText.h"
 
 std::string hexText(std::uint32_t value) {

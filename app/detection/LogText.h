@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // How values read in log lines: the original desktop's "%@" and "%x".
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/handoff/AddPrinter.h"
 
 #include "app/handoff/CommandBuffer.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The hand-off to the system's printer-setup program, and the watcher that
 // ends the assistant once that program has been closed.
 #pragma once

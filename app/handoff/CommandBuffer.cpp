@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/handoff/CommandBuffer.h"
 
 #include "platform/Platform.h"

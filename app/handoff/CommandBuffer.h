@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Shell commands are formed in a zero-filled buffer of 1024 bytes from a
 // format with one "%s", which takes a path between the format's own double
 // quotes. Inside double quotes the shell still interprets ", $, ` and \, so a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "app/handoff/CompanionTool.h"
 
 #include "app/detection/DeviceCatalogue.h"

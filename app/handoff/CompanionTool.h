@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The maker's Wi-Fi setup tool, started as a process of its own that
 // outlives the assistant, with the one argument "launchNetlume".
 #pragma once

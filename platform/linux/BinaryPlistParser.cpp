@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/linux/BinaryPlistParser.h"
 
 #include "platform/linux/PlistTreeBuilder.h"

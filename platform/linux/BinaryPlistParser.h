@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Property lists in Apple's binary form, "bplist00". The format has no
 // ambiguity, so this parser is also its exact check: the trailer, the offset
 // table, every object reference, the nesting over the object graph (a cycle

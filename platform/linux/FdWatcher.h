@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the Linux backends need of the event loop: a call on the main thread
 // whenever a descriptor has data.
 #pragma once

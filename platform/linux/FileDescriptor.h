@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Owns one file descriptor and closes it.
 #pragma once
 

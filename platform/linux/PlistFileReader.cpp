@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/linux/PlistFileReader.h"
 
 #include "platform/linux/BinaryPlistParser.h"

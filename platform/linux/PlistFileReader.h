@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Catalogue files as value trees, in XML or binary form, read within the
 // bounds of PlistLimits.h so that no file can crash, exhaust or hang the
 // reader. The packager's checker and the fuzzers use the same entry points.

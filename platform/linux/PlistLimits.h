@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The bounds every property list is read within, whatever its form. They
 // keep a hostile or broken file from costing more than a few tens of
 // megabytes or a fraction of a second; a real catalogue of 10,000 models

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/linux/PlistProblem.h"
 
 namespace platform::linux_backend {

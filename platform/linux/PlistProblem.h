@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Why a property list could not be read, for the few who ask: the assistant
 // only needs to know that it could not, the packager's checker says why and
 // where.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/linux/PlistTreeBuilder.h"
 
 #include <cstring>

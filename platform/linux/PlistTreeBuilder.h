@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What both parsers share while they build the value tree they hand on: the
 // bounds on its size, and the checks every string and key passes.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/linux/PosixShell.h"
 
 #include <cerrno>

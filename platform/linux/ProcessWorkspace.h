@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Starting programs and asking which ones run, on Linux.
 #pragma once
 

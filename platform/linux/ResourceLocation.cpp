@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/linux/ResourceLocation.h"
 
 #include <filesystem>

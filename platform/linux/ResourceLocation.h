@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Where the bundle's resources lie: always found from the running
 // executable, never from the working directory, so that the build tree, an
 // installed prefix and a moved copy all find their own.

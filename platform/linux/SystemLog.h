@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Log lines go to syslog and, with a timestamp and the process and thread
 // ids, to standard error.
 #pragma once

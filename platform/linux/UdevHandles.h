@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Owning handles for libudev objects.
 #pragma once
 

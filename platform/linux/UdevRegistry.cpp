@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/linux/UdevRegistry.h"
 
 #include "platform/linux/UdevHandles.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The USB registry over libudev: every device of subsystem "usb" and type
 // "usb_device", and a netlink monitor for the ones plugged in later.
 #pragma once

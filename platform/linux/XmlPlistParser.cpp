@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/linux/XmlPlistParser.h"
 
 #include "platform/linux/PlistTreeBuilder.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Property lists in XML, in any encoding a packager's tools write: UTF-8
 // with or without a byte-order mark, UTF-16 and UTF-32 with one, Latin-1 as
 // declared, CRLF or LF line ends.

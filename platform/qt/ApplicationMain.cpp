@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/qt/ApplicationMain.h"
 
 #include "app/InterfaceWiring.h"

@@ -11,7 +11,6 @@ namespace platform::qt {
 
 // The exit status when an argument asked for information that was printed
 // to out; nothing when the assistant should run.
-std::optional<int> answerInformationalArguments(int argc, const char* const argv[],
-                                                std::FILE* out);
+std::optional<int> answerInformationalArguments(int argc, const char* const argv[], std::FILE* out);
 
 } // namespace platform::qt

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Qt ends the process with abort() and a core when it cannot reach a display,
 // and prints several lines of plugin detail first. A person starting the
 // assistant from a terminal or a session script needs one line that names

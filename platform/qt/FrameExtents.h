@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window manager's frame around a window that is not mapped yet: X11
 // lets a client ask for it (_NET_REQUEST_FRAME_EXTENTS), and the manager
 // answers by setting _NET_FRAME_EXTENTS on the window. Qt learns a frame only

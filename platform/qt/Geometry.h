@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The assistant places windows in desktop coordinates: origin at the
 // lower-left corner of the primary screen, y growing upward, doubles. Qt
 // measures from the top-left, y growing downward, in whole pixels. These are

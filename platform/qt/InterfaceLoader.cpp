@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/qt/InterfaceLoader.h"
 
 #include "platform/qt/QtWidgets.h"

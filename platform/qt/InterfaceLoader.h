@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The interface description: Qt Designer files in the bundle, loaded at start
 // with QUiLoader. Windows, views and controls are found by object name;
 // a button's "action" property names the controller's handler for it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/qt/QtApplication.h"
 
 #include "platform/qt/TerminationSignals.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The application object, the main thread's event loop and its file
 // descriptor watches, over Qt.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/qt/QtBundle.h"
 
 #include "platform/linux/ResourceLocation.h"

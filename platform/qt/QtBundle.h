@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The bundle's resources, found beside the executable, and its strings table
 // (Qt translations with ids: a missing id comes back as the id itself).
 #pragma once

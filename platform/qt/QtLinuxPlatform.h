@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The desktop services of a Linux session: Qt for the application, windows
 // and event loop; udev, processes, the shell and syslog for the rest.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "platform/qt/QtWidgets.h"
 
 #include "platform/qt/FrameExtents.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Qt widgets behind the platform's windows, views and controls. The widgets
 // belong to the interface description; these wrappers only point at them.
 #pragma once

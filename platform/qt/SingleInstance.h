@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One assistant per user session. The first start takes a well-known name on
 // the session bus (without a bus, a lock in $XDG_RUNTIME_DIR); a second start
 // asks the first, over the bus, to bring its window to the front, and ends

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // SIGTERM, SIGINT and SIGHUP (a session ending, a packager's script, Ctrl+C)
 // end the assistant the orderly way, on the main thread, like any other road.
 #pragma once

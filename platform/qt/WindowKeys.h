@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the keyboard does in the assistant's windows, and where focus goes.
 // The interface description names, on each screen (a window, or a content
 // view of the main window), its primary control ("primaryControl") and the

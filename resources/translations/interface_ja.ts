@@ -1,4 +1,5 @@
 <?xml version="1.0" encoding="utf-8"?>
+<!-- SPDX-License-Identifier: MIT -->
 <!DOCTYPE TS>
 <TS version="2.1" language="ja">
 <context>

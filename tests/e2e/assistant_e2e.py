@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """The built bundle run as a user meets it.
 
 Each test copies the bundle to a temporary folder with catalogues of its own,

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Runs the end-to-end suite against a built bundle: a virtual display, a
 # D-Bus session with the accessibility bus, and the suite driving the
 # assistant from outside as a screen reader would.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A controller connected to a fake interface description on fake platform
 // services, with the original desktop's profile unless a test says otherwise.
 #pragma once

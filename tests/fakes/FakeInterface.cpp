@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/fakes/FakeInterface.h"
 
 #include <stdexcept>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // An interface description made of fakes: the three windows, the launch-tool
 // view and every control the controller has an outlet for, by name.
 #pragma once

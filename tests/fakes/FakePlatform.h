@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Recording fakes of every platform interface. Each call that changes
 // something outside the controller is appended to one shared journal, so a
 // test can assert the exact order in which the controller works.

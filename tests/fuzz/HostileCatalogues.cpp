@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tests/fuzz/HostileCatalogues.h"
 
 #include <cstdio>

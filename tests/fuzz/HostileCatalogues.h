@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Catalogue files of every class that once broke, or could break, the
 // reader, built at any size: at full size for the regression tests, small
 // for the fuzzer's seed corpus.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Replays files through a fuzz target without libFuzzer, so that every seed
 // and every kept crasher runs in the ordinary test suite of both builds.
 //   replay FILE_OR_FOLDER...

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The whole road a catalogue's bytes take: the reader in either form, the
 // catalogue built from its tree (with the checker's findings), the match
 // rule, and the shell commands formed from its agent paths.

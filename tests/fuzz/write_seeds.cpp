@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writes each hostile class into a folder: at seed size for the corpus (run
 // by hand when a class is added), or at full size for the end-to-end suite.
 //   build/tests/fuzz/write_seeds [--full] FOLDER

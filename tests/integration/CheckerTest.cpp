@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The packager's checker as a packager runs it: the built program on real
 // files, crafted with every class of finding, and on emulated USB devices.
 // Runs under umockdev's preload, which the checker inherits.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The real interface on a desktop, by keyboard and by ear, in every
 // language: focus, Return and Escape on each screen, the close lock changing
 // the window in place, what locked controls say, and texts that fit.

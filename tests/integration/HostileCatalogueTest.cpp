@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every class of catalogue that once crashed, hung or bloated the reader, at
 // full size, read from real files: each ends as the printer found or as an
 // unreadable (empty) catalogue.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The real interface description in real Qt widgets (offscreen): labels,
 // the locked close button, the swap of the main window's content, placement
 // in Qt's coordinates and the end of the event loop.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Real processes and the real shell: the companion tool started without a
 // shell in a session of its own, agents reloaded through /bin/sh with a
 // stand-in systemctl, and the printer settings counted from /proc.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The catalogue reader on real files: XML and binary property lists written
 // by libplist itself, and the broken and hostile files a package may carry.
 #include "app/detection/DeviceCatalogue.h"

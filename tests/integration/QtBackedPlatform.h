@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The assistant's platform over the real application object and strings
 // table, with fakes for catalogues, devices, processes and the log: for
 // tests of the real interface description in real widgets.

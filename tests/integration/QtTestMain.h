@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // main() of a test program that needs a Qt application object.
 #pragma once
 

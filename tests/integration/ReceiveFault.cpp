@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Preloaded into the udev tests: makes one netlink receive lose its message
 // and fail with ENOBUFS, as the kernel does when a uevent burst overflows the
 // socket's buffer. Armed from the test by runnetlume_lose_next_receive().

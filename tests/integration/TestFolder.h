@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A temporary folder of its own for the running test, made empty.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The USB registry over real libudev, against devices and uevents that
 // umockdev emulates; the event loop is Qt's, as in the assistant.
 #include "platform/linux/UdevRegistry.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Emulated USB devices for tests that run under umockdev's preload: the
 // process's libudev, and that of every program it starts, sees only these.
 #pragma once

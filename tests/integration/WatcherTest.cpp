@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The printer-settings watcher as the assistant runs it: the real Qt/Linux
 // platform, the real interface and controller, a real background thread
 // watching a real stand-in process, and the three ways the application

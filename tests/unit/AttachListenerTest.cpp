@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What a plugged-in device does while the listener runs.
 #include "tests/fakes/ControllerFixture.h"
 

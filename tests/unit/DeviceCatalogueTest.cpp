@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reading ids from catalogue text, matching devices, and taking what a
 // catalogue holds while passing over what it should not.
 #include "app/detection/DeviceCatalogue.h"

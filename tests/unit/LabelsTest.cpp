@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every labelled control receives its text once, in the table's order.
 #include "tests/fakes/ControllerFixture.h"
 

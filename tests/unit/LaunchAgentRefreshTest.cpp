@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Dropping and reloading the driver's agents, and what never reaches the
 // shell.
 #include "tests/fakes/ControllerFixture.h"

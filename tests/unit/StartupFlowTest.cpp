@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The start-up decision, the first screens and the orders in which they come.
 #include "tests/fakes/ControllerFixture.h"
 

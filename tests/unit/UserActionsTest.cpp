@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What each button does, pressed through the wiring of the interface
 // description.
 #include "tests/fakes/ControllerFixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tools/runNetlume-check/CatalogueCheck.h"
 
 #include "app/detection/DeviceCatalogue.h"

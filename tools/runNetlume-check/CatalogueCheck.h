@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The packager's checks of a set of catalogues: whether each can be read,
 // which entries can never match or match only by leniency, models listed
 // twice, and the paths the hand-offs would use.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tools/runNetlume-check/DeviceReport.h"
 
 #include "app/detection/DeviceCatalogue.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // How each USB device attached now fares against the catalogues: what
 // support asks for when "the printer is plugged in but not found".
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tools/runNetlume-check/Finding.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A finding of the checker: data first, printed as text or JSON by one
 // function each. Ids are stable and never translated; the man page and the
 // README list them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // runNetlume-check: the packager's checker of the assistant's catalogues,
 // built on the assistant's own reading code. See runNetlume-check(1).
 #include "app/detection/DeviceCatalogue.h"
