@@ -19,7 +19,7 @@ for name in wifiDevices otherDevices; do
 done
 
 if [ "$qpa" = xcb ]; then
-  Xvfb :187 -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+  Xvfb :187 -screen 0 1280x800x24 -nolisten tcp -noreset >/dev/null 2>&1 &
   xvfb=$!
   export DISPLAY=:187
   for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done

@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 bundle="${1:-build/bundle}"
 
 display=":$((150 + RANDOM % 50))"
-Xvfb "$display" -screen 0 1024x640x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb "$display" -screen 0 1024x640x24 -nolisten tcp -noreset >/dev/null 2>&1 &
 xvfb=$!
 trap 'kill "$xvfb" "${wm:-}" 2>/dev/null || true' EXIT
 export DISPLAY="$display"

@@ -341,15 +341,25 @@ class WindowManagerDisplay(AssistantTest):
     def setUp(self):
         super().setUp()
         self.display = free_display()
-        self.server = subprocess.Popen(["Xvfb", self.display, "-screen", "0", "1024x700x24", "-nolisten", "tcp"],
+        # -noreset: a server resets when its last client leaves, and a client
+        # connecting meanwhile (the window manager after xdpyinfo) is refused.
+        self.server = subprocess.Popen(["Xvfb", self.display, "-screen", "0", "1024x700x24", "-nolisten", "tcp",
+                                        "-noreset"],
                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         # Cleanups run even when setUp fails half-way.
         self.addCleanup(end_x_server, self.server)
         self.await_x(["xdpyinfo"])
+        wm_log = open(os.path.join(self.folder, "wm.log"), "w")
+        self.addCleanup(wm_log.close)
         self.wm = subprocess.Popen(self.WINDOW_MANAGER, env=dict(os.environ, DISPLAY=self.display),
-                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                                   stdout=wm_log, stderr=wm_log)
         self.addCleanup(lambda: (self.wm.kill(), self.wm.wait()))
-        self.await_x(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], "window id")
+        try:
+            self.await_x(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], "window id")
+        except AssertionError:
+            with open(wm_log.name) as log:
+                raise AssertionError("window manager status %r, said %r, xprop %r" % (
+                    self.wm.poll(), log.read(), self.x("xprop", "-root", "_NET_SUPPORTING_WM_CHECK")))
 
     def x(self, *command):
         return subprocess.run(list(command), env=dict(os.environ, DISPLAY=self.display),
@@ -648,7 +658,7 @@ class NoDisplay(AssistantTest):
 
     def test_the_display_going_away_is_named_and_ends_with_status_one(self):
         display = free_display()
-        server = subprocess.Popen(["Xvfb", display, "-nolisten", "tcp"],
+        server = subprocess.Popen(["Xvfb", display, "-nolisten", "tcp", "-noreset"],
                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         try:
             deadline = time.monotonic() + WAIT
