@@ -26,14 +26,8 @@ if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
   exec umockdev-wrapper /usr/bin/python3 scripts/demo/drive.py "$mode" "$build/demo-bundle"
 fi
 
-display=""
-for n in $(seq 90 189); do
-  if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
-done
-Xvfb "$display" -screen 0 1024x700x24 -nolisten tcp -noreset >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill "$xvfb" 2>/dev/null || true' EXIT
-for _ in $(seq 100); do xdpyinfo -display "$display" >/dev/null 2>&1 && break; sleep 0.05; done
+. scripts/virtual-display.sh
+start_virtual_display 1024x700
 mkdir -p build/demo
 DISPLAY="$display" umockdev-wrapper /usr/bin/python3 scripts/demo/drive.py "$mode" "$build/demo-bundle" \
   "$PWD/build/demo/$mode"

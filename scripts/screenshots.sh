@@ -8,14 +8,12 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bundle="${1:-build/bundle}"
 
-display=":$((150 + RANDOM % 50))"
-Xvfb "$display" -screen 0 1024x640x24 -nolisten tcp -noreset >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill "$xvfb" "${wm:-}" 2>/dev/null || true' EXIT
+. scripts/virtual-display.sh
+start_virtual_display 1024x640
 export DISPLAY="$display"
-for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
 openbox >/dev/null 2>&1 &
 wm=$!
+trap 'kill "$wm" "$xvfb" 2>/dev/null || true' EXIT
 for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break; sleep 0.05; done
 
 umockdev-wrapper /usr/bin/python3 - "$bundle" <<'PY'
