@@ -7,6 +7,7 @@
 #include "platform/qt/InterfaceLoader.h"
 #include "platform/qt/QtApplication.h"
 #include "platform/qt/QtBundle.h"
+#include "platform/qt/WindowIcon.h"
 #include "tests/fakes/FakePlatform.h"
 #include "tests/integration/QtBackedPlatform.h"
 
@@ -192,6 +193,18 @@ TEST(ScreenReader, WindowsAreFramesOrDialogsWithTranslatedNamesAndAnAmpersandSho
 }
 
 // Run with two screens (two-screens.json); a plain run has one and skips.
+TEST(Desktop, TheWindowIconIsDrawnFromTheInstalledScalableIcon) {
+    const QIcon icon =
+        platform::qt::windowIconFrom(Resources + "/org.runnetlume.Assistant.svg");
+    ASSERT_FALSE(icon.isNull());
+    EXPECT_EQ(icon.availableSizes().size(), 6);
+    // Drawn, not blank: the printer's body is opaque at the icon's centre.
+    EXPECT_EQ(icon.pixmap(64).toImage().pixelColor(64 / 2, 64 / 2 + 4).alpha(), 255);
+    // No file, or a file that is not SVG: no icon, and the desktop's default stays.
+    EXPECT_TRUE(platform::qt::windowIconFrom(Resources + "/missing.svg").isNull());
+    EXPECT_TRUE(platform::qt::windowIconFrom(Resources + "/wifiDevices.plist").isNull());
+}
+
 TEST(Placement, WindowsLandOnTheScreenThatHoldsTheKeyWindow) {
     const QList<QScreen*> screens = QGuiApplication::screens();
     if (screens.size() < 2) GTEST_SKIP() << "one screen";
