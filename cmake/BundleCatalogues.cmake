@@ -16,6 +16,7 @@ if(NOT status EQUAL 0)
   message(FATAL_ERROR "The device catalogues have errors (the checker's lines are above); "
     "mend them or point RUNNETLUME_WIFI_CATALOGUE and RUNNETLUME_OTHER_CATALOGUE at good ones.")
 endif()
+# Always copied, so the outputs are newer than the checker the step depends on.
 file(MAKE_DIRECTORY ${DESTINATION})
-file(COPY_FILE ${WIFI} ${DESTINATION}/wifiDevices.plist ONLY_IF_DIFFERENT)
-file(COPY_FILE ${OTHER} ${DESTINATION}/otherDevices.plist ONLY_IF_DIFFERENT)
+file(COPY_FILE ${WIFI} ${DESTINATION}/wifiDevices.plist)
+file(COPY_FILE ${OTHER} ${DESTINATION}/otherDevices.plist)
