@@ -9,6 +9,7 @@ SCREENSHOT_STEM the assistant is shown on the current (virtual) display,
 photographed as STEM-1.png (and STEM-2.png once plugged) and ended; without,
 it runs until the user ends it, and its exit status is returned."""
 import os
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -59,6 +60,14 @@ def main():
         env.pop("DBUS_SESSION_BUS_ADDRESS", None)
         env["XDG_RUNTIME_DIR"] = tempfile.mkdtemp()
     app = subprocess.Popen([os.path.join(bundle, "bin", "runNetlume")], env=env)
+    try:
+        return run(app, mode, testbed, stem)
+    finally:
+        if stem:
+            shutil.rmtree(env["XDG_RUNTIME_DIR"], ignore_errors=True)
+
+
+def run(app, mode, testbed, stem):
     if stem is None:
         if mode == "plug":
             try:
