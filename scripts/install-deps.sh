@@ -9,7 +9,7 @@
 set -euo pipefail
 
 run_packages=(
-  cmake ninja-build g++ pkg-config
+  cmake ninja-build g++ pkg-config python3
   qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libqt6opengl6-dev qt6-svg-dev
   libudev-dev libpugixml-dev libxcb1-dev
   # a virtual display and a screenshot when there is no display
