@@ -20,12 +20,13 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${RUNNETLUME_HOMEPAGE})
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Not libraries: the shell and systemctl it runs, the session bus it names
-# itself on, Qt's X11 platform plugin (a plugin, so no library dependency
-# shows it). The printer settings are whichever the desktop has.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "systemd, dbus-user-session | dbus-x11, qt6-qpa-plugins")
+# Not libraries, so dpkg-shlibdeps cannot see them: systemctl, which reloads
+# the driver's agents, and Qt's X11 platform plugin. The session bus (one
+# assistant per session; a lock file stands in without it) and the printer
+# settings (whichever the desktop has) are recommended.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "systemd, qt6-qpa-plugins")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
-  "system-config-printer | gnome-control-center | print-manager")
+  "dbus-user-session | dbus-x11, system-config-printer | gnome-control-center | print-manager")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_SET_DESTDIR OFF)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
