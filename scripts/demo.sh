@@ -14,21 +14,16 @@ cd "$(dirname "$0")/.."
 mode="${1:-wifi}"
 case "$mode" in wifi|usb|plug|none) ;; *) sed -n '3,11p' "$0" >&2; exit 2 ;; esac
 
-scripts/ensure-deps.sh demo
-build=build-run
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DRUNNETLUME_TESTS=OFF -DRUNNETLUME_BENCHMARKS=OFF >/dev/null
-cmake --build "$build" --target runNetlume
-/usr/bin/python3 scripts/demo/prepare.py "$build/bundle" "$build/demo-bundle"
-export PATH="$PWD/scripts/demo/bin:$PATH"
+. scripts/demo/stand-in-bundle.sh
+build_stand_in_bundle demo
 
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
-  exec umockdev-wrapper /usr/bin/python3 scripts/demo/drive.py "$mode" "$build/demo-bundle"
+  exec umockdev-wrapper /usr/bin/python3 scripts/demo/drive.py "$mode" "$bundle"
 fi
 
 . scripts/virtual-display.sh
 start_virtual_display 1024x700
 mkdir -p build/demo
-DISPLAY="$display" umockdev-wrapper /usr/bin/python3 scripts/demo/drive.py "$mode" "$build/demo-bundle" \
+DISPLAY="$display" umockdev-wrapper /usr/bin/python3 scripts/demo/drive.py "$mode" "$bundle" \
   "$PWD/build/demo/$mode"
 echo "No display here: the assistant ran on a virtual one; the screenshots are above."

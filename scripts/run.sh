@@ -11,15 +11,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/ensure-deps.sh run
-build=build-run
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DRUNNETLUME_TESTS=OFF -DRUNNETLUME_BENCHMARKS=OFF >/dev/null
-cmake --build "$build" --target runNetlume
-/usr/bin/python3 scripts/demo/prepare.py "$build/bundle" "$build/demo-bundle"
-export PATH="$PWD/scripts/demo/bin:$PATH"
+. scripts/demo/stand-in-bundle.sh
+build_stand_in_bundle run
 
-app="$build/demo-bundle/bin/runNetlume"
+app="$bundle/bin/runNetlume"
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
   exec "$app" "$@"
 fi
