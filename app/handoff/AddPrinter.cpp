@@ -5,6 +5,7 @@
 #include "platform/Platform.h"
 #include "platform/PlatformProfile.h"
 
+#include <optional>
 #include <string>
 
 namespace {
@@ -34,16 +35,16 @@ void openAddPrinter(platform::Platform& platform) {
 }
 
 void watchAddPrinter(platform::Platform& platform, const void* sender) {
-    // The program that was opened: the first one installed. With none, the
-    // first poll finds nothing running.
+    // The program that was opened: the first one installed. With none there
+    // is nothing to ask about, which counts as none running.
     const platform::AddPrinterProgram* program = installedAddPrinterProgram(platform);
-    const std::string identity = program != nullptr ? program->identity : std::string();
+    const std::optional<std::string> identity =
+        program != nullptr ? std::optional<std::string>(program->identity) : std::nullopt;
     for (;;) {
         platform.threads().sleepSeconds(PollSeconds);
         // No answer counts as none running.
         const std::optional<int> running =
-            identity.empty() ? std::optional<int>(0)
-                             : platform.workspace().runningApplicationCount(identity);
+            identity ? platform.workspace().runningApplicationCount(*identity) : std::nullopt;
         if (running && *running > 0) continue;
         platform.threads().performOnMainThread(
             [&platform, sender] { platform.application().terminate(sender); });

@@ -70,8 +70,6 @@ class Assistant:
                 "UMOCKDEV_DIR": testbed_dir,
                 "LD_PRELOAD": "libumockdev-preload.so.0",
                 "PATH": STANDINS + ":" + env["PATH"],
-                # The one-assistant lock (without a bus) is this test's own.
-                "XDG_RUNTIME_DIR": os.path.dirname(bundle),
                 # The sanitizer build must accept the preload coming first.
                 "ASAN_OPTIONS": env.get("ASAN_OPTIONS", "") + ":verify_asan_link_order=0",
             }
@@ -167,16 +165,21 @@ def find(node, role, name):
 class AssistantTest(unittest.TestCase):
     def setUp(self):
         self.folder = tempfile.mkdtemp(prefix="runnetlume-e2e-")
-        self.bundle = os.path.join(self.folder, "Printer Setup.bundle")
-        shutil.copytree(BUNDLE, self.bundle, symlinks=True)
         self.record = os.path.join(self.folder, "record")
         self.testbed = UMockdev.Testbed.new()
         self.devices = 0
         self.assistant = None
+        self.bundle = self.place_bundle()
+
+    def place_bundle(self):
+        """A copy of the built bundle with this test's catalogues and tool."""
+        self.bundle = os.path.join(self.folder, "Printer Setup.bundle")
+        shutil.copytree(BUNDLE, self.bundle, symlinks=True)
         self.tool = os.path.join(self.folder, "Wi-Fi Setup", "setup tool")
         os.makedirs(os.path.dirname(self.tool))
         shutil.copy(os.path.join(STANDINS, "companion-tool"), self.tool)
         self.catalogues()
+        return self.bundle
 
     def tearDown(self):
         if self.assistant is not None and self.assistant.process.poll() is None:
@@ -217,10 +220,17 @@ class AssistantTest(unittest.TestCase):
             ["DEVTYPE", "usb_device"],
         )
 
-    def start(self, session=False, **env):
-        settings = {"RUNNETLUME_RECORD": self.record, "RUNNETLUME_OPEN_SECONDS": "2"}
+    def launch(self, session=False, **env):
+        """One more run of the assistant in this test's world."""
+        # The one-assistant lock (without a bus) is this test's own.
+        settings = {"RUNNETLUME_RECORD": self.record, "RUNNETLUME_OPEN_SECONDS": "2",
+                    "XDG_RUNTIME_DIR": self.folder}
         settings.update(env)
-        self.assistant = Assistant(self.bundle, self.testbed.get_root_dir(), settings, session)
+        return Assistant(self.bundle, self.testbed.get_root_dir(), settings, session)
+
+    def start(self, session=False, **env):
+        """The assistant this test is about, ended at its tear-down."""
+        self.assistant = self.launch(session, **env)
         return self.assistant
 
     def recorded(self):
@@ -617,8 +627,7 @@ class OneAssistant(AssistantTest):
         first = self.start()
         first.wait_for("DeviceAttach")
         agents = len(self.recorded())
-        second = Assistant(self.bundle, self.testbed.get_root_dir(),
-                           {"RUNNETLUME_RECORD": self.record})
+        second = self.launch()
         try:
             self.assertEqual(second.wait_exit(), 0)
             self.assertEqual(second.log(), [])
@@ -638,8 +647,7 @@ class OneAssistant(AssistantTest):
         nobus = {"DBUS_SESSION_BUS_ADDRESS": "unix:path=/nonexistent"}
         first = self.start(**nobus)
         first.wait_for("DeviceAttach")
-        second = Assistant(self.bundle, self.testbed.get_root_dir(),
-                           dict(nobus, RUNNETLUME_RECORD=self.record))
+        second = self.launch(**nobus)
         self.assertEqual(second.wait_exit(), 0)
         self.assertEqual(second.log(), [])
         self.assertEqual(first.stop(), 0)
@@ -865,20 +873,15 @@ class InstalledRoad(AssistantTest):
     are reloaded through the stand-in systemctl, Add Printer opens the
     stand-in settings, and their end ends the assistant."""
 
-    def setUp(self):
+    def place_bundle(self):
         self.assertTrue(INSTALLED, "RUNNETLUME_INSTALLED=1 and an installed prefix are needed")
-        self.folder = tempfile.mkdtemp(prefix="runnetlume-installed-")
-        self.bundle = BUNDLE
-        self.record = os.path.join(self.folder, "record")
-        self.testbed = UMockdev.Testbed.new()
-        self.devices = 0
-        self.assistant = None
+        return BUNDLE
 
     def test_a_usb_only_printer_of_the_makers_catalogue_through_the_settings(self):
         with open(os.path.join(resources_of(self.bundle), "otherDevices.plist"), "rb") as stream:
             model = plistlib.load(stream)["devices"][0]
         self.plug((int(model["vid"], 16), int(model["pid"], 16)))
-        assistant = self.start(XDG_RUNTIME_DIR=self.folder, RUNNETLUME_OPEN_SECONDS="1")
+        assistant = self.start(RUNNETLUME_OPEN_SECONDS="1")
         self.press(self.await_element("push button", "Add Printer").name)
         self.assertEqual(assistant.wait_exit(), 0)
         self.assertTrue(any(line.startswith("opened") for line in self.recorded()), self.recorded())
