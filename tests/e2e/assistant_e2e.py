@@ -70,11 +70,11 @@ class Assistant:
                 "UMOCKDEV_DIR": testbed_dir,
                 "LD_PRELOAD": "libumockdev-preload.so.0",
                 "PATH": STANDINS + ":" + env["PATH"],
-                # The sanitizer build must accept the preload coming first.
-                "ASAN_OPTIONS": env.get("ASAN_OPTIONS", "") + ":verify_asan_link_order=0",
             }
         )
         env.update(extra_env)
+        # The sanitizer build must accept the preload coming first.
+        env["ASAN_OPTIONS"] = env.get("ASAN_OPTIONS", "") + ":verify_asan_link_order=0"
         self.process = subprocess.Popen(
             [os.path.join(bundle, "bin", "runNetlume")],
             env=env,
@@ -592,7 +592,10 @@ class UnderWayland(AssistantTest):
 
     def start_here(self):
         # The assistant's runtime folder is the test folder, where weston's socket is.
-        return self.start(QT_QPA_PLATFORM="wayland", WAYLAND_DISPLAY=self.socket)
+        # A whole allocation stack, so that the sanitizer build can tell Mesa's
+        # own allocations (see tests/lsan.supp) from ours.
+        asan = os.environ.get("ASAN_OPTIONS", "") + ":fast_unwind_on_malloc=0"
+        return self.start(QT_QPA_PLATFORM="wayland", WAYLAND_DISPLAY=self.socket, ASAN_OPTIONS=asan)
 
     def test_wifi_printer_ok_starts_the_tool(self):
         self.plug(WIFI)
