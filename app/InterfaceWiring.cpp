@@ -5,33 +5,32 @@
 #include "platform/Platform.h"
 
 #include <array>
+#include <string>
 #include <string_view>
+#include <type_traits>
+#include <variant>
 
-void connectOutlets(runNetlumeAppDelegate& c, platform::InterfaceDescription& ui) {
-    c.setWindow(ui.window("window"));
-    c.setUsbNeedTextField(ui.control("usbNeedTextField"));
-    c.setSkipButton(ui.control("skipButton"));
-    c.setNextButton(ui.control("nextButton"));
-    c.setDoneButton(ui.control("doneButton"));
-    c.setSkipTextField(ui.control("skipTextField"));
-    c.setLaunchNetlumeView(ui.view("launchNetlumeView"));
-    c.setOkButton(ui.control("okButton"));
-    c.setCancelButton(ui.control("cancelButton"));
-    c.setTextField(ui.control("textField"));
-    c.setLaunchNetlumeNoteTextField(ui.control("launchNetlumeNoteTextField"));
-    c.setWarmPromptWindow(ui.window("warmPromptWindow"));
-    c.setOkButtonInWarmPromptWindow(ui.control("okButtonInWarmPromptWindow"));
-    c.setWarmPromptTextField(ui.control("warmPromptTextField"));
-    c.setAddPrinterWindow(ui.window("addPrinterWindow"));
-    c.setDoneButtonInAddPrinterWindow(ui.control("doneButtonInAddPrinterWindow"));
-    c.setAddPrinterButton(ui.control("addPrinterButton"));
-    c.setAddPrinterTextField(ui.control("addPrinterTextField"));
-    c.setStepsPromptTextField(ui.control("stepsPromptTextField"));
-    c.setStep1TextField(ui.control("step1TextField"));
-    c.setStep2TextField(ui.control("step2TextField"));
-    c.setStep3TextField(ui.control("step3TextField"));
-    c.setStep4TextField(ui.control("step4TextField"));
-    c.setAddPrinterNoteTextField(ui.control("addPrinterNoteTextField"));
+void connectOutlets(runNetlumeAppDelegate& controller, platform::InterfaceDescription& ui,
+                    platform::Log& log) {
+    using Outlet = runNetlumeAppDelegate::Outlet;
+    for (const Outlet& outlet : runNetlumeAppDelegate::outlets()) {
+        const std::string name(outlet.name);
+        const bool connected = std::visit(
+            [&](auto field) {
+                using Element =
+                    std::remove_pointer_t<std::remove_reference_t<decltype(controller.*field)>>;
+                if constexpr (std::is_same_v<Element, platform::Window>)
+                    controller.*field = ui.window(name);
+                else if constexpr (std::is_same_v<Element, platform::View>)
+                    controller.*field = ui.view(name);
+                else
+                    controller.*field = ui.control(name);
+                return controller.*field != nullptr;
+            },
+            outlet.field);
+        // As with an unknown action: the flow goes on without it.
+        if (!connected) log.write("interface description: no outlet named \"" + name + "\"");
+    }
 }
 
 void connectActions(runNetlumeAppDelegate& controller, platform::InterfaceDescription& ui,

@@ -10,7 +10,10 @@ class InterfaceDescription;
 class Log;
 } // namespace platform
 
-void connectOutlets(runNetlumeAppDelegate& controller, platform::InterfaceDescription& ui);
+// An outlet that the description does not hold stays unconnected and is
+// logged, one line each.
+void connectOutlets(runNetlumeAppDelegate& controller, platform::InterfaceDescription& ui,
+                    platform::Log& log);
 
 // An action naming no handler of the controller is logged and left unwired.
 void connectActions(runNetlumeAppDelegate& controller, platform::InterfaceDescription& ui,

@@ -8,43 +8,10 @@
 #include "app/handoff/CompanionTool.h"
 #include "app/handoff/LaunchAgentRefresh.h"
 
-#include <array>
-
 namespace {
 
 constexpr double PlacementFactor = 0.5;
 constexpr double PlacementRaise = 50.0;
-
-enum class LabelKind { Text, Title };
-
-struct LabelRow {
-    platform::Control* (runNetlumeAppDelegate::*outlet)() const;
-    const char* key;
-    LabelKind kind;
-};
-
-// Applied in this order, once per run.
-constexpr std::array<LabelRow, 19> LabelTable = {{
-    {&runNetlumeAppDelegate::usbNeedTextField, "usbNeedString", LabelKind::Text},
-    {&runNetlumeAppDelegate::skipButton, "skipString", LabelKind::Title},
-    {&runNetlumeAppDelegate::nextButton, "nextString", LabelKind::Title},
-    {&runNetlumeAppDelegate::doneButton, "Done", LabelKind::Title},
-    {&runNetlumeAppDelegate::skipTextField, "skipString", LabelKind::Text},
-    {&runNetlumeAppDelegate::okButton, "OK", LabelKind::Title},
-    {&runNetlumeAppDelegate::cancelButton, "Cancel", LabelKind::Title},
-    {&runNetlumeAppDelegate::textField, "QuestionString", LabelKind::Text},
-    {&runNetlumeAppDelegate::launchNetlumeNoteTextField, "launchNetlumeNote", LabelKind::Text},
-    {&runNetlumeAppDelegate::warmPromptTextField, "warmPrompt", LabelKind::Text},
-    {&runNetlumeAppDelegate::addPrinterTextField, "addPrinter", LabelKind::Text},
-    {&runNetlumeAppDelegate::stepsPromptTextField, "stepsPromptString", LabelKind::Text},
-    {&runNetlumeAppDelegate::step1TextField, "step1", LabelKind::Text},
-    {&runNetlumeAppDelegate::step2TextField, "step2", LabelKind::Text},
-    {&runNetlumeAppDelegate::step3TextField, "step3", LabelKind::Text},
-    {&runNetlumeAppDelegate::step4TextField, "step4", LabelKind::Text},
-    {&runNetlumeAppDelegate::addPrinterNoteTextField, "addPrinterNote", LabelKind::Text},
-    {&runNetlumeAppDelegate::addPrinterButton, "addPrinter", LabelKind::Title},
-    {&runNetlumeAppDelegate::doneButtonInAddPrinterWindow, "Done", LabelKind::Title},
-}};
 
 } // namespace
 
@@ -195,11 +162,23 @@ void runNetlumeAppDelegate::_showAddPrinterWindow(bool hideMainWindowFirst) {
     on(addPrinterWindow_).makeKeyAndOrderFront();
 }
 
+const std::vector<runNetlumeAppDelegate::Outlet>& runNetlumeAppDelegate::outlets() {
+    static const std::vector<Outlet> table = {
+#define RUNNETLUME_OUTLET_ROW(Type, name, Name, label, key)                                        \
+    {#name, Outlet::Field{&runNetlumeAppDelegate::name##_}, Outlet::Label::label, key},
+        RUNNETLUME_OUTLETS(RUNNETLUME_OUTLET_ROW)
+#undef RUNNETLUME_OUTLET_ROW
+    };
+    return table;
+}
+
 void runNetlumeAppDelegate::_applyLocalizedLabels() {
-    for (const LabelRow& row : LabelTable) {
-        platform::Control& control = on((this->*row.outlet)());
-        const std::string text = platform_.bundle().localizedString(row.key);
-        if (row.kind == LabelKind::Title)
+    for (const Outlet& row : outlets()) {
+        if (row.label == Outlet::Label::NoLabel) continue;
+        platform::Control& control =
+            on(this->*std::get<platform::Control * runNetlumeAppDelegate::*>(row.field));
+        const std::string text = platform_.bundle().localizedString(std::string(row.key));
+        if (row.label == Outlet::Label::Title)
             control.setTitle(text);
         else
             control.setStringValue(text);

@@ -56,7 +56,7 @@ int runAssistant(const QString& resources, const PlatformProfile& profile,
     // Declared after the interface so that it goes first: its teardown stops
     // the attach listener while the windows and the event loop still exist.
     runNetlumeAppDelegate controller(*services);
-    connectOutlets(controller, *ui);
+    connectOutlets(controller, *ui, services->log());
     connectActions(controller, *ui, services->log());
     QApplication::setQuitOnLastWindowClosed(
         controller.applicationShouldTerminateAfterLastWindowClosed());

@@ -28,7 +28,10 @@ protected:
                               dict({{"devices", array({entry("0xF055", "0x0001")})},
                                     {"application", str("/opt/example/wifi-setup")}}));
         platform.setCatalogue("otherDevices", devicesCatalogue({entry("0xF055", "0x0101")}));
-        connectOutlets(controller, ui);
+        // Sizes of their own, so that each window's placement tells which it was.
+        ui.fakeWindow("addPrinterWindow").setFrame({0, 0, 560, 420});
+        ui.fakeWindow("warmPromptWindow").setFrame({0, 0, 400, 160});
+        connectOutlets(controller, ui, platform.log());
         connectActions(controller, ui, platform.log());
     }
 

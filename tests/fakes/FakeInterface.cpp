@@ -1,46 +1,28 @@
 // SPDX-License-Identifier: MIT
 #include "tests/fakes/FakeInterface.h"
 
+#include "app/runNetlumeAppDelegate.h"
+
 #include <stdexcept>
 
 namespace fakes {
 
-const std::vector<std::string>& controlOutletNames() {
-    static const std::vector<std::string> names = {
-        "usbNeedTextField",
-        "skipButton",
-        "nextButton",
-        "doneButton",
-        "skipTextField",
-        "okButton",
-        "cancelButton",
-        "textField",
-        "launchNetlumeNoteTextField",
-        "okButtonInWarmPromptWindow",
-        "warmPromptTextField",
-        "doneButtonInAddPrinterWindow",
-        "addPrinterButton",
-        "addPrinterTextField",
-        "stepsPromptTextField",
-        "step1TextField",
-        "step2TextField",
-        "step3TextField",
-        "step4TextField",
-        "addPrinterNoteTextField",
-    };
-    return names;
-}
-
 FakeInterface::FakeInterface(Journal& journal) {
-    windows_["window"] =
-        std::make_unique<FakeWindow>("window", journal, platform::Rect{0, 0, 480, 270});
-    windows_["addPrinterWindow"] =
-        std::make_unique<FakeWindow>("addPrinterWindow", journal, platform::Rect{0, 0, 560, 420});
-    windows_["warmPromptWindow"] =
-        std::make_unique<FakeWindow>("warmPromptWindow", journal, platform::Rect{0, 0, 400, 160});
-    views_["launchNetlumeView"] = std::make_unique<FakeView>("launchNetlumeView");
-    for (const std::string& name : controlOutletNames())
-        controls_[name] = std::make_unique<FakeControl>(name, journal);
+    // One element for every row of the controller's outlet table.
+    for (const runNetlumeAppDelegate::Outlet& outlet : runNetlumeAppDelegate::outlets()) {
+        const std::string name(outlet.name);
+        switch (outlet.kind()) {
+        case runNetlumeAppDelegate::Outlet::Kind::Window:
+            windows_[name] =
+                std::make_unique<FakeWindow>(name, journal, platform::Rect{0, 0, 480, 270});
+            break;
+        case runNetlumeAppDelegate::Outlet::Kind::View:
+            views_[name] = std::make_unique<FakeView>(name);
+            break;
+        case runNetlumeAppDelegate::Outlet::Kind::Control:
+            controls_[name] = std::make_unique<FakeControl>(name, journal);
+        }
+    }
     // As the interface description leaves them at start.
     controls_["doneButton"]->setEnabledQuietly(false);
     controls_["doneButtonInAddPrinterWindow"]->setEnabledQuietly(false);

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// An interface description made of fakes: the three windows, the launch-tool
-// view and every control the controller has an outlet for, by name.
+// An interface description made of fakes: an element for every outlet of the
+// controller, by name.
 #pragma once
 
 #include "tests/fakes/FakePlatform.h"
@@ -36,8 +36,5 @@ private:
     std::map<std::string, std::unique_ptr<FakeControl>> controls_;
     std::map<platform::Control*, std::function<void()>> handlers_;
 };
-
-// The 22 control outlets, in the order the controller declares them.
-const std::vector<std::string>& controlOutletNames();
 
 } // namespace fakes

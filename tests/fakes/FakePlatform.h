@@ -71,6 +71,7 @@ public:
     platform::View* contentView() const { return content_; }
     FakeControl& closeButton() { return closeButton_; }
     void setModal(bool modal) { modal_ = modal; }
+    void setFrame(platform::Rect frame) { frame_ = frame; }
 
 private:
     std::string name_;

@@ -47,7 +47,7 @@ public:
         EXPECT_TRUE(ui_) << error.toStdString();
         services_.fake.setCatalogue("wifiDevices", devicesCatalogue({entry("F055", "1")}));
         services_.fake.setCatalogue("otherDevices", devicesCatalogue({entry("F055", "101")}));
-        connectOutlets(controller_, *ui_);
+        connectOutlets(controller_, *ui_, services_.log());
         connectActions(controller_, *ui_, services_.log());
     }
     ~Desktop() { QLocale::setDefault(QLocale::c()); }
@@ -194,8 +194,7 @@ TEST(ScreenReader, WindowsAreFramesOrDialogsWithTranslatedNamesAndAnAmpersandSho
 
 // Run with two screens (two-screens.json); a plain run has one and skips.
 TEST(Desktop, TheWindowIconIsDrawnFromTheInstalledScalableIcon) {
-    const QIcon icon =
-        platform::qt::windowIconFrom(Resources + "/org.runnetlume.Assistant.svg");
+    const QIcon icon = platform::qt::windowIconFrom(Resources + "/org.runnetlume.Assistant.svg");
     ASSERT_FALSE(icon.isNull());
     EXPECT_EQ(icon.availableSizes().size(), 6);
     // Drawn, not blank: the printer's body is opaque at the icon's centre.
@@ -245,22 +244,11 @@ QStringList interfaceTextIds() {
 }
 
 TEST(Languages, EveryLanguageHasEveryText) {
-    const QStringList keys = {"usbNeedString",
-                              "skipString",
-                              "nextString",
-                              "Done",
-                              "OK",
-                              "Cancel",
-                              "QuestionString",
-                              "launchNetlumeNote",
-                              "warmPrompt",
-                              "addPrinter",
-                              "stepsPromptString",
-                              "step1",
-                              "step2",
-                              "step3",
-                              "step4",
-                              "addPrinterNote"};
+    QStringList keys;
+    for (const runNetlumeAppDelegate::Outlet& outlet : runNetlumeAppDelegate::outlets())
+        if (!outlet.key.empty()) keys << QString::fromUtf8(outlet.key.data(), outlet.key.size());
+    keys.removeDuplicates();
+    EXPECT_EQ(keys.size(), 16);
     const QStringList ids = interfaceTextIds();
     EXPECT_GE(ids.size(), 10);
     for (const QString& language : Languages) {
