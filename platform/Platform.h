@@ -163,7 +163,8 @@ public:
     // Registers for USB devices attached from now on. The returned iterator
     // first yields the devices already present; once it has been walked to
     // its end, callback(refCon, iterator) runs on the main thread whenever new
-    // devices wait in it. Null when the registration fails. Destroying the
+    // devices wait in it. Null when the registration fails, after a log line
+    // naming the failed call and the system's reason. Destroying the
     // port ends the calls; the iterator may outlive it. When the system says
     // that notifications were lost, every device present then is queued as
     // if newly attached, and the port writes one log line.
@@ -175,9 +176,11 @@ class UsbRegistry {
 public:
     virtual ~UsbRegistry() = default;
     // The USB devices attached now, in the registry's order; null when the
-    // enumeration cannot start.
+    // enumeration cannot start, after a log line naming the failed call and
+    // the system's reason.
     virtual std::unique_ptr<UsbIterator> matchingDevices() = 0;
-    // Null when the system gives no notification port.
+    // Null when the system gives no notification port, after a log line
+    // naming the failed call and the system's reason.
     virtual std::unique_ptr<UsbNotificationPort> createNotificationPort() = 0;
 };
 
@@ -200,7 +203,10 @@ class Shell {
 public:
     virtual ~Shell() = default;
     // Hands the command line to the standard shell and waits for its end.
-    virtual int system(const char* command) = 0;
+    // Nothing when it exited with status 0; otherwise why not, as words for
+    // the log: "exit status 5", "killed by signal 9 (Killed)", or that the
+    // shell could not be started and the system's reason (errno).
+    virtual std::optional<std::string> system(const char* command) = 0;
 };
 
 class Log {

@@ -4,7 +4,7 @@
 #include "platform/Platform.h"
 
 #include <algorithm>
-#include <cstring>
+#include <optional>
 #include <string>
 
 namespace {
@@ -13,7 +13,8 @@ bool isShellCharacter(unsigned char c) {
     return c == '"' || c == '$' || c == '`' || c == '\\' || c < 0x20 || c == 0x7F;
 }
 
-// Control characters would reach the log as they are; show them as escapes.
+} // namespace
+
 std::string printable(std::string_view text) {
     static constexpr char digits[] = "0123456789abcdef";
     std::string out;
@@ -30,7 +31,20 @@ std::string printable(std::string_view text) {
     return out;
 }
 
-} // namespace
+std::string whyNotFormed(CommandBuffer::Outcome outcome) {
+    switch (outcome) {
+    case CommandBuffer::Outcome::Formed:
+        return {};
+    case CommandBuffer::Outcome::NotAscii:
+        return "a path outside 7-bit ASCII is never put into a shell command";
+    case CommandBuffer::Outcome::ShellCharacter:
+        return "a path holding \", $, `, \\ or a control character is never put into a shell "
+               "command";
+    case CommandBuffer::Outcome::TooLong:
+        return "would be longer than " + std::to_string(CommandBuffer::Size - 1) + " characters";
+    }
+    return {};
+}
 
 CommandBuffer::Outcome CommandBuffer::format(std::string_view format, std::string_view path) {
     bytes_.fill('\0');
@@ -61,18 +75,17 @@ CommandBuffer::Outcome runShellCommand(platform::Platform& platform, CommandBuff
     const CommandBuffer::Outcome outcome = buffer.format(format, path);
     switch (outcome) {
     case CommandBuffer::Outcome::Formed:
-        platform.shell().system(buffer.command());
+        if (const std::optional<std::string> failure = platform.shell().system(buffer.command()))
+            platform.log().write("\"" + printable(buffer.command()) + "\" failed: " + *failure);
         break;
     case CommandBuffer::Outcome::NotAscii:
         break;
     case CommandBuffer::Outcome::ShellCharacter:
-        platform.log().write("refused \"" + printable(path) +
-                             "\": a path holding \", $, `, \\ or a control character is never "
-                             "put into a shell command");
+        platform.log().write("refused \"" + printable(path) + "\": " + whyNotFormed(outcome));
         break;
     case CommandBuffer::Outcome::TooLong:
-        platform.log().write("not run: the command for \"" + printable(path) +
-                             "\" would be longer than 1023 characters");
+        platform.log().write("not run: the command for \"" + printable(path) + "\" " +
+                             whyNotFormed(outcome));
         break;
     }
     return outcome;

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <array>
+#include <string>
 #include <string_view>
 
 namespace platform {
@@ -28,8 +29,17 @@ private:
     std::array<char, Size> bytes_{};
 };
 
+// Why a path forms no command, in words that follow the path in a log line
+// or a checker's finding; empty for Formed.
+std::string whyNotFormed(CommandBuffer::Outcome outcome);
+
+// Control characters as \xNN escapes, so that a path reaches a log line or a
+// terminal as text.
+std::string printable(std::string_view text);
+
 // Forms the command in the buffer and runs it through the shell, waiting for
 // its end. A refused path or an overlong command writes one log line and runs
-// nothing; a path outside 7-bit ASCII runs nothing silently.
+// nothing; a path outside 7-bit ASCII runs nothing silently. A command that
+// fails writes one line with the command and the shell's reason.
 CommandBuffer::Outcome runShellCommand(platform::Platform& platform, CommandBuffer& buffer,
                                        std::string_view format, std::string_view path);

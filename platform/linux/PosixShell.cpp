@@ -2,24 +2,40 @@
 #include "platform/linux/PosixShell.h"
 
 #include <cerrno>
+#include <cstring>
 #include <spawn.h>
+#include <string>
 #include <sys/wait.h>
 
 extern char** environ;
 
 namespace platform::linux_backend {
 
-int PosixShell::system(const char* command) {
+std::optional<std::string> PosixShell::system(const char* command) {
     char shell[] = "sh";
     char option[] = "-c";
     char* argv[] = {shell, option, const_cast<char*>(command), nullptr};
     pid_t child = 0;
-    if (::posix_spawn(&child, "/bin/sh", nullptr, nullptr, argv, environ) != 0) return -1;
+    // posix_spawn returns the error rather than setting errno.
+    if (const int error = ::posix_spawn(&child, "/bin/sh", nullptr, nullptr, argv, environ))
+        return std::string("could not start /bin/sh: ") + std::strerror(error);
     int status = 0;
     while (::waitpid(child, &status, 0) < 0) {
-        if (errno != EINTR) return -1;
+        if (errno != EINTR)
+            return std::string("could not wait for /bin/sh: ") + std::strerror(errno);
     }
-    return status;
+    return describeWaitStatus(status);
+}
+
+std::optional<std::string> describeWaitStatus(int status) {
+    if (WIFEXITED(status)) {
+        if (WEXITSTATUS(status) == 0) return std::nullopt;
+        return "exit status " + std::to_string(WEXITSTATUS(status));
+    }
+    if (WIFSIGNALED(status))
+        return "killed by signal " + std::to_string(WTERMSIG(status)) + " (" +
+               ::strsignal(WTERMSIG(status)) + ")";
+    return "ended with wait status " + std::to_string(status);
 }
 
 } // namespace platform::linux_backend

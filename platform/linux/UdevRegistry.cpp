@@ -29,13 +29,29 @@ private:
     std::size_t at_ = 0;
 };
 
-// Nothing when the enumeration cannot start.
-std::optional<std::vector<UsbDevice>> presentDevices(udev* context) {
+// The libudev call that failed and the system's reason: libudev returns a
+// negative errno from some calls and sets errno for those returning null.
+std::string failed(const char* call, int error) {
+    return std::string(call) + " failed: " + std::strerror(error < 0 ? -error : error);
+}
+
+// Nothing when the enumeration cannot start; `why` then says why.
+std::optional<std::vector<UsbDevice>> presentDevices(udev* context, std::string& why) {
+    errno = 0;
     const UdevEnumerate enumerate(udev_enumerate_new(context));
-    if (!enumerate) return std::nullopt;
-    if (udev_enumerate_add_match_subsystem(enumerate.get(), Subsystem) < 0 ||
-        udev_enumerate_add_match_property(enumerate.get(), "DEVTYPE", DeviceType) < 0 ||
-        udev_enumerate_scan_devices(enumerate.get()) < 0) {
+    if (!enumerate) {
+        why = failed("udev_enumerate_new", errno);
+        return std::nullopt;
+    }
+    int error = udev_enumerate_add_match_subsystem(enumerate.get(), Subsystem);
+    if (error >= 0)
+        error = udev_enumerate_add_match_property(enumerate.get(), "DEVTYPE", DeviceType);
+    if (error < 0) {
+        why = failed("udev_enumerate_add_match", error);
+        return std::nullopt;
+    }
+    if ((error = udev_enumerate_scan_devices(enumerate.get())) < 0) {
+        why = failed("udev_enumerate_scan_devices", error);
         return std::nullopt;
     }
     std::vector<UsbDevice> devices;
@@ -85,8 +101,12 @@ public:
                                                            void* refCon) override {
         // The monitor has been receiving since the port was made, so a device
         // plugged in during this enumeration is not lost (at worst seen twice).
-        std::optional<std::vector<UsbDevice>> present = presentDevices(queue_->context.get());
-        if (!present) return nullptr;
+        std::string why;
+        std::optional<std::vector<UsbDevice>> present = presentDevices(queue_->context.get(), why);
+        if (!present) {
+            if (log_ != nullptr) log_->write("USB devices cannot be listed: " + why);
+            return nullptr;
+        }
         queue_->waiting.insert(queue_->waiting.end(), present->begin(), present->end());
         callback_ = callback;
         refCon_ = refCon;
@@ -114,7 +134,8 @@ private:
                 if (log_ != nullptr)
                     log_->write(std::string("USB notifications were lost (") +
                                 std::strerror(error) + "); the attached devices are read again");
-                if (auto present = presentDevices(queue_->context.get()))
+                std::string why;
+                if (auto present = presentDevices(queue_->context.get(), why))
                     queue_->waiting.insert(queue_->waiting.end(), present->begin(), present->end());
                 continue;
             }
@@ -179,24 +200,39 @@ UsbDevice usbDeviceIds(udev_device* device) {
 }
 
 std::unique_ptr<UsbIterator> UdevRegistry::matchingDevices() {
+    std::string why;
+    errno = 0;
     const Udev context(udev_new());
-    if (!context) return nullptr;
-    std::optional<std::vector<UsbDevice>> devices = presentDevices(context.get());
-    if (!devices) return nullptr;
+    std::optional<std::vector<UsbDevice>> devices;
+    if (!context)
+        why = failed("udev_new", errno);
+    else
+        devices = presentDevices(context.get(), why);
+    if (!devices) {
+        if (log_ != nullptr) log_->write("USB devices cannot be listed: " + why);
+        return nullptr;
+    }
     return std::make_unique<ListIterator>(std::move(*devices));
 }
 
 std::unique_ptr<UsbNotificationPort> UdevRegistry::createNotificationPort() {
-    auto queue = std::make_shared<AttachQueue>();
-    queue->context.reset(udev_new());
-    if (!queue->context) return nullptr;
-    queue->monitor.reset(udev_monitor_new_from_netlink(queue->context.get(), "udev"));
-    if (!queue->monitor) return nullptr;
-    if (udev_monitor_filter_add_match_subsystem_devtype(queue->monitor.get(), Subsystem,
-                                                        DeviceType) < 0 ||
-        udev_monitor_enable_receiving(queue->monitor.get()) < 0) {
+    const auto unavailable = [this](const char* call, int error) {
+        if (log_ != nullptr)
+            log_->write("USB attach notifications cannot be set up: " + failed(call, error));
         return nullptr;
-    }
+    };
+    auto queue = std::make_shared<AttachQueue>();
+    errno = 0;
+    queue->context.reset(udev_new());
+    if (!queue->context) return unavailable("udev_new", errno);
+    queue->monitor.reset(udev_monitor_new_from_netlink(queue->context.get(), "udev"));
+    if (!queue->monitor) return unavailable("udev_monitor_new_from_netlink", errno);
+    if (const int error = udev_monitor_filter_add_match_subsystem_devtype(queue->monitor.get(),
+                                                                          Subsystem, DeviceType);
+        error < 0)
+        return unavailable("udev_monitor_filter_add_match_subsystem_devtype", error);
+    if (const int error = udev_monitor_enable_receiving(queue->monitor.get()); error < 0)
+        return unavailable("udev_monitor_enable_receiving", error);
     return std::make_unique<UdevNotificationPort>(std::move(queue), watcher_, log_);
 }
 

@@ -15,7 +15,9 @@ namespace platform::linux_backend {
 
 class UdevRegistry final : public UsbRegistry {
 public:
-    // log, when given, gets one line each time notifications were lost.
+    // log, when given, gets one line each time notifications were lost, and
+    // one naming the failed call and errno when devices cannot be listed or
+    // notifications cannot be set up.
     explicit UdevRegistry(FdWatcher& watcher, Log* log = nullptr) : watcher_(watcher), log_(log) {}
 
     std::unique_ptr<UsbIterator> matchingDevices() override;

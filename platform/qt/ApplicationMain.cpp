@@ -61,9 +61,21 @@ int runAssistant(const QString& resources, const PlatformProfile& profile,
     QApplication::setQuitOnLastWindowClosed(
         controller.applicationShouldTerminateAfterLastWindowClosed());
 
+    // Without either, requests from other threads or signals would be dropped
+    // and the assistant could wait for ever: it ends instead.
     const qt::TerminationSignals terminationSignals(
         [&] { services->application().terminate(&controller); });
-    services->mainThreadGate().open();
+    std::optional<std::string> failure = terminationSignals.failure();
+    if (!failure) {
+        if ((failure = services->mainThreadGate().open()))
+            *failure = "the main thread's queue cannot be made: " + *failure;
+    } else {
+        *failure = "termination signals cannot be handled: " + *failure;
+    }
+    if (failure) {
+        services->log().write(*failure);
+        return 1;
+    }
     QMetaObject::invokeMethod(
         application, [&controller] { controller.applicationDidFinishLaunching(); },
         Qt::QueuedConnection);

@@ -12,7 +12,9 @@
 #include <QSocketNotifier>
 #include <QWindow>
 
+#include <cerrno>
 #include <cstdint>
+#include <cstring>
 #include <sys/eventfd.h>
 #include <unistd.h>
 
@@ -99,13 +101,14 @@ MainThreadGate::~MainThreadGate() {
     close();
 }
 
-void MainThreadGate::open() {
+std::optional<std::string> MainThreadGate::open() {
     const std::lock_guard lock(mutex_);
     wakeUp_ = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
-    if (wakeUp_ < 0) return;
+    if (wakeUp_ < 0) return std::string("eventfd failed: ") + std::strerror(errno);
     notifier_ = std::make_unique<QSocketNotifier>(wakeUp_, QSocketNotifier::Read);
     QObject::connect(notifier_.get(), &QSocketNotifier::activated, notifier_.get(),
                      [this] { runWaiting(); });
+    return std::nullopt;
 }
 
 void MainThreadGate::close() {

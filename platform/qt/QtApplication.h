@@ -14,6 +14,8 @@
 #include <memory>
 
 #include <mutex>
+#include <optional>
+#include <string>
 
 namespace platform::qt {
 
@@ -40,8 +42,9 @@ public:
     MainThreadGate(const MainThreadGate&) = delete;
     MainThreadGate& operator=(const MainThreadGate&) = delete;
 
-    // Main thread only.
-    void open();
+    // Main thread only. Nothing once open; otherwise the failed call and the
+    // system's reason.
+    std::optional<std::string> open();
     void close();
     // Any thread.
     void post(std::function<void()> fn);

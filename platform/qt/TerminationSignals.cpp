@@ -2,7 +2,9 @@
 #include "platform/qt/TerminationSignals.h"
 
 #include <array>
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -32,8 +34,10 @@ TerminationSignals::TerminationSignals(std::function<void()> onSignal)
     : onSignal_(std::move(onSignal)) {
     gSignalReceived = 0;
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, gSignalPipe.data()) !=
-        0)
+        0) {
+        failure_ = std::string("socketpair failed: ") + std::strerror(errno);
         return;
+    }
     notifier_ = std::make_unique<QSocketNotifier>(gSignalPipe[1], QSocketNotifier::Read);
     QObject::connect(notifier_.get(), &QSocketNotifier::activated, notifier_.get(), [this] {
         char drained[16];
@@ -45,8 +49,10 @@ TerminationSignals::TerminationSignals(std::function<void()> onSignal)
     action.sa_handler = onTerminationSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    for (const int signal : HandledSignals)
-        ::sigaction(signal, &action, nullptr);
+    for (const int signal : HandledSignals) {
+        if (::sigaction(signal, &action, nullptr) != 0 && !failure_)
+            failure_ = std::string("sigaction failed: ") + std::strerror(errno);
+    }
 }
 
 TerminationSignals::~TerminationSignals() {

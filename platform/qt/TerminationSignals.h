@@ -7,6 +7,8 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 
 namespace platform::qt {
 
@@ -17,8 +19,13 @@ public:
     TerminationSignals(const TerminationSignals&) = delete;
     TerminationSignals& operator=(const TerminationSignals&) = delete;
 
+    // Nothing when the handlers are in place; otherwise the failed call and
+    // the system's reason (the assistant could then never be ended by one).
+    const std::optional<std::string>& failure() const { return failure_; }
+
 private:
     std::function<void()> onSignal_;
+    std::optional<std::string> failure_;
     std::unique_ptr<QSocketNotifier> notifier_;
 };
 

@@ -197,11 +197,13 @@ std::optional<int> FakeWorkspace::runningApplicationCount(const std::string& ide
     return runningAnswers.at(at);
 }
 
-int FakeShell::system(const char* command) {
+std::optional<std::string> FakeShell::system(const char* command) {
     commands.emplace_back(command);
     journal_.push_back(std::string("shell ") + command);
     if (onCommand) onCommand(command);
-    return 0;
+    const auto failure = failures.find(command);
+    if (failure == failures.end()) return std::nullopt;
+    return failure->second;
 }
 
 void FakeLog::write(const std::string& line) {

@@ -199,8 +199,10 @@ private:
 class FakeShell final : public platform::Shell {
 public:
     explicit FakeShell(Journal& journal) : journal_(journal) {}
-    int system(const char* command) override;
+    std::optional<std::string> system(const char* command) override;
     std::vector<std::string> commands;
+    // Commands that fail, with the reason the shell gives.
+    std::map<std::string, std::string> failures;
     // Runs after each command is recorded, as it would end.
     std::function<void(const std::string&)> onCommand;
 

@@ -177,10 +177,10 @@ TEST_F(Checker, HandOffPathsAreJudgedAsTheAssistantWouldUseThem) {
     EXPECT_EQ(installed.status, 1);
     for (const char* line :
          {"error: application: \"", "does not exist here [path-missing]",
-          "error: smLaunchAgentPath[0]: the path holds \", $, `, \\ or a control character, so "
-          "the assistant refuses it [agent-refused]",
-          "error: smLaunchAgentPath[1]: \"/opt/caf\xC3\xA9.service\" is not 7-bit ASCII, so the "
-          "assistant skips it [agent-not-ascii]",
+          "error: smLaunchAgentPath[0]: a path holding \", $, `, \\ or a control character is "
+          "never put into a shell command [agent-refused]",
+          "error: smLaunchAgentPath[1]: a path outside 7-bit ASCII is never put into a shell "
+          "command [agent-not-ascii]",
           "error: smLaunchAgentPath[2]: the command for it would be longer than 1023 "
           "characters, so it is not run [agent-too-long]",
           "is not a systemd unit file (.service, .timer, .socket, ...) [agent-not-unit]",

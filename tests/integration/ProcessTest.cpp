@@ -151,12 +151,24 @@ TEST_F(AgentsThroughTheShell, EachUnitIsDisabledAndEnabledInOrderThenTheMonitor)
     EXPECT_TRUE(log.empty());
 }
 
-TEST_F(AgentsThroughTheShell, AFailingDisableIsStillFollowedByItsEnable) {
+TEST_F(AgentsThroughTheShell, AFailingDisableIsLoggedAndStillFollowedByItsEnable) {
     ::setenv("RUNNETLUME_SYSTEMCTL_FAIL", "disable", 1);
     refresh({"/a.service", "/b.service"}, std::nullopt);
     EXPECT_EQ(recorded().size(), 4U);
     EXPECT_EQ(recorded()[1], "--user enable --now -- /a.service");
     EXPECT_EQ(recorded()[3], "--user enable --now -- /b.service");
+    EXPECT_EQ(log, (std::vector<std::string>{
+                       R"x("systemctl --user disable --now -- "$(basename -- "/a.service")"" )x"
+                       "failed: exit status 1",
+                       R"x("systemctl --user disable --now -- "$(basename -- "/b.service")"" )x"
+                       "failed: exit status 1"}));
+}
+
+TEST(Shell, SaysHowACommandEnded) {
+    PosixShell shell;
+    EXPECT_EQ(shell.system("true"), std::nullopt);
+    EXPECT_EQ(shell.system("exit 3"), "exit status 3");
+    EXPECT_EQ(shell.system("kill -KILL $$"), "killed by signal 9 (Killed)");
 }
 
 TEST_F(AgentsThroughTheShell, AnAttemptedInjectionLeavesNoTrace) {

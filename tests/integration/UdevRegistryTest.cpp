@@ -187,7 +187,7 @@ TEST_F(ListenerOnUdev, PrinterPluggedInWhileNotificationsWereLostStillMovesTheSc
     using LoseNext = void (*)();
     const auto loseNextReceive =
         reinterpret_cast<LoseNext>(::dlsym(RTLD_DEFAULT, "runnetlume_lose_next_receive"));
-    ASSERT_NE(loseNextReceive, nullptr) << "run with ReceiveFault preloaded";
+    ASSERT_NE(loseNextReceive, nullptr) << "run with UdevFaults preloaded";
     platform.realUsb = &registryWithLog;
     controller.applicationDidFinishLaunching();
     platform.journal.clear();
@@ -205,6 +205,24 @@ TEST_F(ListenerOnUdev, PrinterPluggedInWhileNotificationsWereLostStillMovesTheSc
     // And the listener goes on as before.
     testbed.add("4-2", "f055", "0101");
     ASSERT_TRUE(runUntil([&] { return ui.fakeWindow("addPrinterWindow").visible(); }));
+}
+
+TEST_F(ListenerOnUdev, WhenUdevIsDeniedEachFailureNamesItsCallAndReason) {
+    using Deny = void (*)(bool);
+    const auto deny = reinterpret_cast<Deny>(::dlsym(RTLD_DEFAULT, "runnetlume_deny_udev"));
+    ASSERT_NE(deny, nullptr) << "run with UdevFaults preloaded";
+    platform.realUsb = &registryWithLog;
+    deny(true);
+    controller.applicationDidFinishLaunching();
+    deny(false);
+    EXPECT_THAT(
+        platform.logFake.lines,
+        ::testing::IsSupersetOf(
+            {"USB devices cannot be listed: udev_enumerate_scan_devices failed: Permission denied",
+             "fatal error when IOServiceGetMatchingServices",
+             "USB attach notifications cannot be set up: udev_monitor_new_from_netlink failed: "
+             "Permission denied",
+             "USB attach notifications are unavailable; waiting for the user"}));
 }
 
 } // namespace

@@ -31,8 +31,7 @@ class Watcher : public ::testing::Test {
 protected:
     void SetUp() override {
         folder_ = freshTestFolder("watcher");
-        fs::copy(RUNNETLUME_RESOURCES_DIR, folder_ / "Resources",
-                 fs::copy_options::recursive);
+        fs::copy(RUNNETLUME_RESOURCES_DIR, folder_ / "Resources", fs::copy_options::recursive);
         std::ofstream(folder_ / "Resources" / "wifiDevices.plist")
             << "<plist><dict><key>devices</key><array/></dict></plist>";
         std::ofstream(folder_ / "Resources" / "otherDevices.plist")

@@ -132,20 +132,19 @@ void FileCheck::checkAgent(const std::string& where, const std::string& path) {
     const platform::PlatformProfile& profile = platform::linuxProfile();
     for (const std::string* format : {&profile.agentUnloadFormat, &profile.agentLoadFormat}) {
         CommandBuffer buffer;
-        switch (buffer.format(*format, path)) {
+        const CommandBuffer::Outcome outcome = buffer.format(*format, path);
+        switch (outcome) {
         case CommandBuffer::Outcome::Formed:
             continue;
         case CommandBuffer::Outcome::NotAscii:
-            add(Severity::Error, "agent-not-ascii", where,
-                "\"" + path + "\" is not 7-bit ASCII, so the assistant skips it");
+            add(Severity::Error, "agent-not-ascii", where, whyNotFormed(outcome));
             return;
         case CommandBuffer::Outcome::ShellCharacter:
-            add(Severity::Error, "agent-refused", where,
-                "the path holds \", $, `, \\ or a control character, so the assistant refuses it");
+            add(Severity::Error, "agent-refused", where, whyNotFormed(outcome));
             return;
         case CommandBuffer::Outcome::TooLong:
             add(Severity::Error, "agent-too-long", where,
-                "the command for it would be longer than 1023 characters, so it is not run");
+                "the command for it " + whyNotFormed(outcome) + ", so it is not run");
             return;
         }
     }
