@@ -32,8 +32,4 @@ struct PlatformProfile {
 // KDE's own printer settings, and the user's systemd instance.
 const PlatformProfile& linuxProfile();
 
-// The desktop the assistant was first written for; kept so that the exact
-// command texts of that desktop stay checked.
-const PlatformProfile& classicMacProfile();
-
 } // namespace platform

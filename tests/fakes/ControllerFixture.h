@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // A controller connected to a fake interface description on fake platform
-// services, with the original desktop's profile unless a test says otherwise.
+// services, with the Linux profile unless a test says otherwise.
 #pragma once
 
 #include "app/InterfaceWiring.h"

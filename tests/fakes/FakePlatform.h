@@ -224,7 +224,7 @@ private:
 
 class FakePlatform final : public platform::Platform {
 public:
-    explicit FakePlatform(const platform::PlatformProfile& profile = platform::classicMacProfile());
+    explicit FakePlatform(const platform::PlatformProfile& profile = platform::linuxProfile());
 
     platform::Application& application() override { return app; }
     platform::Threads& threads() override { return threadsFake; }

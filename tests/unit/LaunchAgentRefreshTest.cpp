@@ -15,6 +15,13 @@ protected:
         platform.setCatalogue("wifiDevices", agentsCatalogue(agents, monitor));
     }
     const std::vector<std::string>& commands() const { return platform.shellFake.commands; }
+    // The Linux profile's two commands for an agent's unit file.
+    static std::string disable(const std::string& path) {
+        return R"x(systemctl --user disable --now -- "$(basename -- ")x" + path + R"x(")")x";
+    }
+    static std::string enable(const std::string& path) {
+        return R"(systemctl --user enable --now -- ")" + path + "\"";
+    }
 };
 
 TEST_F(AgentRefresh, NothingListedNothingRun) {
@@ -29,18 +36,17 @@ TEST_F(AgentRefresh, EachAgentIsUnloadedAndLoadedBeforeTheNextThenTheMonitor) {
     catalogue({"/A.plist", "/B.plist"}, "/M.plist");
     controller._refreshLaunchAgents();
     EXPECT_THAT(commands(),
-                ElementsAre(R"(launchctl unload "/A.plist")", R"(launchctl load "/A.plist")",
-                            R"(launchctl unload "/B.plist")", R"(launchctl load "/B.plist")",
-                            R"(launchctl unload "/M.plist")", R"(launchctl load "/M.plist")"));
+                ElementsAre(disable("/A.plist"), enable("/A.plist"), disable("/B.plist"),
+                            enable("/B.plist"), disable("/M.plist"), enable("/M.plist")));
 }
 
 TEST_F(AgentRefresh, ASignalDuringACommandSkipsTheRestAndShowsNothing) {
     catalogue({"/A.plist", "/B.plist"}, "/M.plist");
     platform.shellFake.onCommand = [&](const std::string& command) {
-        if (command == R"(launchctl unload "/A.plist")") platform.app.signalled = true;
+        if (command == disable("/A.plist")) platform.app.signalled = true;
     };
     controller.applicationDidFinishLaunching();
-    EXPECT_EQ(platform.journal, (Journal{R"(shell launchctl unload "/A.plist")", "terminate"}));
+    EXPECT_EQ(platform.journal, (Journal{"shell " + disable("/A.plist"), "terminate"}));
     EXPECT_EQ(platform.app.terminateSenders, std::vector<const void*>{&controller});
 }
 
@@ -57,9 +63,8 @@ TEST_F(AgentRefresh, BelowTheVersionOrNoNumberOnlyTheListRuns) {
     catalogue({"/1", "/2", "/3"}, "/M.plist");
     platform.profileValue.toolkitVersion = 1503.999;
     controller._refreshLaunchAgents();
-    EXPECT_THAT(commands(), ElementsAre(R"(launchctl unload "/1")", R"(launchctl load "/1")",
-                                        R"(launchctl unload "/2")", R"(launchctl load "/2")",
-                                        R"(launchctl unload "/3")", R"(launchctl load "/3")"));
+    EXPECT_THAT(commands(), ElementsAre(disable("/1"), enable("/1"), disable("/2"), enable("/2"),
+                                        disable("/3"), enable("/3")));
     platform.shellFake.commands.clear();
     catalogue({}, "/M.plist");
     platform.profileValue.toolkitVersion = std::numeric_limits<double>::quiet_NaN();
@@ -70,30 +75,29 @@ TEST_F(AgentRefresh, BelowTheVersionOrNoNumberOnlyTheListRuns) {
 TEST_F(AgentRefresh, SpacesStayInsideTheQuotes) {
     catalogue({"/Library/Printer Agents/status agent.plist"}, std::nullopt);
     controller._refreshLaunchAgents();
-    EXPECT_EQ(commands().front(),
-              R"(launchctl unload "/Library/Printer Agents/status agent.plist")");
+    EXPECT_EQ(commands().front(), disable("/Library/Printer Agents/status agent.plist"));
 }
 
 TEST_F(AgentRefresh, NonAsciiPathIsSkippedSilentlyAndTheNextOneRuns) {
     catalogue({"/Library/Agents/caf\xC3\xA9.plist", "/B.plist"}, std::nullopt);
     controller._refreshLaunchAgents();
-    EXPECT_THAT(commands(),
-                ElementsAre(R"(launchctl unload "/B.plist")", R"(launchctl load "/B.plist")"));
+    EXPECT_THAT(commands(), ElementsAre(disable("/B.plist"), enable("/B.plist")));
     EXPECT_TRUE(platform.logFake.lines.empty());
 }
 
 TEST_F(AgentRefresh, OverlongUnloadIsNotRunButItsLoadFits) {
-    const std::string path = "/" + std::string(1004, 'a'); // 1005 characters
+    // 980 characters: 1033 in the disable command, 1015 in the enable one.
+    const std::string path = "/" + std::string(979, 'a');
     catalogue({path}, std::nullopt);
     controller._refreshLaunchAgents();
     ASSERT_EQ(commands().size(), 1U);
-    EXPECT_EQ(commands().front(), "launchctl load \"" + path + "\"");
-    EXPECT_EQ(commands().front().size(), 1022U);
+    EXPECT_EQ(commands().front(), enable(path));
+    EXPECT_EQ(commands().front().size(), 1015U);
     EXPECT_EQ(platform.logFake.lines.size(), 1U);
     EXPECT_EQ(platform.logFake.lines.front().rfind("not run: the command for", 0), 0U);
 
     platform.shellFake.commands.clear();
-    catalogue({"/" + std::string(1003, 'b')}, std::nullopt); // 1004: both fit whole
+    catalogue({"/" + std::string(969, 'b')}, std::nullopt); // 970: both fit whole
     controller._refreshLaunchAgents();
     EXPECT_EQ(commands().size(), 2U);
 }
@@ -103,8 +107,7 @@ class RefusedCharacter : public AgentRefresh, public ::testing::WithParamInterfa
 TEST_P(RefusedCharacter, PathIsRefusedWithOneLineAndTheRefreshGoesOn) {
     catalogue({std::string("/evil") + GetParam() + "name.plist", "/good.plist"}, std::nullopt);
     controller._refreshLaunchAgents();
-    EXPECT_THAT(commands(), ElementsAre(R"(launchctl unload "/good.plist")",
-                                        R"(launchctl load "/good.plist")"));
+    EXPECT_THAT(commands(), ElementsAre(disable("/good.plist"), enable("/good.plist")));
     // One line for the path, though it would have formed two commands.
     ASSERT_EQ(platform.logFake.lines.size(), 1U);
     EXPECT_EQ(platform.logFake.lines[0].rfind("refused \"/evil", 0), 0U);

@@ -112,10 +112,8 @@ TEST_F(UserActions, DoneButtonsEnd) {
 
 TEST_F(UserActions, AddPrinterOpensThenEnablesDoneThenStartsAWatcher) {
     ui.activate("addPrinterButton");
-    EXPECT_EQ(platform.journal,
-              (Journal{R"(shell open "/System/Library/CoreServices/AddPrinter.app")",
-                       "enable doneButtonInAddPrinterWindow YES", "background"}));
-    EXPECT_EQ(platform.shellFake.commands.front().size(), 50U);
+    EXPECT_EQ(platform.journal, (Journal{R"(shell "system-config-printer" </dev/null &)",
+                                         "enable doneButtonInAddPrinterWindow YES", "background"}));
 }
 
 TEST_F(UserActions, WatcherPollsEveryThreeSecondsUntilAddPrinterIsGone) {
@@ -124,9 +122,9 @@ TEST_F(UserActions, WatcherPollsEveryThreeSecondsUntilAddPrinterIsGone) {
     platform.journal.clear();
     platform.threadsFake.runBackground();
     EXPECT_EQ(platform.journal,
-              (Journal{"sleep 3", "query com.apple.print.add", "sleep 3",
-                       "query com.apple.print.add", "sleep 3", "query com.apple.print.add",
-                       "sleep 3", "query com.apple.print.add", "to main thread"}));
+              (Journal{"sleep 3", "query system-config-printer", "sleep 3",
+                       "query system-config-printer", "sleep 3", "query system-config-printer",
+                       "sleep 3", "query system-config-printer", "to main thread"}));
     // The termination itself happens on the main thread, with the controller
     // as sender.
     EXPECT_TRUE(platform.app.terminateSenders.empty());
@@ -138,7 +136,7 @@ TEST_F(UserActions, WatcherTakesNoAnswerForNoneRunning) {
     platform.workspaceFake.runningAnswers = {std::nullopt};
     controller._startListeningAddPrinters();
     EXPECT_EQ(platform.journal,
-              (Journal{"sleep 3", "query com.apple.print.add", "to main thread"}));
+              (Journal{"sleep 3", "query system-config-printer", "to main thread"}));
 }
 
 TEST_F(UserActions, TwoPressesTwoOpenRequestsTwoWatchers) {

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
-#include "platform/PlatformProfile.h"
+#include "tests/fakes/ClassicMacProfile.h"
 
-namespace platform {
+namespace fakes {
 
-const PlatformProfile& classicMacProfile() {
-    static const PlatformProfile profile{
+const platform::PlatformProfile& classicMacProfile() {
+    static const platform::PlatformProfile profile{
         .addPrinterPrograms = {{R"(open "%s")", "/System/Library/CoreServices/AddPrinter.app",
                                 "com.apple.print.add"}},
         .agentUnloadFormat = R"(launchctl unload "%s")",
@@ -16,4 +16,4 @@ const PlatformProfile& classicMacProfile() {
     return profile;
 }
 
-} // namespace platform
+} // namespace fakes
