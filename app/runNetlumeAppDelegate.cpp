@@ -85,14 +85,14 @@ void runNetlumeAppDelegate::okButtonClicked(platform::Control* sender) {
 }
 
 void runNetlumeAppDelegate::addPrinterPressed(platform::Control* /*sender*/) {
-    _openAddPrinter();
+    const platform::AddPrinterProgram* program = _openAddPrinter();
     on(doneButtonInAddPrinterWindow_).setEnabled(true);
     // The watcher is given the platform and the controller's address rather
     // than the controller itself: it may outlive the controller, which is
     // gone once the event loop has ended.
     platform_.threads().performInBackground(
-        [&platform = platform_, sender = static_cast<const void*>(this)] {
-            watchAddPrinter(platform, sender);
+        [&platform = platform_, program, sender = static_cast<const void*>(this)] {
+            watchAddPrinter(platform, program, sender);
         });
 }
 
@@ -120,8 +120,8 @@ void runNetlumeAppDelegate::_stopListeningUSBDevices() {
     stopListeningUSBDevices(platform_.log());
 }
 
-void runNetlumeAppDelegate::_startListeningAddPrinters() {
-    watchAddPrinter(platform_, this);
+void runNetlumeAppDelegate::_startListeningAddPrinters(const platform::AddPrinterProgram* program) {
+    watchAddPrinter(platform_, program, this);
 }
 
 void runNetlumeAppDelegate::_placeWindow(platform::Window* window, const ScreenArea& screen) {
@@ -193,8 +193,8 @@ void runNetlumeAppDelegate::_launchCompanionTool() {
     launchCompanionTool(platform_);
 }
 
-void runNetlumeAppDelegate::_openAddPrinter() {
-    openAddPrinter(platform_);
+const platform::AddPrinterProgram* runNetlumeAppDelegate::_openAddPrinter() {
+    return openAddPrinter(platform_);
 }
 
 runNetlumeAppDelegate::ScreenArea runNetlumeAppDelegate::mainScreenArea() const {

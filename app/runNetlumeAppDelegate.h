@@ -12,6 +12,10 @@
 #include <variant>
 #include <vector>
 
+namespace platform {
+struct AddPrinterProgram;
+}
+
 class runNetlumeAppDelegate {
 public:
     explicit runNetlumeAppDelegate(platform::Platform& platform);
@@ -32,8 +36,9 @@ public:
     bool _deviceConnected(bool wifiCatalogue);
     void _startListeningUSBDevices();
     void _stopListeningUSBDevices();
-    // The Add Printer watcher; runs on a background thread of its own.
-    void _startListeningAddPrinters();
+    // The Add Printer watcher of the program that was opened (none: null);
+    // runs on a background thread of its own.
+    void _startListeningAddPrinters(const platform::AddPrinterProgram* program);
     bool applicationShouldTerminateAfterLastWindowClosed() const { return true; }
 
     // Flow operations, the only way other code moves between screens.
@@ -50,7 +55,8 @@ public:
     void _applyLocalizedLabels();
     void _refreshLaunchAgents();
     void _launchCompanionTool();
-    void _openAddPrinter();
+    // The program opened, or null when none is installed.
+    const platform::AddPrinterProgram* _openAddPrinter();
 
     platform::Platform& platformServices() const { return platform_; }
 

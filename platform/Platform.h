@@ -4,6 +4,7 @@
 // macOS one later) implements these interfaces, and tests/fakes records them.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -101,7 +102,8 @@ public:
     // Queues fn onto the main thread's event loop; callable from any thread.
     // Dropped when the loop has already ended.
     virtual void performOnMainThread(std::function<void()> fn) = 0;
-    virtual void sleepSeconds(unsigned seconds) = 0;
+    // Blocks the calling thread for that long.
+    virtual void sleepFor(std::chrono::milliseconds duration) = 0;
 };
 
 // The application bundle: its resources and its strings table.

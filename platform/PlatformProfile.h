@@ -6,6 +6,7 @@
 // stands for the path or program location placed between its quotes.
 #pragma once
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,9 @@ struct PlatformProfile {
     std::string agentUnloadFormat;
     std::string agentLoadFormat;
     double toolkitVersion = 0;
+    // How often the watcher asks whether the printer-setup program still
+    // runs; tests of the watcher shorten it.
+    std::chrono::milliseconds addPrinterPollInterval{3000};
 };
 
 // Debian and other systemd desktops: system-config-printer, else GNOME's or

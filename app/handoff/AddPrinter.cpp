@@ -8,17 +8,13 @@
 #include <optional>
 #include <string>
 
-namespace {
-constexpr unsigned PollSeconds = 3;
-}
-
 const platform::AddPrinterProgram* installedAddPrinterProgram(platform::Platform& platform) {
     for (const platform::AddPrinterProgram& program : platform.profile().addPrinterPrograms)
         if (platform.workspace().isInstalled(program.location)) return &program;
     return nullptr;
 }
 
-void openAddPrinter(platform::Platform& platform) {
+const platform::AddPrinterProgram* openAddPrinter(platform::Platform& platform) {
     const platform::AddPrinterProgram* program = installedAddPrinterProgram(platform);
     if (program == nullptr) {
         // Nothing to open: as with an open that fails, the watcher then
@@ -28,20 +24,21 @@ void openAddPrinter(platform::Platform& platform) {
         for (const platform::AddPrinterProgram& candidate : platform.profile().addPrinterPrograms)
             names += (names.empty() ? "" : ", ") + candidate.location;
         platform.log().write("No printer settings program is installed (looked for " + names + ")");
-        return;
+        return nullptr;
     }
     CommandBuffer buffer;
     runShellCommand(platform, buffer, program->openFormat, program->location);
+    return program;
 }
 
-void watchAddPrinter(platform::Platform& platform, const void* sender) {
-    // The program that was opened: the first one installed. With none there
-    // is nothing to ask about, which counts as none running.
-    const platform::AddPrinterProgram* program = installedAddPrinterProgram(platform);
+void watchAddPrinter(platform::Platform& platform, const platform::AddPrinterProgram* program,
+                     const void* sender) {
+    // With no program opened there is nothing to ask about, which counts as
+    // none running.
     const std::optional<std::string> identity =
         program != nullptr ? std::optional<std::string>(program->identity) : std::nullopt;
     for (;;) {
-        platform.threads().sleepSeconds(PollSeconds);
+        platform.threads().sleepFor(platform.profile().addPrinterPollInterval);
         // No answer counts as none running.
         const std::optional<int> running =
             identity ? platform.workspace().runningApplicationCount(*identity) : std::nullopt;

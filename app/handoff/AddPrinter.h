@@ -13,12 +13,15 @@ struct AddPrinterProgram;
 const platform::AddPrinterProgram* installedAddPrinterProgram(platform::Platform& platform);
 
 // Opens the first installed printer-setup program with its command through
-// the shell and waits for the command (not the program) to end. With none
-// installed, writes one log line naming those looked for and opens nothing.
-void openAddPrinter(platform::Platform& platform);
+// the shell and waits for the command (not the program) to end; returns the
+// program. With none installed, writes one log line naming those looked for,
+// opens nothing and returns null.
+const platform::AddPrinterProgram* openAddPrinter(platform::Platform& platform);
 
-// Polls every 3 seconds, for as long as any instance of the printer-setup
-// program that openAddPrinter chose runs; then hands the request to terminate, with sender, to the
-// main thread and returns. Meant for a background thread of its own: it touches no window and
-// nothing of the controller but the sender's address.
-void watchAddPrinter(platform::Platform& platform, const void* sender);
+// Polls at the profile's interval (3 seconds) for as long as any instance of
+// program runs (none when it is null); then hands the request to terminate,
+// with sender, to the main thread and returns. Meant for a background thread
+// of its own: it touches no window and nothing of the controller but the
+// sender's address. program belongs to the profile, which outlives it.
+void watchAddPrinter(platform::Platform& platform, const platform::AddPrinterProgram* program,
+                     const void* sender);

@@ -17,8 +17,8 @@ void QtLinuxPlatform::performOnMainThread(std::function<void()> fn) {
     gate_.post(std::move(fn));
 }
 
-void QtLinuxPlatform::sleepSeconds(unsigned seconds) {
-    std::this_thread::sleep_for(std::chrono::seconds(seconds));
+void QtLinuxPlatform::sleepFor(std::chrono::milliseconds duration) {
+    std::this_thread::sleep_for(duration);
 }
 
 } // namespace platform::qt

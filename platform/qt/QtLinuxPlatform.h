@@ -38,7 +38,7 @@ public:
 
     void performInBackground(std::function<void()> fn) override;
     void performOnMainThread(std::function<void()> fn) override;
-    void sleepSeconds(unsigned seconds) override;
+    void sleepFor(std::chrono::milliseconds duration) override;
 
     // Requests queued from other threads run while the gate is open.
     MainThreadGate& mainThreadGate() { return gate_; }

@@ -87,8 +87,8 @@ void FakeThreads::performOnMainThread(std::function<void()> fn) {
     mainThread_.push_back(std::move(fn));
 }
 
-void FakeThreads::sleepSeconds(unsigned seconds) {
-    journal_.push_back("sleep " + std::to_string(seconds));
+void FakeThreads::sleepFor(std::chrono::milliseconds duration) {
+    journal_.push_back("sleep " + number(static_cast<double>(duration.count()) / 1000));
 }
 
 void FakeThreads::runBackground() {

@@ -115,7 +115,7 @@ public:
     explicit FakeThreads(Journal& journal) : journal_(journal) {}
     void performInBackground(std::function<void()> fn) override;
     void performOnMainThread(std::function<void()> fn) override;
-    void sleepSeconds(unsigned seconds) override;
+    void sleepFor(std::chrono::milliseconds duration) override;
 
     void runBackground();
     void runMainThread();

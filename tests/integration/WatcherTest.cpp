@@ -48,6 +48,7 @@ protected:
         profile_ = platform::linuxProfile();
         profile_.addPrinterPrograms.front().location = identity_;
         profile_.addPrinterPrograms.front().identity = identity_;
+        profile_.addPrinterPollInterval = std::chrono::milliseconds(50);
         path_ = ::getenv("PATH");
         ::setenv("PATH", ((folder_ / "bin").string() + ":" + path_).c_str(), 1);
         ::setenv("RUNNETLUME_RECORD", (folder_ / "record").c_str(), 1);

@@ -134,7 +134,7 @@ TEST_F(UserActions, WatcherPollsEveryThreeSecondsUntilAddPrinterIsGone) {
 
 TEST_F(UserActions, WatcherTakesNoAnswerForNoneRunning) {
     platform.workspaceFake.runningAnswers = {std::nullopt};
-    controller._startListeningAddPrinters();
+    controller._startListeningAddPrinters(&platform.profile().addPrinterPrograms.front());
     EXPECT_EQ(platform.journal,
               (Journal{"sleep 3", "query system-config-printer", "to main thread"}));
 }
@@ -152,8 +152,7 @@ TEST_F(UserActions, LinuxProfileOpensAndWatchesTheFirstInstalledPrinterSettings)
         FakePlatform linux(platform::linuxProfile());
         linux.workspaceFake.missing = std::move(missing);
         runNetlumeAppDelegate linuxController(linux);
-        linuxController._openAddPrinter();
-        linuxController._startListeningAddPrinters();
+        linuxController._startListeningAddPrinters(linuxController._openAddPrinter());
         return linux.journal;
     };
     EXPECT_THAT(road({}), ElementsAre(R"(shell "system-config-printer" </dev/null &)", "sleep 3",
