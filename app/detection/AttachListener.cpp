@@ -29,16 +29,13 @@ void DeviceAttach(void* refCon, platform::UsbIterator* iterator) {
     // for the devices that follow it in this call only.
     bool matchedWifi = false;
     while (const std::optional<platform::UsbDevice> device = iterator->next()) {
-        for (const CatalogueEntry& entry : wifi.devices()) {
-            if (!entryMatchesDevice(entry, device->idVendor, device->idProduct)) continue;
+        for (std::size_t n = wifi.entriesNaming(device->idVendor, device->idProduct); n > 0; --n) {
             controller._showLaunchToolScreen();
             matchedWifi = true;
         }
         if (matchedWifi) continue;
-        for (const CatalogueEntry& entry : other.devices()) {
-            if (entryMatchesDevice(entry, device->idVendor, device->idProduct))
-                controller._showAddPrinterWindow(true);
-        }
+        for (std::size_t n = other.entriesNaming(device->idVendor, device->idProduct); n > 0; --n)
+            controller._showAddPrinterWindow(true);
     }
 }
 

@@ -18,12 +18,10 @@ bool deviceConnected(platform::Platform& platform, bool wifiCatalogue) {
     platform.log().write("appPath:" + objectText(catalogue.application()));
 
     while (const std::optional<platform::UsbDevice> device = devices->next()) {
-        for (const CatalogueEntry& entry : catalogue.devices()) {
-            if (!entryMatchesDevice(entry, device->idVendor, device->idProduct)) continue;
-            platform.log().write("found " + hexText(device->idVendor) + " " +
-                                 hexText(device->idProduct));
-            return true;
-        }
+        if (catalogue.entriesNaming(device->idVendor, device->idProduct) == 0) continue;
+        platform.log().write("found " + hexText(device->idVendor) + " " +
+                             hexText(device->idProduct));
+        return true;
     }
     return false;
 }

@@ -172,6 +172,13 @@ DeviceCatalogue DeviceCatalogue::fromPropertyList(const PlistValue& root,
     return catalogue;
 }
 
+std::size_t DeviceCatalogue::entriesNaming(std::uint16_t idVendor, std::uint16_t idProduct) const {
+    std::size_t count = 0;
+    for (const CatalogueEntry& entry : devices_)
+        if (entryMatchesDevice(entry, idVendor, idProduct)) ++count;
+    return count;
+}
+
 DeviceCatalogue loadDeviceCatalogue(platform::Platform& platform, const std::string& name) {
     const std::optional<std::string> path = platform.bundle().pathForResource(name, "plist");
     if (!path) return {};

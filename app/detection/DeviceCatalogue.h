@@ -62,6 +62,10 @@ public:
                                             std::vector<CatalogueFinding>* findings = nullptr);
 
     const std::vector<CatalogueEntry>& devices() const { return devices_; }
+    // How many entries name the device (entryMatchesDevice): the one query
+    // of whether the catalogue lists it. A model listed twice counts twice,
+    // as the screens react once per entry.
+    std::size_t entriesNaming(std::uint16_t idVendor, std::uint16_t idProduct) const;
     const std::optional<std::string>& application() const { return application_; }
     const std::vector<std::string>& smLaunchAgentPath() const { return smLaunchAgentPath_; }
     const std::optional<std::string>& usbMonitorLaunchAgentPath() const {

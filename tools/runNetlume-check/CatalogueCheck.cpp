@@ -7,7 +7,6 @@
 #include "platform/linux/PlistFileReader.h"
 
 #include <array>
-#include <cstdio>
 #include <fstream>
 #include <map>
 #include <sys/stat.h>
@@ -159,12 +158,6 @@ void FileCheck::checkAgent(const std::string& where, const std::string& path) {
         add(missingSeverity(), "path-missing", where, "\"" + path + "\" does not exist here");
 }
 
-std::string modelName(std::uint32_t vid, std::uint32_t pid) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%04x:%04x", vid, pid);
-    return text;
-}
-
 } // namespace
 
 CheckResult checkCatalogues(const std::vector<CatalogueFile>& files, bool buildTime) {
@@ -188,7 +181,7 @@ CheckResult checkCatalogues(const std::vector<CatalogueFile>& files, bool buildT
                 {ids->vid, ids->pid}, Listing{file->path, where, file->role});
             if (isNew) continue;
             const Listing& winner = first->second;
-            std::string message = modelName(ids->vid, ids->pid) + " is listed again; " +
+            std::string message = usbIdText(ids->vid, ids->pid) + " is listed again; " +
                                   (winner.file == file->path ? "" : winner.file + " ") +
                                   winner.where + " wins";
             if (winner.role == CatalogueFile::Role::Wifi &&

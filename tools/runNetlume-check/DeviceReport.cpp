@@ -2,8 +2,8 @@
 #include "tools/runNetlume-check/DeviceReport.h"
 
 #include "app/detection/DeviceCatalogue.h"
+#include "tools/runNetlume-check/Finding.h"
 
-#include <cstdio>
 #include <set>
 
 namespace check {
@@ -11,9 +11,7 @@ namespace check {
 namespace {
 
 bool listedIn(const DeviceCatalogue& catalogue, const platform::UsbDevice& device) {
-    for (const CatalogueEntry& entry : catalogue.devices())
-        if (entryMatchesDevice(entry, device.idVendor, device.idProduct)) return true;
-    return false;
+    return catalogue.entriesNaming(device.idVendor, device.idProduct) > 0;
 }
 
 void addVendors(const DeviceCatalogue& catalogue, std::set<std::uint32_t>& vendors) {
@@ -50,9 +48,7 @@ const char* verdictText(Verdict verdict) {
 }
 
 std::string ids(const platform::UsbDevice& device) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%04x:%04x", device.idVendor, device.idProduct);
-    return text;
+    return usbIdText(device.idVendor, device.idProduct);
 }
 
 } // namespace

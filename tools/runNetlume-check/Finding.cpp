@@ -88,4 +88,10 @@ std::string asJson(const std::vector<Finding>& findings) {
     return out;
 }
 
+std::string usbIdText(std::uint32_t vid, std::uint32_t pid) {
+    char text[24];
+    std::snprintf(text, sizeof text, "%04x:%04x", vid, pid);
+    return text;
+}
+
 } // namespace check

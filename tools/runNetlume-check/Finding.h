@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -28,6 +29,9 @@ struct Finding {
 std::string asText(const std::vector<Finding>& findings);
 // {"findings": [...], "errors": N, "warnings": N}
 std::string asJson(const std::vector<Finding>& findings);
+
+// A model's ids as the checker shows them: "04b8:0e28".
+std::string usbIdText(std::uint32_t vid, std::uint32_t pid);
 
 std::size_t countOf(const std::vector<Finding>& findings, Severity severity);
 
