@@ -65,15 +65,12 @@ int runAssistant(const QString& resources, const PlatformProfile& profile,
     // and the assistant could wait for ever: it ends instead.
     const qt::TerminationSignals terminationSignals(
         [&] { services->application().terminate(&controller); });
-    std::optional<std::string> failure = terminationSignals.failure();
-    if (!failure) {
-        if ((failure = services->mainThreadGate().open()))
-            *failure = "the main thread's queue cannot be made: " + *failure;
-    } else {
-        *failure = "termination signals cannot be handled: " + *failure;
+    if (const std::optional<std::string>& why = terminationSignals.failure()) {
+        services->log().write("termination signals cannot be handled: " + *why);
+        return 1;
     }
-    if (failure) {
-        services->log().write(*failure);
+    if (const std::optional<std::string> why = services->mainThreadGate().open()) {
+        services->log().write("the main thread's queue cannot be made: " + *why);
         return 1;
     }
     QMetaObject::invokeMethod(
