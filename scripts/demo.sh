@@ -21,7 +21,7 @@ if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
   exec umockdev-wrapper /usr/bin/python3 scripts/demo/drive.py "$mode" "$bundle"
 fi
 
-. scripts/virtual-display.sh
+. scripts/desktop.sh
 start_virtual_display 1024x700
 mkdir -p build/demo
 DISPLAY="$display" umockdev-wrapper /usr/bin/python3 scripts/demo/drive.py "$mode" "$bundle" \

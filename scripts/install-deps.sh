@@ -22,7 +22,7 @@ all_packages=(
   # tests and benchmarks
   googletest libgtest-dev libgmock-dev libbenchmark-dev libumockdev-dev libplist-dev
   dbus at-spi2-core python3-pyatspi time
-  openbox metacity weston qt6-wayland fonts-wqy-zenhei
+  openbox metacity xfwm4 mutter weston qt6-wayland fonts-wqy-zenhei
   # fuzzing
   clang libclang-rt-14-dev
   # formatting

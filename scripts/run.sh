@@ -19,24 +19,13 @@ if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
   exec "$app" "$@"
 fi
 
-. scripts/virtual-display.sh
+. scripts/desktop.sh
 start_virtual_display 1280x800
 
 DISPLAY="$display" "$app" "$@" &
 assistant=$!
-# Wait until one of the assistant's windows is mapped and painted.
-for _ in $(seq 100); do
-  if DISPLAY="$display" xwininfo -root -tree 2>/dev/null | grep -q -E '"(Printer Setup Assistant|Add Printer)"'; then
-    break
-  fi
-  kill -0 "$assistant" 2>/dev/null || break
-  sleep 0.1
-done
-sleep 0.5
-
+on_exit "kill -TERM $assistant 2>/dev/null; wait $assistant"
 mkdir -p build/screenshots
 shot="build/screenshots/runNetlume-$(date +%Y%m%d-%H%M%S).png"
-DISPLAY="$display" import -window root "$shot"
-kill -TERM "$assistant" 2>/dev/null || true
-wait "$assistant" || true
+screenshot_once_shown "$assistant" "$shot"
 echo "No display here: the assistant ran on a virtual one. Screenshot: $(pwd)/$shot"

@@ -8,20 +8,22 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bundle="${1:-build/bundle}"
 
-. scripts/virtual-display.sh
+. scripts/desktop.sh
 start_virtual_display 1024x640
 export DISPLAY="$display"
 openbox >/dev/null 2>&1 &
-wm=$!
-trap 'kill "$wm" "$xvfb" 2>/dev/null || true' EXIT
-for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id" && break; sleep 0.05; done
+on_exit "kill $! 2>/dev/null"
 
 umockdev-wrapper /usr/bin/python3 - "$bundle" <<'PY'
-import os, shutil, subprocess, sys, tempfile, time
+import os, shutil, subprocess, sys, tempfile
 import gi
 gi.require_version("UMockdev", "1.0")
 from gi.repository import UMockdev
+sys.path.insert(0, "scripts")
+import desktop
 
+desktop.await_("the window manager", lambda: "window id" in subprocess.run(
+    ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], capture_output=True, text=True).stdout)
 bundle = sys.argv[1]
 languages = ["en", "de", "fr", "es", "it", "pt_BR", "ja", "zh_CN"]
 # name, emulated printer, keys pressed once the first window shows
@@ -44,19 +46,13 @@ for language in languages:
         env.pop("DBUS_SESSION_BUS_ADDRESS", None)
         app = subprocess.Popen([os.path.join(copy, "bin", "runNetlume")], env=env,
                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        for _ in range(100):
-            if subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(app.pid)],
-                              capture_output=True).stdout.strip():
-                break
-            time.sleep(0.05)
-        time.sleep(0.7)
-        if keys:
-            window = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(app.pid)],
-                                    capture_output=True, text=True).stdout.split()[0]
-            subprocess.run(["xdotool", "windowactivate", "--sync", window, "key"] + keys, check=True)
-            time.sleep(0.7)
         target = os.path.join("docs", "screens", language, name + ".png")
-        subprocess.run(["import", "-window", "root", target], check=True)
+        shown = None
+        if keys:
+            shown = desktop.screenshot_once_shown(app.pid, target)
+            window = desktop.visible_windows(app.pid)[0]
+            subprocess.run(["xdotool", "windowactivate", "--sync", window, "key"] + keys, check=True)
+        desktop.screenshot_once_shown(app.pid, target, changed_from=shown)
         if language == "en":
             shutil.copy(target, os.path.join("docs", name + ".png"))
         app.terminate()

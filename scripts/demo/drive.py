@@ -13,9 +13,11 @@ import shutil
 import subprocess
 import sys
 import tempfile
-import time
 
 import gi
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
+import desktop  # noqa: E402
 
 gi.require_version("UMockdev", "1.0")
 from gi.repository import UMockdev  # noqa: E402
@@ -27,22 +29,6 @@ def plug(testbed, ids):
     testbed.add_device("usb", "1-1", None, ["idVendor", ids[0], "idProduct", ids[1],
                                             "manufacturer", "Example", "product", "Demo printer"],
                        ["DEVTYPE", "usb_device"])
-
-
-def window_shown(pid):
-    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(pid)],
-                           capture_output=True, text=True).stdout
-    return bool(found.strip())
-
-
-def shoot(app, path):
-    for _ in range(200):
-        if window_shown(app.pid) or app.poll() is not None:
-            break
-        time.sleep(0.05)
-    time.sleep(0.8)  # let the window manager and the first paint settle
-    subprocess.run(["import", "-window", "root", path], check=True)
-    print("screenshot: " + path)
 
 
 def main():
@@ -76,10 +62,12 @@ def run(app, mode, testbed, stem):
                 print("demo: plugging in the Wi-Fi printer", file=sys.stderr)
                 plug(testbed, PRINTERS["wifi"])
         return app.wait()
-    shoot(app, stem + "-1.png")
+    first = desktop.screenshot_once_shown(app.pid, stem + "-1.png")
+    print("screenshot: " + stem + "-1.png")
     if mode == "plug":
         plug(testbed, PRINTERS["wifi"])
-        shoot(app, stem + "-2.png")
+        desktop.screenshot_once_shown(app.pid, stem + "-2.png", changed_from=first)
+        print("screenshot: " + stem + "-2.png")
     app.terminate()
     app.wait()
     return 0

@@ -13,16 +13,10 @@ if [ -z "${RUNNETLUME_E2E_INNER:-}" ]; then
   exec dbus-run-session -- "$0" "$@"
 fi
 
-display=""
-for n in $(seq 120 199); do
-  if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
-done
-Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp -noreset >/dev/null 2>&1 &
-xvfb=$!
+. "$here/../../scripts/desktop.sh"
+start_virtual_display 1280x800
 /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
-bus=$!
-trap 'kill "$bus" "$xvfb" 2>/dev/null || true' EXIT
-for _ in $(seq 100); do xdpyinfo -display "$display" >/dev/null 2>&1 && break; sleep 0.05; done
+on_exit "kill $! 2>/dev/null"
 
 export DISPLAY="$display" QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 NO_AT_BRIDGE=0
 export RUNNETLUME_BUNDLE="$bundle" RUNNETLUME_STANDINS="$here/../standins"

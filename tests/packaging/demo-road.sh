@@ -9,9 +9,9 @@ bundle="$(cd "$1" && pwd)"
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 work="$(mktemp -d)"
 cd "$root"
-. scripts/virtual-display.sh
+. scripts/desktop.sh
+on_exit 'rm -rf "$work"'
 start_virtual_display 1024x700
-trap 'kill "$xvfb" 2>/dev/null || true; rm -rf "$work"' EXIT
 fail() { echo "demo-road: $*" >&2; exit 1; }
 
 /usr/bin/python3 scripts/demo/prepare.py "$bundle" "$work/bundle"
