@@ -14,6 +14,7 @@ public:
 
 class UnconnectedWindow final : public platform::Window {
 public:
+    void prepareForDisplay() override {}
     platform::Rect frame() const override { return {}; }
     void setFrameOrigin(platform::Point) override {}
     void setContentView(platform::View*) override {}

@@ -127,6 +127,7 @@ void runNetlumeAppDelegate::_startListeningAddPrinters(const platform::AddPrinte
 void runNetlumeAppDelegate::_placeWindow(platform::Window* window, const ScreenArea& screen) {
     // Within the main screen's own frame, its origin included: with several
     // screens, the one that is meant. The window's own origin is not read.
+    on(window).prepareForDisplay();
     const platform::Rect frame = on(window).frame();
     platform::Point origin{screen.frame.x + (screen.frame.width - frame.width) * PlacementFactor,
                            screen.frame.y + (screen.frame.height - frame.height) * PlacementFactor +

@@ -55,6 +55,12 @@ public:
     static constexpr int CloseButton = 0;
 
     virtual ~Window() = default;
+    // Lays the window out for the texts it holds now and learns the frame
+    // the window manager will give it, so that frame() then reads the frame
+    // it will have on screen. Main thread; may wait, within a bound, for the
+    // window manager's answer; changes nothing the user sees.
+    virtual void prepareForDisplay() = 0;
+    // Reads; changes nothing.
     virtual Rect frame() const = 0;
     // Moves the lower-left corner; the size stays.
     virtual void setFrameOrigin(Point origin) = 0;

@@ -6,11 +6,12 @@
 
 #include <xcb/xcb.h>
 
+#include <cerrno>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
-#include <thread>
+#include <poll.h>
 
 namespace platform::qt {
 
@@ -54,18 +55,63 @@ bool managerAnswersRequests(xcb_connection_t* connection, xcb_window_t root, xcb
     return false;
 }
 
+// A connection of our own: Qt reads the events of its connection on a thread
+// of its own, while this one can wait for the manager's answer itself.
+struct Connection {
+    explicit Connection(const QByteArray& display) : c(xcb_connect(display.constData(), nullptr)) {}
+    ~Connection() { xcb_disconnect(c); }
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+    xcb_connection_t* c;
+};
+
+// Managers answer within a round trip or two; one still starting up may take
+// longer, and a window placed without its frame would land off by the title
+// bar. Waiting costs nothing when the answer comes at once.
+constexpr int AnswerBoundMs = 2000;
+
+// Waits for the window's property to change, or the bound to pass.
+bool awaitPropertyChange(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t property) {
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(AnswerBoundMs);
+    for (;;) {
+        while (const std::unique_ptr<xcb_generic_event_t, FreeReply> event{
+            xcb_poll_for_event(connection)}) {
+            if ((event->response_type & 0x7F) != XCB_PROPERTY_NOTIFY) continue;
+            const auto* change = reinterpret_cast<const xcb_property_notify_event_t*>(event.get());
+            if (change->window == window && change->atom == property) return true;
+        }
+        if (xcb_connection_has_error(connection) != 0) return false;
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0) return false;
+        pollfd readable{xcb_get_file_descriptor(connection), POLLIN, 0};
+        if (::poll(&readable, 1, static_cast<int>(left.count())) < 0 && errno != EINTR)
+            return false;
+    }
+}
+
 } // namespace
 
 std::optional<QMargins> frameExtents(QWidget* window) {
     auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     if (x11 == nullptr || x11->connection() == nullptr) return std::nullopt;
-    xcb_connection_t* connection = x11->connection();
     const auto id = static_cast<xcb_window_t>(window->winId());
+    // The window must exist on the server before another connection asks
+    // about it: a round trip on Qt's connection sees to that.
+    std::free(xcb_get_input_focus_reply(x11->connection(), xcb_get_input_focus(x11->connection()),
+                                        nullptr));
+
+    const Connection own(qgetenv("DISPLAY"));
+    xcb_connection_t* connection = own.c;
+    if (xcb_connection_has_error(connection) != 0) return std::nullopt;
+    // Selected before the first read, so that no answer can slip between.
+    const std::uint32_t mask = XCB_EVENT_MASK_PROPERTY_CHANGE;
+    xcb_change_window_attributes(connection, id, XCB_CW_EVENT_MASK, &mask);
     const xcb_atom_t extents = atom(connection, "_NET_FRAME_EXTENTS");
     if (auto known = readExtents(connection, id, extents)) return known;
 
-    const xcb_setup_t* setup = xcb_get_setup(connection);
-    const xcb_window_t root = xcb_setup_roots_iterator(setup).data->root;
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
     const xcb_atom_t request = atom(connection, "_NET_REQUEST_FRAME_EXTENTS");
     if (!managerAnswersRequests(connection, root, request)) return std::nullopt;
 
@@ -78,13 +124,8 @@ std::optional<QMargins> frameExtents(QWidget* window) {
                    XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
                    reinterpret_cast<const char*>(&message));
     xcb_flush(connection);
-    // The manager answers within a round trip or two; Qt's own thread reads
-    // the events, so the property is asked for until it is there.
-    for (int attempt = 0; attempt < 50; ++attempt) {
-        if (auto answered = readExtents(connection, id, extents)) return answered;
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    return std::nullopt;
+    if (!awaitPropertyChange(connection, id, extents)) return std::nullopt;
+    return readExtents(connection, id, extents);
 }
 
 } // namespace platform::qt

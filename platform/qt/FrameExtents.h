@@ -15,7 +15,8 @@ class QWidget;
 namespace platform::qt {
 
 // The frame the window manager gives (or will give) the window; nothing on
-// a display that is not X11, or without a manager that answers.
+// a display that is not X11, or without a manager that answers within two
+// seconds. Waits for the manager's answer, not polling: main thread only.
 std::optional<QMargins> frameExtents(QWidget* window);
 
 } // namespace platform::qt

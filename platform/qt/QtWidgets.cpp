@@ -142,15 +142,24 @@ void fitToContent(QWidget* window) {
 
 } // namespace
 
+void QtWindow::prepareForDisplay() {
+    if (!widget_) return;
+    fitToContent(widget_);
+    if (widget_->isVisible()) return;
+    // A window that was never shown has no platform window yet, and so no
+    // frame; the window manager tells the one it will give (X11 only).
+    widget_->winId();
+    if (!extents_) extents_ = frameExtents(widget_);
+}
+
+std::optional<QMargins> QtWindow::pendingFrame() const {
+    return widget_ && !widget_->isVisible() ? extents_ : std::nullopt;
+}
+
 Rect QtWindow::frame() const {
     if (!widget_) return {};
-    fitToContent(widget_);
-    // A window that was never shown has no platform window yet, and so no
-    // decorations in its frame; create it so that the frame is the real one.
-    widget_->winId();
-    if (!widget_->isVisible())
-        if (const std::optional<QMargins> margins = frameExtents(widget_))
-            return toDesktop(widget_->geometry().marginsAdded(*margins), primaryScreenGeometry());
+    if (const std::optional<QMargins> margins = pendingFrame())
+        return toDesktop(widget_->geometry().marginsAdded(*margins), primaryScreenGeometry());
     return toDesktop(widget_->frameGeometry(), primaryScreenGeometry());
 }
 
@@ -158,9 +167,7 @@ void QtWindow::setFrameOrigin(Point origin) {
     if (!widget_) return;
     // Before it is mapped, Qt places a window's client where it is told:
     // place it inside the frame the window manager said it will get.
-    const std::optional<QMargins> margins =
-        widget_->isVisible() ? std::nullopt : frameExtents(widget_);
-    if (margins) {
+    if (const std::optional<QMargins> margins = pendingFrame()) {
         const QRect frame = widget_->geometry().marginsAdded(*margins);
         const QPoint topLeft = toQtTopLeft(origin, frame.height(), primaryScreenGeometry());
         widget_->move(topLeft + QPoint(margins->left(), margins->top()));

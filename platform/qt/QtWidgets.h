@@ -5,6 +5,7 @@
 
 #include "platform/Platform.h"
 
+#include <QMargins>
 #include <QObject>
 #include <QPointer>
 #include <QWidget>
@@ -65,6 +66,7 @@ class QtWindow final : public Window {
 public:
     explicit QtWindow(QWidget* widget);
 
+    void prepareForDisplay() override;
     Rect frame() const override;
     void setFrameOrigin(Point origin) override;
     void setContentView(View* view) override;
@@ -76,8 +78,13 @@ public:
     QWidget* widget() const { return widget_; }
 
 private:
+    // The frame the window manager said it will give the window, learnt
+    // while it was not on screen; once shown, Qt knows the frame itself.
+    std::optional<QMargins> pendingFrame() const;
+
     QPointer<QWidget> widget_;
     std::unique_ptr<CloseButtonControl> closeButton_;
+    std::optional<QMargins> extents_;
 };
 
 // The translation of a text id of the interface description; nothing when

@@ -58,6 +58,7 @@ public:
     FakeWindow(std::string name, Journal& journal, platform::Rect frame)
         : name_(std::move(name)), journal_(journal), frame_(frame),
           closeButton_(name_ + ".close", journal) {}
+    void prepareForDisplay() override { ++prepared_; }
     platform::Rect frame() const override { return frame_; }
     void setFrameOrigin(platform::Point origin) override;
     void setContentView(platform::View* view) override;
@@ -72,6 +73,7 @@ public:
     FakeControl& closeButton() { return closeButton_; }
     void setModal(bool modal) { modal_ = modal; }
     void setFrame(platform::Rect frame) { frame_ = frame; }
+    int timesPrepared() const { return prepared_; }
 
 private:
     std::string name_;
@@ -80,6 +82,7 @@ private:
     platform::View* content_ = nullptr;
     bool visible_ = false;
     bool modal_ = false;
+    int prepared_ = 0;
     FakeControl closeButton_;
 };
 

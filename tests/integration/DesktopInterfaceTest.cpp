@@ -288,7 +288,7 @@ TEST(Languages, NoTextIsCutOffInAnyWindowInAnyLanguage) {
         desktop.controller_._applyLocalizedLabels();
         const std::string lang = language.toStdString();
         for (const char* window : {"window", "addPrinterWindow", "warmPromptWindow"}) {
-            static_cast<void>(desktop.ui_->window(window)->frame()); // as placement reads it
+            desktop.ui_->window(window)->prepareForDisplay(); // as placement does
             desktop.widget(window)->show();
             QApplication::processEvents();
             expectNothingCutOff(desktop.widget(window), lang + " " + window);

@@ -142,6 +142,7 @@ TEST_P(Placement, LowerLeftCornerFollowsTheRule) {
     EXPECT_DOUBLE_EQ(window.frame().x, c.x);
     EXPECT_DOUBLE_EQ(window.frame().y, c.y);
     EXPECT_DOUBLE_EQ(window.frame().width, c.window.width);
+    EXPECT_EQ(window.timesPrepared(), 1); // its frame is read once laid out
 }
 
 INSTANTIATE_TEST_SUITE_P(
