@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "app/detection/DeviceCatalogue.h"
 
+#include "platform/HexDigit.h"
 #include "platform/Platform.h"
 
 #include <array>
 
 namespace {
 
+using platform::hexDigitValue;
 using platform::PlistValue;
 
 std::optional<std::string> stringAt(const PlistValue& dictionary, const char* key) {
@@ -42,13 +44,6 @@ std::size_t leadingSpaceLength(std::string_view text) {
         if (!matched) break;
     }
     return at;
-}
-
-int hexDigitValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
 }
 
 class FindingSink {

@@ -16,8 +16,24 @@ constexpr std::string_view Magic = "bplist00";
 constexpr std::size_t TrailerSize = 32;
 
 PlistProblem problemAt(Kind kind, std::string message, std::size_t offset) {
-    return PlistProblem{kind, std::move(message), {}, {}, offset};
+    PlistProblem problem = problemOf(kind, std::move(message));
+    problem.offset = offset;
+    return problem;
 }
+
+// The object kinds, as the high half of an object's marker byte.
+enum Marker : unsigned {
+    Singleton = 0x0, // null, booleans and fill
+    Integer = 0x1,
+    Real = 0x2,
+    Date = 0x3,
+    Data = 0x4,
+    AsciiString = 0x5,
+    Utf16String = 0x6,
+    Uid = 0x8,
+    Array = 0xA,
+    Dictionary = 0xD,
+};
 
 class BinaryWalk {
 public:
@@ -123,14 +139,15 @@ Outcome<BinaryWalk::Object> BinaryWalk::object(std::uint64_t ref) const {
     const std::size_t end = offsetTable_;
 
     // Counts of 15 and more follow as an integer object.
-    const bool counted = found.type == 0x4 || found.type == 0x5 || found.type == 0x6 ||
-                         found.type == 0xA || found.type == 0xD;
+    const bool counted = found.type == Data || found.type == AsciiString ||
+                         found.type == Utf16String || found.type == Array ||
+                         found.type == Dictionary;
     if (counted && found.count == 0x0F) {
         if (found.payload >= end)
             return problemAt(Kind::Parse, "an object cut off by the offset table", found.offset);
         const auto intMarker = static_cast<unsigned char>(bytes_[found.payload]);
         const std::size_t size = std::size_t{1} << (intMarker & 0x0Fu);
-        if ((intMarker >> 4) != 0x1 || size > 8 || end - found.payload - 1 < size)
+        if ((intMarker >> 4) != Integer || size > 8 || end - found.payload - 1 < size)
             return problemAt(Kind::Parse, "an object with a broken length", found.offset);
         found.count = readUnsigned(found.payload + 1, size);
         found.payload += 1 + size;
@@ -139,42 +156,42 @@ Outcome<BinaryWalk::Object> BinaryWalk::object(std::uint64_t ref) const {
     std::uint64_t unitSize = 0; // payload bytes per counted unit
     std::uint64_t fixed = 0;    // or a fixed payload size
     switch (found.type) {
-    case 0x0:
+    case Singleton:
         if (found.count != 0x0 && found.count != 0x8 && found.count != 0x9 && found.count != 0xF)
             return problemAt(Kind::Parse, "an unknown object type", found.offset);
         break;
-    case 0x1:
+    case Integer:
         fixed = std::uint64_t{1} << std::min<std::uint64_t>(found.count, 63);
         break;
-    case 0x2:
+    case Real:
         if (found.count != 2 && found.count != 3)
             return problemAt(Kind::Parse, "a real of unknown size", found.offset);
         fixed = std::uint64_t{1} << found.count;
         break;
-    case 0x3:
+    case Date:
         if (found.count != 3) return problemAt(Kind::Parse, "a date of unknown size", found.offset);
         fixed = 8;
         break;
-    case 0x4:
-    case 0x5:
+    case Data:
+    case AsciiString:
         unitSize = 1;
         break;
-    case 0x6:
+    case Utf16String:
         unitSize = 2;
         break;
-    case 0x8:
+    case Uid:
         fixed = found.count + 1;
         break;
-    case 0xA:
+    case Array:
         unitSize = refSize_;
         break;
-    case 0xD:
+    case Dictionary:
         unitSize = 2 * refSize_;
         break;
     default:
         return problemAt(Kind::Parse, "an unsupported object type", found.offset);
     }
-    if (found.type == 0x1 && found.count > 4)
+    if (found.type == Integer && found.count > 4)
         return problemAt(Kind::Parse, "an integer of unknown size", found.offset);
     const std::uint64_t room = end - found.payload;
     const bool fits = unitSize != 0 ? found.count <= room / unitSize : fixed <= room;
@@ -184,7 +201,7 @@ Outcome<BinaryWalk::Object> BinaryWalk::object(std::uint64_t ref) const {
 
 std::optional<PlistProblem> BinaryWalk::text(const Object& object, std::string& out) {
     const std::size_t count = static_cast<std::size_t>(object.count);
-    if (object.type == 0x5) {
+    if (object.type == AsciiString) {
         const std::string_view ascii = bytes_.substr(object.payload, count);
         for (const char c : ascii)
             if (static_cast<unsigned char>(c) >= 0x80)
@@ -222,12 +239,12 @@ std::optional<PlistProblem> BinaryWalk::value(std::uint64_t ref, PlistValue& out
     if (!found) return found.problem();
     const Object& item = found.value();
     switch (item.type) {
-    case 0x5:
-    case 0x6:
+    case AsciiString:
+    case Utf16String:
         out.kind = PlistValue::Kind::String;
         return text(item, out.string);
-    case 0xA:
-    case 0xD: {
+    case Array:
+    case Dictionary: {
         if (onPath_[static_cast<std::size_t>(ref)])
             return problemAt(Kind::Depth, "a container that holds itself", item.offset);
         if (depth > plist_limits::MaxDepth)
@@ -235,7 +252,7 @@ std::optional<PlistProblem> BinaryWalk::value(std::uint64_t ref, PlistValue& out
                              "containers nested deeper than " +
                                  std::to_string(plist_limits::MaxDepth),
                              item.offset);
-        out.kind = item.type == 0xA ? PlistValue::Kind::Array : PlistValue::Kind::Dictionary;
+        out.kind = item.type == Array ? PlistValue::Kind::Array : PlistValue::Kind::Dictionary;
         onPath_[static_cast<std::size_t>(ref)] = true;
         stack.push_back({&out, ref, item.payload, item.count, 0, depth});
         return std::nullopt;

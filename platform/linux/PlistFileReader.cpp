@@ -25,14 +25,13 @@ Outcome<std::string> readSmallFile(const std::string& path) {
     const FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (!fd) {
         const Kind kind = errno == ENOENT || errno == ENOTDIR ? Kind::Missing : Kind::Io;
-        return PlistProblem{kind, std::strerror(errno), {}, {}, {}};
+        return problemOf(kind, std::strerror(errno));
     }
     struct stat info {};
-    if (::fstat(fd.get(), &info) != 0)
-        return PlistProblem{Kind::Io, std::strerror(errno), {}, {}, {}};
-    if (!S_ISREG(info.st_mode)) return PlistProblem{Kind::Missing, "not a file", {}, {}, {}};
+    if (::fstat(fd.get(), &info) != 0) return problemOf(Kind::Io, std::strerror(errno));
+    if (!S_ISREG(info.st_mode)) return problemOf(Kind::Missing, "not a file");
     if (static_cast<std::size_t>(info.st_size) > plist_limits::MaxFileSize)
-        return PlistProblem{Kind::Size, sizeMessage(), {}, {}, {}};
+        return problemOf(Kind::Size, sizeMessage());
 
     // One byte more than the limit, so that a file that grew since it was
     // measured is noticed rather than cut.
@@ -41,13 +40,13 @@ Outcome<std::string> readSmallFile(const std::string& path) {
     for (;;) {
         if (filled == content.size()) {
             if (content.size() > plist_limits::MaxFileSize)
-                return PlistProblem{Kind::Size, sizeMessage(), {}, {}, {}};
+                return problemOf(Kind::Size, sizeMessage());
             content.resize(std::min(content.size() * 2, plist_limits::MaxFileSize + 1));
         }
         const ssize_t got = ::read(fd.get(), content.data() + filled, content.size() - filled);
         if (got < 0) {
             if (errno == EINTR) continue;
-            return PlistProblem{Kind::Io, std::strerror(errno), {}, {}, {}};
+            return problemOf(Kind::Io, std::strerror(errno));
         }
         if (got == 0) break;
         filled += static_cast<std::size_t>(got);
@@ -59,9 +58,8 @@ Outcome<std::string> readSmallFile(const std::string& path) {
 } // namespace
 
 Outcome<PlistValue> parsePropertyList(std::string&& bytes) {
-    if (bytes.empty()) return PlistProblem{Kind::Parse, "the file is empty", {}, {}, {}};
-    if (bytes.size() > plist_limits::MaxFileSize)
-        return PlistProblem{Kind::Size, sizeMessage(), {}, {}, {}};
+    if (bytes.empty()) return problemOf(Kind::Parse, "the file is empty");
+    if (bytes.size() > plist_limits::MaxFileSize) return problemOf(Kind::Size, sizeMessage());
     if (looksLikeBinaryPropertyList(bytes)) return parseBinaryPropertyList(bytes);
     return parseXmlPropertyList(std::move(bytes));
 }
@@ -71,7 +69,7 @@ Outcome<PlistValue> readPropertyListFile(const std::string& path) {
     if (!content) return content.problem();
     Outcome<PlistValue> root = parsePropertyList(std::move(content.value()));
     if (root && root.value().kind != PlistValue::Kind::Dictionary)
-        return PlistProblem{Kind::NotDictionary, "the root is not a dictionary", {}, {}, {}};
+        return problemOf(Kind::NotDictionary, "the root is not a dictionary");
     return root;
 }
 

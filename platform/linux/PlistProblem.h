@@ -34,6 +34,14 @@ struct PlistProblem {
     std::optional<std::size_t> offset;
 };
 
+// A problem found where no place is known (or the place is set after).
+inline PlistProblem problemOf(PlistProblem::Kind kind, std::string message) {
+    PlistProblem problem;
+    problem.kind = kind;
+    problem.message = std::move(message);
+    return problem;
+}
+
 // A short stable name of the kind, for machine-readable reports.
 const char* problemId(PlistProblem::Kind kind);
 

@@ -7,28 +7,21 @@ namespace platform::linux_backend {
 
 std::optional<PlistProblem> PlistTreeBudget::addValue() {
     if (++values_ > plist_limits::MaxValues)
-        return PlistProblem{PlistProblem::Kind::Size,
-                            "more than " + std::to_string(plist_limits::MaxValues) + " values",
-                            {},
-                            {},
-                            {}};
+        return problemOf(PlistProblem::Kind::Size,
+                         "more than " + std::to_string(plist_limits::MaxValues) + " values");
     return std::nullopt;
 }
 
 std::optional<PlistProblem> PlistTreeBudget::addText(std::string_view utf8) {
     stringBytes_ += utf8.size();
     if (stringBytes_ > plist_limits::MaxStringBytes)
-        return PlistProblem{PlistProblem::Kind::Size,
-                            "strings and keys of more than " +
-                                std::to_string(plist_limits::MaxStringBytes) + " bytes",
-                            {},
-                            {},
-                            {}};
+        return problemOf(PlistProblem::Kind::Size,
+                         "strings and keys of more than " +
+                             std::to_string(plist_limits::MaxStringBytes) + " bytes");
     if (std::memchr(utf8.data(), 0, utf8.size()) != nullptr)
-        return PlistProblem{PlistProblem::Kind::Nul, "a string or key holds U+0000", {}, {}, {}};
+        return problemOf(PlistProblem::Kind::Nul, "a string or key holds U+0000");
     if (!isUtf8(utf8))
-        return PlistProblem{
-            PlistProblem::Kind::Encoding, "a string or key is not valid text", {}, {}, {}};
+        return problemOf(PlistProblem::Kind::Encoding, "a string or key is not valid text");
     return std::nullopt;
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "platform/linux/UdevRegistry.h"
 
+#include "platform/HexDigit.h"
 #include "platform/linux/UdevHandles.h"
 
 #include <cerrno>
@@ -167,10 +168,7 @@ std::optional<std::uint16_t> parseUsbId(const char* text) {
     if (digits.empty() || digits.size() > 4) return std::nullopt;
     std::uint16_t value = 0;
     for (const char c : digits) {
-        int digit = -1;
-        if (c >= '0' && c <= '9') digit = c - '0';
-        if (c >= 'a' && c <= 'f') digit = c - 'a' + 10;
-        if (c >= 'A' && c <= 'F') digit = c - 'A' + 10;
+        const int digit = hexDigitValue(c);
         if (digit < 0) return std::nullopt;
         value = static_cast<std::uint16_t>(value * 16 + digit);
     }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "platform/linux/XmlPlistParser.h"
 
+#include "platform/HexDigit.h"
+
 #include "platform/linux/PlistTreeBuilder.h"
 
 #include <pugixml.hpp>
@@ -70,13 +72,6 @@ bool holdsNul(std::string_view bytes, pugi::xml_encoding encoding) {
     return false;
 }
 
-int hexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
 // Character data with its references resolved: the five predefined entities
 // and numeric references. pugixml's own decoding is off because it turns
 // "&#0;" into an end of string and keeps unknown entities as text.
@@ -88,7 +83,7 @@ std::optional<PlistProblem> appendDecoded(std::string& out, std::string_view tex
         if (amp == std::string_view::npos) break;
         const std::size_t semi = text.find(';', amp);
         if (semi == std::string_view::npos)
-            return PlistProblem{Kind::Parse, "an unterminated character reference", {}, {}, {}};
+            return problemOf(Kind::Parse, "an unterminated character reference");
         const std::string_view name = text.substr(amp + 1, semi - amp - 1);
         at = semi + 1;
         if (name == "lt")
@@ -107,22 +102,18 @@ std::optional<PlistProblem> appendDecoded(std::string& out, std::string_view tex
             char32_t cp = 0;
             bool valid = !digits.empty() && digits.size() <= 8;
             for (const char c : digits) {
-                const int digit = hex ? hexDigit(c) : (c >= '0' && c <= '9' ? c - '0' : -1);
+                const int digit = hex ? hexDigitValue(c) : (c >= '0' && c <= '9' ? c - '0' : -1);
                 if (digit < 0) valid = false;
                 cp = cp * (hex ? 16 : 10) + static_cast<char32_t>(std::max(digit, 0));
             }
             if (valid && cp == 0)
-                return PlistProblem{Kind::Nul, "a string or key holds U+0000 (&#0;)", {}, {}, {}};
+                return problemOf(Kind::Nul, "a string or key holds U+0000 (&#0;)");
             if (!valid || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-                return PlistProblem{Kind::Parse,
-                                    "a bad character reference &" + std::string(name) + ";",
-                                    {},
-                                    {},
-                                    {}};
+                return problemOf(Kind::Parse,
+                                 "a bad character reference &" + std::string(name) + ";");
             appendUtf8(out, cp);
         } else {
-            return PlistProblem{
-                Kind::Parse, "an unknown entity &" + std::string(name) + ";", {}, {}, {}};
+            return problemOf(Kind::Parse, "an unknown entity &" + std::string(name) + ";");
         }
     }
     return std::nullopt;
@@ -203,7 +194,7 @@ std::optional<PlistProblem> TreeWalk::step(std::vector<Frame>& stack) {
     const bool isDictionary = frame.container->kind == PlistValue::Kind::Dictionary;
     if (!node) {
         if (isDictionary && !frame.awaitingKey)
-            return PlistProblem{Kind::Parse, "a <key> without a value", {}, {}, {}};
+            return problemOf(Kind::Parse, "a <key> without a value");
         stack.pop_back();
         return std::nullopt;
     }
@@ -281,15 +272,11 @@ Outcome<PlistValue> parseXmlPropertyList(std::string&& text) {
     const bool offsetsAreBytes = parsed.encoding == pugi::encoding_utf8;
 
     if (!inPlace && holdsNul(bytes, parsed.encoding))
-        return PlistProblem{Kind::Nul, "the document holds U+0000", {}, {}, {}};
+        return problemOf(Kind::Nul, "the document holds U+0000");
     if (parsed.status == pugi::status_out_of_memory)
-        return PlistProblem{Kind::Size,
-                            "the document needs more than " +
-                                std::to_string(plist_limits::MaxXmlParserMemory >> 20) +
-                                " MiB to parse",
-                            {},
-                            {},
-                            {}};
+        return problemOf(Kind::Size, "the document needs more than " +
+                                         std::to_string(plist_limits::MaxXmlParserMemory >> 20) +
+                                         " MiB to parse");
     if (!parsed)
         return problemAt(Kind::Parse, parsed.description(), bytes, parsed.offset, offsetsAreBytes);
 
