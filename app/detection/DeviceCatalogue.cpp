@@ -71,7 +71,8 @@ private:
     void add(CatalogueFinding::Severity severity, const char* id, std::string where,
              std::string message) const {
         if (findings_ != nullptr)
-            findings_->push_back({severity, id, std::move(where), std::move(message)});
+            findings_->push_back(
+                {severity, id, std::move(where), std::move(message), {}, {}, {}, {}});
     }
     std::vector<CatalogueFinding>* findings_;
 };

@@ -42,13 +42,19 @@ private:
 };
 
 // What a catalogue holds that the assistant passes over in silence, for the
-// packager's checker. `where` names the value ("devices[3].vid").
+// packager's checker, which adds the file and the place in it. `where` names
+// the value ("devices[3].vid"); ids are stable and never translated.
 struct CatalogueFinding {
     enum class Severity { Error, Warning };
-    Severity severity;
+    Severity severity = Severity::Error;
     std::string id;
     std::string where;
     std::string message;
+    std::string file;
+    // A line and column (from 1) in XML text, or a byte offset in a binary file.
+    std::optional<std::size_t> line;
+    std::optional<std::size_t> column;
+    std::optional<std::size_t> offset;
 };
 
 class DeviceCatalogue {

@@ -33,14 +33,14 @@ public:
 
 private:
     void add(Severity severity, std::string id, std::string where, std::string message) {
-        result_.findings.push_back({file_.path,
-                                    {},
-                                    {},
-                                    {},
-                                    severity,
+        result_.findings.push_back({severity,
                                     std::move(id),
                                     std::move(where),
-                                    std::move(message)});
+                                    std::move(message),
+                                    file_.path,
+                                    {},
+                                    {},
+                                    {}});
     }
     // Missing on this machine: an error for an installed bundle.
     Severity missingSeverity() const { return buildTime_ ? Severity::Warning : Severity::Error; }
@@ -60,19 +60,19 @@ DeviceCatalogue FileCheck::run() {
             problem.kind == PlistProblem::Kind::Missing || problem.kind == PlistProblem::Kind::Io;
         result_.ioProblem = result_.ioProblem || io;
         result_.findings.push_back(
-            {file_.path, problem.line, problem.column, problem.offset, Severity::Error,
-             platform::linux_backend::problemId(problem.kind), "",
+            {Severity::Error, platform::linux_backend::problemId(problem.kind), "",
              io ? "cannot be read: " + problem.message
-                : "unreadable, so the assistant reads it as an empty catalogue: " +
-                      problem.message});
+                : "unreadable, so the assistant reads it as an empty catalogue: " + problem.message,
+             file_.path, problem.line, problem.column, problem.offset});
         return {};
     }
 
-    std::vector<CatalogueFinding> found;
+    std::vector<Finding> found;
     DeviceCatalogue catalogue = DeviceCatalogue::fromPropertyList(root.value(), &found);
-    for (CatalogueFinding& f : found)
-        add(f.severity == CatalogueFinding::Severity::Error ? Severity::Error : Severity::Warning,
-            f.id, f.where, f.message);
+    for (Finding& finding : found) {
+        finding.file = file_.path;
+        result_.findings.push_back(std::move(finding));
+    }
     if (catalogue.devices().empty())
         add(Severity::Warning, "no-models", "devices", "lists no printer model");
 
@@ -188,14 +188,14 @@ CheckResult checkCatalogues(const std::vector<CatalogueFile>& files, bool buildT
                 file->role == CatalogueFile::Role::Other)
                 message += ": the assistant offers the Wi-Fi setup tool for it";
             result.findings.push_back(
-                {file->path,
-                 {},
-                 {},
-                 {},
-                 Severity::Warning,
+                {Severity::Warning,
                  winner.file == file->path ? "duplicate-model" : "model-in-both",
                  where,
-                 message});
+                 message,
+                 file->path,
+                 {},
+                 {},
+                 {}});
         }
     }
     return result;

@@ -14,8 +14,6 @@ const char* severityName(Severity severity) {
         return "error";
     case Severity::Warning:
         return "warning";
-    case Severity::Note:
-        return "note";
     }
     return "error";
 }

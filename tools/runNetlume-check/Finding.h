@@ -4,6 +4,8 @@
 // README list them.
 #pragma once
 
+#include "app/detection/DeviceCatalogue.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -12,18 +14,8 @@
 
 namespace check {
 
-enum class Severity { Error, Warning, Note };
-
-struct Finding {
-    std::string file;
-    std::optional<std::size_t> line;
-    std::optional<std::size_t> column;
-    std::optional<std::size_t> offset; // in a binary file
-    Severity severity = Severity::Error;
-    std::string id;
-    std::string where; // the value at fault, "devices[3].vid"; may be empty
-    std::string message;
-};
+using Finding = CatalogueFinding;
+using Severity = CatalogueFinding::Severity;
 
 // `file:line:column: error: where: message [id]`, one per line, then a count.
 std::string asText(const std::vector<Finding>& findings);
