@@ -37,7 +37,7 @@ std::string failed(const char* call, int error) {
 }
 
 // Nothing when the enumeration cannot start; `why` then says why.
-std::optional<std::vector<UsbDevice>> presentDevices(udev* context, std::string& why) {
+std::optional<std::vector<UsbDevice>> listDevices(udev* context, std::string& why) {
     errno = 0;
     const UdevEnumerate enumerate(udev_enumerate_new(context));
     if (!enumerate) {
@@ -62,6 +62,17 @@ std::optional<std::vector<UsbDevice>> presentDevices(udev* context, std::string&
             udev_device_new_from_syspath(context, udev_list_entry_get_name(entry)));
         devices.push_back(device ? usbDeviceIds(device.get()) : UsbDevice{});
     }
+    return devices;
+}
+
+// The devices attached now; when they cannot be listed, one line to log
+// (when given) says why, and nothing is returned.
+std::optional<std::vector<UsbDevice>> presentDevices(udev* context, Log* log) {
+    std::string why;
+    std::optional<std::vector<UsbDevice>> devices =
+        context != nullptr ? listDevices(context, why) : std::nullopt;
+    if (!context) why = failed("udev_new", errno);
+    if (!devices && log != nullptr) log->write("USB devices cannot be listed: " + why);
     return devices;
 }
 
@@ -102,12 +113,8 @@ public:
                                                            void* refCon) override {
         // The monitor has been receiving since the port was made, so a device
         // plugged in during this enumeration is not lost (at worst seen twice).
-        std::string why;
-        std::optional<std::vector<UsbDevice>> present = presentDevices(queue_->context.get(), why);
-        if (!present) {
-            if (log_ != nullptr) log_->write("USB devices cannot be listed: " + why);
-            return nullptr;
-        }
+        std::optional<std::vector<UsbDevice>> present = presentDevices(queue_->context.get(), log_);
+        if (!present) return nullptr;
         queue_->waiting.insert(queue_->waiting.end(), present->begin(), present->end());
         callback_ = callback;
         refCon_ = refCon;
@@ -135,8 +142,7 @@ private:
                 if (log_ != nullptr)
                     log_->write(std::string("USB notifications were lost (") +
                                 std::strerror(error) + "); the attached devices are read again");
-                std::string why;
-                if (auto present = presentDevices(queue_->context.get(), why))
+                if (auto present = presentDevices(queue_->context.get(), log_))
                     queue_->waiting.insert(queue_->waiting.end(), present->begin(), present->end());
                 continue;
             }
@@ -198,18 +204,10 @@ UsbDevice usbDeviceIds(udev_device* device) {
 }
 
 std::unique_ptr<UsbIterator> UdevRegistry::matchingDevices() {
-    std::string why;
     errno = 0;
     const Udev context(udev_new());
-    std::optional<std::vector<UsbDevice>> devices;
-    if (!context)
-        why = failed("udev_new", errno);
-    else
-        devices = presentDevices(context.get(), why);
-    if (!devices) {
-        if (log_ != nullptr) log_->write("USB devices cannot be listed: " + why);
-        return nullptr;
-    }
+    std::optional<std::vector<UsbDevice>> devices = presentDevices(context.get(), log_);
+    if (!devices) return nullptr;
     return std::make_unique<ListIterator>(std::move(*devices));
 }
 
