@@ -55,16 +55,6 @@ bool managerAnswersRequests(xcb_connection_t* connection, xcb_window_t root, xcb
     return false;
 }
 
-// A connection of our own: Qt reads the events of its connection on a thread
-// of its own, while this one can wait for the manager's answer itself.
-struct Connection {
-    explicit Connection(const QByteArray& display) : c(xcb_connect(display.constData(), nullptr)) {}
-    ~Connection() { xcb_disconnect(c); }
-    Connection(const Connection&) = delete;
-    Connection& operator=(const Connection&) = delete;
-    xcb_connection_t* c;
-};
-
 // Managers answer within a round trip or two; one still starting up may take
 // longer, and a window placed without its frame would land off by the title
 // bar. Waiting costs nothing when the answer comes at once.
@@ -102,8 +92,11 @@ std::optional<QMargins> frameExtents(QWidget* window) {
     std::free(xcb_get_input_focus_reply(x11->connection(), xcb_get_input_focus(x11->connection()),
                                         nullptr));
 
-    const Connection own(qgetenv("DISPLAY"));
-    xcb_connection_t* connection = own.c;
+    // A connection of our own: Qt reads the events of its connection on a
+    // thread of its own, while this one can wait for the manager's answer.
+    const std::unique_ptr<xcb_connection_t, decltype(&xcb_disconnect)> own(
+        xcb_connect(qgetenv("DISPLAY").constData(), nullptr), &xcb_disconnect);
+    xcb_connection_t* connection = own.get();
     if (xcb_connection_has_error(connection) != 0) return std::nullopt;
     // Selected before the first read, so that no answer can slip between.
     const std::uint32_t mask = XCB_EVENT_MASK_PROPERTY_CHANGE;

@@ -39,6 +39,14 @@ public:
     }
 };
 
+// The registry's own words on a failure, on standard error.
+class StandardError final : public platform::Log {
+public:
+    void write(const std::string& line) override {
+        std::fprintf(stderr, "runNetlume-check: %s\n", line.c_str());
+    }
+};
+
 DeviceCatalogue catalogueAt(const std::string& path) {
     auto root = platform::linux_backend::readPropertyListFile(path);
     return root ? DeviceCatalogue::fromPropertyList(root.value()) : DeviceCatalogue{};
@@ -52,12 +60,10 @@ int listDevices(const std::vector<check::CatalogueFile>& files, bool json) {
         if (file.role == check::CatalogueFile::Role::Other) other = catalogueAt(file.path);
     }
     NoEvents noEvents;
-    platform::linux_backend::UdevRegistry registry(noEvents);
+    StandardError log;
+    platform::linux_backend::UdevRegistry registry(noEvents, &log);
     const std::unique_ptr<platform::UsbIterator> iterator = registry.matchingDevices();
-    if (!iterator) {
-        std::fprintf(stderr, "runNetlume-check: the USB devices cannot be listed\n");
-        return CouldNotCheck;
-    }
+    if (!iterator) return CouldNotCheck;
     std::vector<platform::UsbDevice> devices;
     while (const auto device = iterator->next())
         devices.push_back(*device);
