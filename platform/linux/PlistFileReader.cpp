@@ -21,15 +21,34 @@ std::string sizeMessage() {
     return "larger than " + std::to_string(plist_limits::MaxFileSize) + " bytes";
 }
 
+// Why something that is not a regular file is not read: opening a FIFO
+// waits for a writer, a device may act on being opened, a folder has no bytes.
+std::optional<PlistProblem> notAFile(mode_t mode) {
+    if (S_ISREG(mode)) return std::nullopt;
+    const char* what = S_ISFIFO(mode)   ? "a named pipe"
+                       : S_ISSOCK(mode) ? "a socket"
+                       : S_ISCHR(mode)  ? "a character device"
+                       : S_ISBLK(mode)  ? "a block device"
+                       : S_ISDIR(mode)  ? "a folder"
+                                        : "not a regular file";
+    return problemOf(Kind::Missing, std::string(what) + ", not a file");
+}
+
 Outcome<std::string> readSmallFile(const std::string& path) {
-    const FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (!fd) {
+    struct stat info {};
+    const auto missing = [] {
         const Kind kind = errno == ENOENT || errno == ENOTDIR ? Kind::Missing : Kind::Io;
         return problemOf(kind, std::strerror(errno));
-    }
-    struct stat info {};
+    };
+    // Judged before it is opened, and again once open: the path may have
+    // been replaced between. O_NONBLOCK keeps a FIFO swapped in meanwhile
+    // from holding the open.
+    if (::stat(path.c_str(), &info) != 0) return missing();
+    if (auto problem = notAFile(info.st_mode)) return *problem;
+    const FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+    if (!fd) return missing();
     if (::fstat(fd.get(), &info) != 0) return problemOf(Kind::Io, std::strerror(errno));
-    if (!S_ISREG(info.st_mode)) return problemOf(Kind::Missing, "not a file");
+    if (auto problem = notAFile(info.st_mode)) return *problem;
     if (static_cast<std::size_t>(info.st_size) > plist_limits::MaxFileSize)
         return problemOf(Kind::Size, sizeMessage());
 

@@ -2,6 +2,7 @@
 // The packager's checker as a packager runs it: the built program on real
 // files, crafted with every class of finding, and on emulated USB devices.
 // Runs under umockdev's preload, which the checker inherits.
+#include "platform/linux/FileDescriptor.h"
 #include "tests/fuzz/HostileCatalogues.h"
 #include "tests/integration/TestFolder.h"
 #include "tests/integration/UsbTestbed.h"
@@ -12,6 +13,9 @@
 #include <filesystem>
 #include <fstream>
 #include <spawn.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -240,10 +244,29 @@ TEST_F(Checker, UnreadableCataloguesSayWhyAndWhere) {
     EXPECT_TRUE(binary.has("error: at byte ")) << binary.output;
 }
 
-TEST_F(Checker, MissingFilesAndBadUsageCannotBeChecked) {
-    const CheckerRun missing = runChecker({(folder_ / "absent.plist").string()});
-    EXPECT_EQ(missing.status, 2);
-    EXPECT_TRUE(missing.has("error: cannot be read: No such file or directory [missing]"));
+// Nothing that is not a file is opened for reading: a FIFO without a writer
+// would hold the checker (and the assistant) for ever.
+TEST_F(Checker, MissingFilesThingsThatAreNoFilesAndBadUsageCannotBeChecked) {
+    const std::string fifo = folder_ / "fifo.plist";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string socketPath = folder_ / "socket.plist";
+    const platform::linux_backend::FileDescriptor listening(::socket(AF_UNIX, SOCK_STREAM, 0));
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    socketPath.copy(address.sun_path, sizeof address.sun_path - 1);
+    ASSERT_EQ(::bind(listening.get(), reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    for (const auto& [path, reason] : std::vector<std::pair<std::string, std::string>>{
+             {folder_ / "absent.plist", "No such file or directory"},
+             {fifo, "a named pipe, not a file"},
+             {socketPath, "a socket, not a file"},
+             {"/dev/null", "a character device, not a file"},
+             {folder_, "a folder, not a file"}}) {
+        const CheckerRun run = runChecker({"--other", path});
+        EXPECT_EQ(run.status, 2) << path;
+        EXPECT_TRUE(run.has("cannot be read: " + reason)) << run.output;
+        // --devices reads the catalogues too, and ends as well.
+        EXPECT_NE(runChecker({"--devices", "--other", path}).status, -1) << path;
+    }
     EXPECT_EQ(runChecker({"--frobnicate"}).status, 2);
     EXPECT_EQ(runChecker({"--help"}).status, 0);
 }
