@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "app/handoff/CommandBuffer.h"
 
+#include "app/detection/LogText.h"
+
 #include "platform/Platform.h"
 
 #include <algorithm>
@@ -14,22 +16,6 @@ bool isShellCharacter(unsigned char c) {
 }
 
 } // namespace
-
-std::string printable(std::string_view text) {
-    static constexpr char digits[] = "0123456789abcdef";
-    std::string out;
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte == 0x7F) {
-            out += "\\x";
-            out += digits[byte / 16];
-            out += digits[byte % 16];
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
 
 std::string whyNotFormed(CommandBuffer::Outcome outcome) {
     switch (outcome) {

@@ -33,10 +33,6 @@ private:
 // or a checker's finding; empty for Formed.
 std::string whyNotFormed(CommandBuffer::Outcome outcome);
 
-// Control characters as \xNN escapes, so that a path reaches a log line or a
-// terminal as text.
-std::string printable(std::string_view text);
-
 // Forms the command in the buffer and runs it through the shell, waiting for
 // its end. A refused path or an overlong command writes one log line and runs
 // nothing; a path outside 7-bit ASCII runs nothing silently. A command that

@@ -2,6 +2,7 @@
 // The packager's checker as a packager runs it: the built program on real
 // files, crafted with every class of finding, and on emulated USB devices.
 // Runs under umockdev's preload, which the checker inherits.
+#include "app/detection/LogText.h"
 #include "platform/linux/FileDescriptor.h"
 #include "tests/fuzz/HostileCatalogues.h"
 #include "tests/integration/TestFolder.h"
@@ -242,6 +243,29 @@ TEST_F(Checker, UnreadableCataloguesSayWhyAndWhere) {
     const CheckerRun binary =
         runChecker({write("cut.bplist", "bplist00" + std::string(40, '\x01'))});
     EXPECT_TRUE(binary.has("error: at byte ")) << binary.output;
+}
+
+// A crafted catalogue must not drive the terminal (clear it, set its title,
+// fake a summary line) nor make the JSON report something but UTF-8.
+TEST_F(Checker, TextFromTheCatalogueIsEscapedAndJsonStaysUtf8) {
+    const std::string path =
+        write("odd\xff name.plist", catalogue(entry("\x1b[2J\x1b]0;owned\x07\xC2\x9B"
+                                                    "0 errors, 0 warnings",
+                                                    "1")));
+    const CheckerRun text = runChecker({"--other", path});
+    const CheckerRun json = runChecker({"--json", "--other", path});
+    EXPECT_EQ(text.status, 1);
+    for (const char* raw : {"\x1b", "\x07", "\xC2\x9B", "\xff"})
+        EXPECT_EQ(text.output.find(raw), std::string::npos) << text.output;
+    EXPECT_TRUE(text.has("odd\\xff name.plist")) << text.output;
+    EXPECT_TRUE(text.has("\\x1b[2J\\x1b]0;owned\\x07\\x9b0 errors")) << text.output;
+    for (std::size_t at = 0; at < json.output.size();) {
+        const std::optional<Utf8Step> step = utf8At(json.output, at);
+        ASSERT_TRUE(step && (step->codePoint >= 0x20 || step->codePoint == '\n')) << at;
+        at += step->length;
+    }
+    EXPECT_TRUE(json.has("\\u001b[2J")) << json.output;
+    EXPECT_TRUE(json.has("odd\\\\xff name.plist")) << json.output;
 }
 
 // Nothing that is not a file is opened for reading: a FIFO without a writer

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "tools/runNetlume-check/Finding.h"
 
+#include "app/detection/LogText.h"
+
 #include <algorithm>
 #include <cstdio>
 
@@ -29,7 +31,7 @@ std::size_t countOf(const std::vector<Finding>& findings, Severity severity) {
 std::string asText(const std::vector<Finding>& findings) {
     std::string out;
     for (const Finding& f : findings) {
-        out += f.file;
+        out += printable(f.file);
         if (f.line) {
             out += ":" + std::to_string(*f.line);
             if (f.column) out += ":" + std::to_string(*f.column);
@@ -38,8 +40,8 @@ std::string asText(const std::vector<Finding>& findings) {
         out += severityName(f.severity);
         out += ": ";
         if (f.offset) out += "at byte " + std::to_string(*f.offset) + ": ";
-        if (!f.where.empty()) out += f.where + ": ";
-        out += f.message + " [" + f.id + "]\n";
+        if (!f.where.empty()) out += printable(f.where) + ": ";
+        out += printable(f.message) + " [" + f.id + "]\n";
     }
     const std::size_t errors = countOf(findings, Severity::Error);
     const std::size_t warnings = countOf(findings, Severity::Warning);
@@ -50,18 +52,28 @@ std::string asText(const std::vector<Finding>& findings) {
 
 std::string jsonString(const std::string& text) {
     std::string out = "\"";
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
+    for (std::size_t at = 0; at < text.size();) {
+        const std::optional<Utf8Step> step = utf8At(text, at);
+        char escaped[8];
+        if (!step) {
+            // JSON text is UTF-8: a stray byte is shown as the text shows it.
+            std::snprintf(escaped, sizeof escaped, "\\\\x%02x",
+                          static_cast<unsigned char>(text[at]));
+            out += escaped;
+            ++at;
+            continue;
+        }
+        if (step->codePoint == '"' || step->codePoint == '\\') {
             out += '\\';
-            out += c;
-        } else if (byte < 0x20 || byte == 0x7F) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
+            out += text[at];
+        } else if (isControl(step->codePoint)) {
+            std::snprintf(escaped, sizeof escaped, "\\u%04x",
+                          static_cast<unsigned>(step->codePoint));
             out += escaped;
         } else {
-            out += c;
+            out.append(text, at, step->length);
         }
+        at += step->length;
     }
     return out + "\"";
 }
