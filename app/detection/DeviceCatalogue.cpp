@@ -48,8 +48,8 @@ std::size_t leadingSpaceLength(std::string_view text) {
 
 class FindingSink {
 public:
-    explicit FindingSink(std::vector<CatalogueFinding>* findings) : findings_(findings) {}
-    explicit operator bool() const { return findings_ != nullptr; }
+    explicit FindingSink(const CatalogueFindings& findings) : findings_(findings) {}
+    explicit operator bool() const { return static_cast<bool>(findings_); }
 
     void error(const char* id, std::string where, std::string message) const {
         add(CatalogueFinding::Severity::Error, id, std::move(where), std::move(message));
@@ -70,11 +70,10 @@ public:
 private:
     void add(CatalogueFinding::Severity severity, const char* id, std::string where,
              std::string message) const {
-        if (findings_ != nullptr)
-            findings_->push_back(
-                {severity, id, std::move(where), std::move(message), {}, {}, {}, {}});
+        if (findings_)
+            findings_({severity, id, std::move(where), std::move(message), {}, {}, {}, {}});
     }
-    std::vector<CatalogueFinding>* findings_;
+    const CatalogueFindings& findings_;
 };
 
 // Why an entry's id can never match, or how it matches only by leniency.
@@ -124,7 +123,7 @@ std::optional<CatalogueEntry::UsbIds> CatalogueEntry::usbIds() const {
 }
 
 DeviceCatalogue DeviceCatalogue::fromPropertyList(const PlistValue& root,
-                                                  std::vector<CatalogueFinding>* findings) {
+                                                  const CatalogueFindings& findings) {
     const FindingSink sink(findings);
     DeviceCatalogue catalogue;
     if (root.kind != PlistValue::Kind::Dictionary) return catalogue;

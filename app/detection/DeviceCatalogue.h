@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -57,6 +58,9 @@ struct CatalogueFinding {
     std::optional<std::size_t> offset;
 };
 
+// Receives each finding as it is found; nothing is kept.
+using CatalogueFindings = std::function<void(CatalogueFinding&&)>;
+
 class DeviceCatalogue {
 public:
     DeviceCatalogue() = default;
@@ -65,7 +69,7 @@ public:
     // when it is given, with the entries that can never match or match only
     // by the scanner's leniency.
     static DeviceCatalogue fromPropertyList(const platform::PlistValue& root,
-                                            std::vector<CatalogueFinding>* findings = nullptr);
+                                            const CatalogueFindings& findings = {});
 
     const std::vector<CatalogueEntry>& devices() const { return devices_; }
     // How many entries name the device (entryMatchesDevice): the one query

@@ -4,10 +4,28 @@
 // USB monitor agent where the toolkit is recent enough.
 #pragma once
 
+#include <cstddef>
+#include <string>
+#include <vector>
+
 namespace platform {
 class Platform;
 }
 
+// A driver names a handful of agents; a list beyond this is a fault, and
+// each agent costs two commands before the first window.
+constexpr std::size_t MaxLaunchAgents = 64;
+
+// Which listed agent paths are reloaded, by their place in the list: each
+// distinct path once, at its first place, and at most MaxLaunchAgents.
+struct AgentSelection {
+    std::vector<std::size_t> reloaded;
+    std::vector<std::size_t> repeated; // places of a path listed before
+    std::size_t skipped = 0;           // distinct paths beyond the limit
+};
+AgentSelection selectAgents(const std::vector<std::string>& paths);
+
 // Returns when every command it ran has ended; what fails changes nothing
-// that follows.
+// that follows. A path listed again, and paths beyond the limit, are each
+// one log line.
 void refreshLaunchAgents(platform::Platform& platform);

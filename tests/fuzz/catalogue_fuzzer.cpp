@@ -19,8 +19,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         platform::linux_backend::parsePropertyList(std::move(bytes));
     if (!root) return 0;
 
-    std::vector<CatalogueFinding> findings;
-    const DeviceCatalogue catalogue = DeviceCatalogue::fromPropertyList(root.value(), &findings);
+    std::size_t findings = 0;
+    const DeviceCatalogue catalogue = DeviceCatalogue::fromPropertyList(
+        root.value(), [&findings](CatalogueFinding&&) { ++findings; });
     for (const CatalogueEntry& entry : catalogue.devices()) {
         // An entry matches at most one device, and only the one its texts name.
         const auto ids = entry.usbIds();

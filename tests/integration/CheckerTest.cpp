@@ -245,6 +245,34 @@ TEST_F(Checker, UnreadableCataloguesSayWhyAndWhere) {
     EXPECT_TRUE(binary.has("error: at byte ")) << binary.output;
 }
 
+// Findings of one kind in one file stop at 100 and one line says how many
+// more; the counts and the exit status take them all.
+TEST_F(Checker, ManyFindingsOfAKindAreCutShortButCounted) {
+    std::string entries;
+    for (int i = 0; i < 150; ++i)
+        entries += entry("zz", "1");
+    std::string agents = "<string>/a.service</string><string>/a.service</string>";
+    for (int i = 0; i < 65; ++i)
+        agents += "<string>/u" + std::to_string(i) + ".service</string>";
+    const std::string path =
+        write("wifiDevices.plist",
+              catalogue(entries, "<key>smLaunchAgentPath</key><array>" + agents + "</array>"));
+    const CheckerRun run = runChecker({"--build", "--wifi", path});
+    EXPECT_EQ(run.status, 1);
+    std::size_t lines = 0;
+    for (std::size_t at = run.output.find("[id-not-hex]"); at != std::string::npos;
+         at = run.output.find("[id-not-hex]", at + 1))
+        ++lines;
+    EXPECT_EQ(lines, 101U) << run.output;
+    EXPECT_TRUE(run.has(": error: … and 50 more of this kind [id-not-hex]")) << run.output;
+    EXPECT_TRUE(run.has("smLaunchAgentPath[1]: is listed before; the assistant reloads it once"));
+    EXPECT_TRUE(run.has("error: smLaunchAgentPath: lists more than 64 distinct agents; the "
+                        "assistant skips the last 2 [too-many-agents]"));
+    EXPECT_TRUE(run.has("\n151 errors, ")) << run.output;
+    const CheckerRun json = runChecker({"--build", "--json", "--wifi", path});
+    EXPECT_TRUE(json.has("\"errors\": 151, ")) << json.output;
+}
+
 // A crafted catalogue must not drive the terminal (clear it, set its title,
 // fake a summary line) nor make the JSON report something but UTF-8.
 TEST_F(Checker, TextFromTheCatalogueIsEscapedAndJsonStaysUtf8) {

@@ -102,6 +102,24 @@ TEST_F(AgentRefresh, OverlongUnloadIsNotRunButItsLoadFits) {
     EXPECT_EQ(commands().size(), 2U);
 }
 
+// A list of the same path many times over, or of very many paths, costs
+// no more than 64 agents' commands before the first window.
+TEST_F(AgentRefresh, RepeatsAreReloadedOnceAndAtMost64Agents) {
+    std::vector<std::string> listed = {"/a", "/b", "/a", "/a"};
+    for (int i = 0; i < 70; ++i)
+        listed.push_back("/unit" + std::to_string(i));
+    catalogue(listed, std::nullopt);
+    controller._refreshLaunchAgents();
+    ASSERT_EQ(commands().size(), 2U * 64);
+    EXPECT_EQ(commands()[0], disable("/a"));
+    EXPECT_EQ(commands()[2], disable("/b"));
+    EXPECT_EQ(commands()[4], disable("/unit0"));
+    EXPECT_EQ(commands().back(), enable("/unit61"));
+    EXPECT_THAT(platform.logFake.lines,
+                ElementsAre("2 agent paths listed again are reloaded once, at their first place",
+                            "only the first 64 agent paths are reloaded; 8 more are skipped"));
+}
+
 class RefusedCharacter : public AgentRefresh, public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(RefusedCharacter, PathIsRefusedWithOneLineAndTheRefreshGoesOn) {

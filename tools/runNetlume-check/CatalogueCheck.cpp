@@ -3,6 +3,7 @@
 
 #include "app/detection/DeviceCatalogue.h"
 #include "app/handoff/CommandBuffer.h"
+#include "app/handoff/LaunchAgentRefresh.h"
 #include "platform/PlatformProfile.h"
 #include "platform/linux/PlistFileReader.h"
 
@@ -17,30 +18,31 @@ namespace {
 
 using platform::linux_backend::PlistProblem;
 
+// Where a model was first listed: the file's place among those checked and
+// the entry's place in it, so that a long list keeps no copies of paths.
 struct Listing {
-    std::string file;
-    std::string where;
-    CatalogueFile::Role role;
+    std::size_t file;
+    std::size_t entry;
 };
 
 class FileCheck {
 public:
-    FileCheck(const CatalogueFile& file, bool buildTime, CheckResult& result)
-        : file_(file), buildTime_(buildTime), result_(result) {}
+    FileCheck(const CatalogueFile& file, bool buildTime, Report& report, bool& ioProblem)
+        : file_(file), buildTime_(buildTime), report_(report), ioProblem_(ioProblem) {}
 
     // The catalogue as the assistant would read it; empty when unreadable.
     DeviceCatalogue run();
 
 private:
     void add(Severity severity, std::string id, std::string where, std::string message) {
-        result_.findings.push_back({severity,
-                                    std::move(id),
-                                    std::move(where),
-                                    std::move(message),
-                                    file_.path,
-                                    {},
-                                    {},
-                                    {}});
+        report_.add({severity,
+                     std::move(id),
+                     std::move(where),
+                     std::move(message),
+                     file_.path,
+                     {},
+                     {},
+                     {}});
     }
     // Missing on this machine: an error for an installed bundle.
     Severity missingSeverity() const { return buildTime_ ? Severity::Warning : Severity::Error; }
@@ -49,7 +51,8 @@ private:
 
     const CatalogueFile& file_;
     bool buildTime_;
-    CheckResult& result_;
+    Report& report_;
+    bool& ioProblem_;
 };
 
 DeviceCatalogue FileCheck::run() {
@@ -58,8 +61,8 @@ DeviceCatalogue FileCheck::run() {
         const PlistProblem& problem = root.problem();
         const bool io =
             problem.kind == PlistProblem::Kind::Missing || problem.kind == PlistProblem::Kind::Io;
-        result_.ioProblem = result_.ioProblem || io;
-        result_.findings.push_back(
+        ioProblem_ = ioProblem_ || io;
+        report_.add(
             {Severity::Error, platform::linux_backend::problemId(problem.kind), "",
              io ? "cannot be read: " + problem.message
                 : "unreadable, so the assistant reads it as an empty catalogue: " + problem.message,
@@ -67,12 +70,11 @@ DeviceCatalogue FileCheck::run() {
         return {};
     }
 
-    std::vector<Finding> found;
-    DeviceCatalogue catalogue = DeviceCatalogue::fromPropertyList(root.value(), &found);
-    for (Finding& finding : found) {
-        finding.file = file_.path;
-        result_.findings.push_back(std::move(finding));
-    }
+    DeviceCatalogue catalogue =
+        DeviceCatalogue::fromPropertyList(root.value(), [this](Finding&& finding) {
+            finding.file = file_.path;
+            report_.add(finding);
+        });
     if (catalogue.devices().empty())
         add(Severity::Warning, "no-models", "devices", "lists no printer model");
 
@@ -83,8 +85,20 @@ DeviceCatalogue FileCheck::run() {
             add(Severity::Warning, "application-absent", "application",
                 "is not given, so OK on the Wi-Fi question starts nothing");
         const std::vector<std::string>& agents = catalogue.smLaunchAgentPath();
-        for (std::size_t i = 0; i < agents.size(); ++i)
-            checkAgent("smLaunchAgentPath[" + std::to_string(i) + "]", agents[i]);
+        const AgentSelection selection = selectAgents(agents);
+        const auto at = [](std::size_t i) {
+            return "smLaunchAgentPath[" + std::to_string(i) + "]";
+        };
+        for (const std::size_t i : selection.reloaded)
+            checkAgent(at(i), agents[i]);
+        for (const std::size_t i : selection.repeated)
+            add(Severity::Warning, "agent-listed-again", at(i),
+                "is listed before; the assistant reloads it once, at its first place");
+        if (selection.skipped > 0)
+            add(Severity::Error, "too-many-agents", "smLaunchAgentPath",
+                "lists more than " + std::to_string(MaxLaunchAgents) +
+                    " distinct agents; the assistant skips the last " +
+                    std::to_string(selection.skipped));
         if (catalogue.usbMonitorLaunchAgentPath())
             checkAgent("usbMonitorLaunchAgentPath", *catalogue.usbMonitorLaunchAgentPath());
     }
@@ -160,8 +174,7 @@ void FileCheck::checkAgent(const std::string& where, const std::string& path) {
 
 } // namespace
 
-CheckResult checkCatalogues(const std::vector<CatalogueFile>& files, bool buildTime) {
-    CheckResult result;
+bool checkCatalogues(const std::vector<CatalogueFile>& files, bool buildTime, Report& report) {
     // The assistant asks the Wi-Fi catalogue first, so its listings win.
     std::vector<const CatalogueFile*> ordered;
     for (const CatalogueFile& file : files)
@@ -169,36 +182,36 @@ CheckResult checkCatalogues(const std::vector<CatalogueFile>& files, bool buildT
     for (const CatalogueFile& file : files)
         if (file.role != CatalogueFile::Role::Wifi) ordered.push_back(&file);
 
+    bool ioProblem = false;
+    const auto at = [](std::size_t entry) { return "devices[" + std::to_string(entry) + "]"; };
     std::map<std::pair<std::uint32_t, std::uint32_t>, Listing> firstListing;
-    for (const CatalogueFile* file : ordered) {
-        const DeviceCatalogue catalogue = FileCheck(*file, buildTime, result).run();
+    for (std::size_t f = 0; f < ordered.size(); ++f) {
+        const CatalogueFile& file = *ordered[f];
+        const DeviceCatalogue catalogue = FileCheck(file, buildTime, report, ioProblem).run();
         for (std::size_t i = 0; i < catalogue.devices().size(); ++i) {
-            const CatalogueEntry& entry = catalogue.devices()[i];
-            const auto ids = entry.usbIds();
+            const auto ids = catalogue.devices()[i].usbIds();
             if (!ids) continue;
-            const std::string where = "devices[" + std::to_string(i) + "]";
-            const auto [first, isNew] = firstListing.try_emplace(
-                {ids->vid, ids->pid}, Listing{file->path, where, file->role});
+            const auto [first, isNew] =
+                firstListing.try_emplace({ids->vid, ids->pid}, Listing{f, i});
             if (isNew) continue;
-            const Listing& winner = first->second;
+            const CatalogueFile& winner = *ordered[first->second.file];
+            const bool sameFile = first->second.file == f;
             std::string message = usbIdText(ids->vid, ids->pid) + " is listed again; " +
-                                  (winner.file == file->path ? "" : winner.file + " ") +
-                                  winner.where + " wins";
-            if (winner.role == CatalogueFile::Role::Wifi &&
-                file->role == CatalogueFile::Role::Other)
+                                  (sameFile ? "" : winner.path + " ") + at(first->second.entry) +
+                                  " wins";
+            if (winner.role == CatalogueFile::Role::Wifi && file.role == CatalogueFile::Role::Other)
                 message += ": the assistant offers the Wi-Fi setup tool for it";
-            result.findings.push_back(
-                {Severity::Warning,
-                 winner.file == file->path ? "duplicate-model" : "model-in-both",
-                 where,
-                 message,
-                 file->path,
-                 {},
-                 {},
-                 {}});
+            report.add({Severity::Warning,
+                        sameFile ? "duplicate-model" : "model-in-both",
+                        at(i),
+                        message,
+                        file.path,
+                        {},
+                        {},
+                        {}});
         }
     }
-    return result;
+    return ioProblem;
 }
 
 } // namespace check

@@ -17,14 +17,10 @@ struct CatalogueFile {
     Role role = Role::Any;
 };
 
-struct CheckResult {
-    std::vector<Finding> findings;
-    // A file that could not be opened or read at all.
-    bool ioProblem = false;
-};
-
-// buildTime: the driver's own files are not installed yet, so a path that
-// is missing on this machine is a warning rather than an error.
-CheckResult checkCatalogues(const std::vector<CatalogueFile>& files, bool buildTime);
+// Hands every finding to report as it is found. True when a file could not
+// be opened or read at all. buildTime: the driver's own files are not
+// installed yet, so a path that is missing on this machine is a warning
+// rather than an error.
+bool checkCatalogues(const std::vector<CatalogueFile>& files, bool buildTime, Report& report);
 
 } // namespace check

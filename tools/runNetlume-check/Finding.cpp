@@ -22,15 +22,52 @@ const char* severityName(Severity severity) {
 
 } // namespace
 
-std::size_t countOf(const std::vector<Finding>& findings, Severity severity) {
-    return static_cast<std::size_t>(
-        std::count_if(findings.begin(), findings.end(),
-                      [&](const Finding& f) { return f.severity == severity; }));
+Report::Report(bool json, std::FILE* out) : json_(json), out_(out) {
+    if (json_) std::fputs("{\"findings\": [", out_);
 }
 
-std::string asText(const std::vector<Finding>& findings) {
+void Report::add(const Finding& finding) {
+    (finding.severity == Severity::Error ? errors_ : warnings_) += 1;
+    auto kind = std::find_if(kinds_.begin(), kinds_.end(), [&](const Kind& k) {
+        return k.id == finding.id && k.file == finding.file;
+    });
+    if (kind == kinds_.end())
+        kind = kinds_.insert(kinds_.end(), {finding.file, finding.id, finding.severity, 0});
+    if (++kind->count <= MaxPerKind) print(finding);
+}
+
+void Report::finish() {
+    for (const Kind& kind : kinds_) {
+        if (kind.count <= MaxPerKind) continue;
+        const std::size_t more = kind.count - MaxPerKind;
+        Finding summary{
+            kind.severity, kind.id, "", "… and " + std::to_string(more) + " more of this kind",
+            kind.file,     {},      {}, {}};
+        print(summary);
+    }
+    if (json_) {
+        std::fprintf(out_, "%s, \"errors\": %zu, \"warnings\": %zu}\n", printed_ == 0 ? "]" : "\n]",
+                     errors_, warnings_);
+    } else {
+        std::fprintf(out_, "%zu %s, %zu %s\n", errors_, errors_ == 1 ? "error" : "errors",
+                     warnings_, warnings_ == 1 ? "warning" : "warnings");
+    }
+    std::fflush(out_);
+}
+
+void Report::print(const Finding& f) {
     std::string out;
-    for (const Finding& f : findings) {
+    if (json_) {
+        out += printed_ == 0 ? "\n  {" : ",\n  {";
+        out += "\"file\": " + jsonString(f.file);
+        if (f.line) out += ", \"line\": " + std::to_string(*f.line);
+        if (f.column) out += ", \"column\": " + std::to_string(*f.column);
+        if (f.offset) out += ", \"offset\": " + std::to_string(*f.offset);
+        out += ", \"severity\": \"" + std::string(severityName(f.severity)) + "\"";
+        out += ", \"id\": " + jsonString(f.id);
+        if (!f.where.empty()) out += ", \"where\": " + jsonString(f.where);
+        out += ", \"message\": " + jsonString(f.message) + "}";
+    } else {
         out += printable(f.file);
         if (f.line) {
             out += ":" + std::to_string(*f.line);
@@ -43,11 +80,8 @@ std::string asText(const std::vector<Finding>& findings) {
         if (!f.where.empty()) out += printable(f.where) + ": ";
         out += printable(f.message) + " [" + f.id + "]\n";
     }
-    const std::size_t errors = countOf(findings, Severity::Error);
-    const std::size_t warnings = countOf(findings, Severity::Warning);
-    out += std::to_string(errors) + (errors == 1 ? " error, " : " errors, ") +
-           std::to_string(warnings) + (warnings == 1 ? " warning\n" : " warnings\n");
-    return out;
+    std::fputs(out.c_str(), out_);
+    ++printed_;
 }
 
 std::string jsonString(const std::string& text) {
@@ -76,26 +110,6 @@ std::string jsonString(const std::string& text) {
         at += step->length;
     }
     return out + "\"";
-}
-
-std::string asJson(const std::vector<Finding>& findings) {
-    std::string out = "{\"findings\": [";
-    for (std::size_t i = 0; i < findings.size(); ++i) {
-        const Finding& f = findings[i];
-        out += i == 0 ? "\n  {" : ",\n  {";
-        out += "\"file\": " + jsonString(f.file);
-        if (f.line) out += ", \"line\": " + std::to_string(*f.line);
-        if (f.column) out += ", \"column\": " + std::to_string(*f.column);
-        if (f.offset) out += ", \"offset\": " + std::to_string(*f.offset);
-        out += ", \"severity\": \"" + std::string(severityName(f.severity)) + "\"";
-        out += ", \"id\": " + jsonString(f.id);
-        if (!f.where.empty()) out += ", \"where\": " + jsonString(f.where);
-        out += ", \"message\": " + jsonString(f.message) + "}";
-    }
-    out += findings.empty() ? "]" : "\n]";
-    out += ", \"errors\": " + std::to_string(countOf(findings, Severity::Error));
-    out += ", \"warnings\": " + std::to_string(countOf(findings, Severity::Warning)) + "}\n";
-    return out;
 }
 
 std::string usbIdText(std::uint32_t vid, std::uint32_t pid) {

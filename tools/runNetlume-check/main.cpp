@@ -110,9 +110,9 @@ int main(int argc, char** argv) {
     }
     if (devices) return listDevices(files, json);
 
-    const check::CheckResult result = check::checkCatalogues(files, buildTime);
-    std::fputs((json ? check::asJson(result.findings) : check::asText(result.findings)).c_str(),
-               stdout);
-    if (result.ioProblem) return CouldNotCheck;
-    return check::countOf(result.findings, check::Severity::Error) == 0 ? Clean : ErrorsFound;
+    check::Report report(json, stdout);
+    const bool ioProblem = check::checkCatalogues(files, buildTime, report);
+    report.finish();
+    if (ioProblem) return CouldNotCheck;
+    return report.errors() == 0 ? Clean : ErrorsFound;
 }
