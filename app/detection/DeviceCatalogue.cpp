@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "app/detection/DeviceCatalogue.h"
 
-#include "platform/HexDigit.h"
 #include "platform/Platform.h"
+#include "platform/Text.h"
 
 #include <array>
 

@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "app/detection/LogText.h"
 
+using platform::isControl;
+using platform::utf8At;
+using platform::Utf8Step;
+
 std::string hexText(std::uint32_t value) {
     static constexpr char digits[] = "0123456789abcdef";
     std::string text;
@@ -9,33 +13,6 @@ std::string hexText(std::uint32_t value) {
         value /= 16;
     } while (value != 0);
     return text;
-}
-
-std::optional<Utf8Step> utf8At(std::string_view text, std::size_t at) {
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[at + i]); };
-    const unsigned char lead = byte(0);
-    if (lead < 0x80) return Utf8Step{lead, 1};
-    // Length, the lead's payload bits, and the smallest value of that length.
-    std::size_t length = 0;
-    char32_t value = 0;
-    char32_t least = 0;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2, value = lead & 0x1F, least = 0x80;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3, value = lead & 0x0F, least = 0x800;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4, value = lead & 0x07, least = 0x10000;
-    } else {
-        return std::nullopt;
-    }
-    if (text.size() - at < length) return std::nullopt;
-    for (std::size_t i = 1; i < length; ++i) {
-        if ((byte(i) & 0xC0) != 0x80) return std::nullopt;
-        value = (value << 6) | (byte(i) & 0x3F);
-    }
-    if (value < least || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
-        return std::nullopt;
-    return Utf8Step{value, length};
 }
 
 std::string printable(std::string_view text) {

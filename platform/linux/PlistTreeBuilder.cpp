@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "platform/linux/PlistTreeBuilder.h"
 
+#include "platform/Text.h"
+
 #include <cstring>
 
 namespace platform::linux_backend {
@@ -26,40 +28,10 @@ std::optional<PlistProblem> PlistTreeBudget::addText(std::string_view utf8) {
 }
 
 bool isUtf8(std::string_view text) {
-    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
-    const std::size_t size = text.size();
-    std::size_t at = 0;
-    while (at < size) {
-        const unsigned char lead = bytes[at];
-        if (lead < 0x80) {
-            ++at;
-            continue;
-        }
-        std::size_t length = 0;
-        char32_t cp = 0;
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-            cp = lead & 0x1Fu;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            cp = lead & 0x0Fu;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            cp = lead & 0x07u;
-        } else {
-            return false;
-        }
-        if (size - at < length) return false;
-        for (std::size_t i = 1; i < length; ++i) {
-            const unsigned char next = bytes[at + i];
-            if ((next & 0xC0u) != 0x80u) return false;
-            cp = (cp << 6) | (next & 0x3Fu);
-        }
-        if ((length == 3 && cp < 0x800) || (length == 4 && (cp < 0x10000 || cp > 0x10FFFF)) ||
-            (cp >= 0xD800 && cp <= 0xDFFF)) {
-            return false;
-        }
-        at += length;
+    for (std::size_t at = 0; at < text.size();) {
+        const std::optional<Utf8Step> step = utf8At(text, at);
+        if (!step) return false;
+        at += step->length;
     }
     return true;
 }

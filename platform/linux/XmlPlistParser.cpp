@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "platform/linux/XmlPlistParser.h"
 
-#include "platform/HexDigit.h"
+#include "platform/Text.h"
 
 #include "platform/linux/PlistTreeBuilder.h"
 

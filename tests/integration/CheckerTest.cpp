@@ -288,7 +288,7 @@ TEST_F(Checker, TextFromTheCatalogueIsEscapedAndJsonStaysUtf8) {
     EXPECT_TRUE(text.has("odd\\xff name.plist")) << text.output;
     EXPECT_TRUE(text.has("\\x1b[2J\\x1b]0;owned\\x07\\x9b0 errors")) << text.output;
     for (std::size_t at = 0; at < json.output.size();) {
-        const std::optional<Utf8Step> step = utf8At(json.output, at);
+        const std::optional<platform::Utf8Step> step = platform::utf8At(json.output, at);
         ASSERT_TRUE(step && (step->codePoint >= 0x20 || step->codePoint == '\n')) << at;
         at += step->length;
     }

@@ -8,6 +8,10 @@
 
 namespace check {
 
+using platform::isControl;
+using platform::utf8At;
+using platform::Utf8Step;
+
 namespace {
 
 const char* severityName(Severity severity) {

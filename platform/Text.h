@@ -1,0 +1,57 @@
+// SPDX-License-Identifier: MIT
+// Reading text, for the assistant and its readers alike: hexadecimal digits
+// (catalogue ids, character references, USB ids from sysfs) and UTF-8.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string_view>
+
+namespace platform {
+
+// 0 to 15, or -1 for a character that is no hexadecimal digit.
+constexpr int hexDigitValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+// The code point that starts at `at` and its length in bytes, when the bytes
+// there are well-formed UTF-8 (no overlong form, surrogate or value past
+// U+10FFFF); nothing otherwise.
+struct Utf8Step {
+    char32_t codePoint;
+    std::size_t length;
+};
+constexpr std::optional<Utf8Step> utf8At(std::string_view text, std::size_t at) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[at + i]); };
+    const unsigned char lead = byte(0);
+    if (lead < 0x80) return Utf8Step{lead, 1};
+    // The length, the lead's payload bits, and the least value of that length.
+    std::size_t length = 4;
+    char32_t value = lead & 0x07;
+    char32_t least = 0x10000;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2, value = lead & 0x1F, least = 0x80;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3, value = lead & 0x0F, least = 0x800;
+    } else if (lead < 0xF0 || lead > 0xF4) {
+        return std::nullopt;
+    }
+    if (text.size() - at < length) return std::nullopt;
+    for (std::size_t i = 1; i < length; ++i) {
+        if ((byte(i) & 0xC0) != 0x80) return std::nullopt;
+        value = (value << 6) | (byte(i) & 0x3F);
+    }
+    if (value < least || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
+        return std::nullopt;
+    return Utf8Step{value, length};
+}
+
+// A control character (C0, DEL or C1): a terminal may act on it.
+constexpr bool isControl(char32_t c) {
+    return c < 0x20 || (c >= 0x7F && c <= 0x9F);
+}
+
+} // namespace platform
