@@ -72,6 +72,40 @@ bool holdsNul(std::string_view bytes, pugi::xml_encoding encoding) {
     return false;
 }
 
+// pugixml turns UTF-16 and UTF-32 into UTF-8 and drops code units that are
+// no character (a lone surrogate, a value past U+10FFFF) on the way: the text
+// would change silently, where the same string as UTF-8 or in a binary list
+// is refused. So the units are judged here, in the encoding it detected.
+std::optional<PlistProblem> brokenUnits(std::string_view bytes, pugi::xml_encoding encoding) {
+    const bool utf16 = encoding == pugi::encoding_utf16_le || encoding == pugi::encoding_utf16_be;
+    const bool utf32 = encoding == pugi::encoding_utf32_le || encoding == pugi::encoding_utf32_be;
+    if (!utf16 && !utf32) return std::nullopt;
+    const bool little = encoding == pugi::encoding_utf16_le || encoding == pugi::encoding_utf32_le;
+    const std::size_t size = utf16 ? 2 : 4;
+    const auto unitAt = [&](std::size_t at) {
+        char32_t unit = 0;
+        for (std::size_t i = 0; i < size; ++i)
+            unit |= char32_t{static_cast<unsigned char>(bytes[at + i])}
+                    << (8 * (little ? i : size - 1 - i));
+        return unit;
+    };
+    for (std::size_t at = 0; at + size <= bytes.size(); at += size) {
+        const char32_t unit = unitAt(at);
+        const bool high = unit >= 0xD800 && unit <= 0xDBFF;
+        if (utf16 && high && at + 2 * size <= bytes.size() && unitAt(at + size) >= 0xDC00 &&
+            unitAt(at + size) <= 0xDFFF) {
+            at += size; // a well-formed pair
+            continue;
+        }
+        if ((unit >= 0xD800 && unit <= 0xDFFF) || unit > 0x10FFFF)
+            return problemOf(Kind::Encoding, std::string(utf16 ? "UTF-16" : "UTF-32") +
+                                                 " text holds a code unit that is no character");
+    }
+    if (bytes.size() % size != 0)
+        return problemOf(Kind::Encoding, "the text ends inside a code unit");
+    return std::nullopt;
+}
+
 // Character data with its references resolved: the five predefined entities
 // and numeric references. pugixml's own decoding is off because it turns
 // "&#0;" into an end of string and keeps unknown entities as text.
@@ -273,6 +307,7 @@ Outcome<PlistValue> parseXmlPropertyList(std::string&& text) {
 
     if (!inPlace && holdsNul(bytes, parsed.encoding))
         return problemOf(Kind::Nul, "the document holds U+0000");
+    if (auto problem = brokenUnits(bytes, parsed.encoding)) return *problem;
     if (parsed.status == pugi::status_out_of_memory)
         return problemOf(Kind::Size, "the document needs more than " +
                                          std::to_string(plist_limits::MaxXmlParserMemory >> 20) +

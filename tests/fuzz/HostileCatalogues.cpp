@@ -59,12 +59,20 @@ std::string nested(const std::string& head, int levels, const std::string& open,
     return out + "</dict></plist>\n";
 }
 
-std::string toUtf16(const std::string& asciiText, bool littleEndian) {
-    std::string out = littleEndian ? "\xFF\xFE" : "\xFE\xFF";
-    for (const char c : asciiText) {
-        out += littleEndian ? c : '\0';
-        out += littleEndian ? '\0' : c;
-    }
+// ASCII text as UTF-16 (unitSize 2) or UTF-32 (4) with a byte-order mark;
+// each \x01 in it stands for the code unit `stray`.
+std::string toUnits(const std::string& asciiText, std::size_t unitSize, bool littleEndian,
+                    char32_t stray = 0) {
+    std::string out;
+    const auto put = [&](char32_t unit) {
+        for (std::size_t i = 0; i < unitSize; ++i) {
+            const std::size_t shift = 8 * (littleEndian ? i : unitSize - 1 - i);
+            out += static_cast<char>((unit >> shift) & 0xFF);
+        }
+    };
+    put(0xFEFF);
+    for (const char c : asciiText)
+        put(c == '\x01' ? stray : static_cast<char32_t>(c));
     return out;
 }
 
@@ -183,8 +191,16 @@ std::vector<Sample> samples(const Scale& scale) {
 
     // What packagers' tools write, read like plain UTF-8.
     out.push_back({"readable-utf8-bom", "\xEF\xBB\xBF" + oneEntry, true});
-    out.push_back({"readable-utf16le-bom", toUtf16(oneEntry, true), true});
-    out.push_back({"readable-utf16be-bom", toUtf16(oneEntry, false), true});
+    out.push_back({"readable-utf16le-bom", toUnits(oneEntry, 2, true), true});
+    out.push_back({"readable-utf16be-bom", toUnits(oneEntry, 2, false), true});
+    // A code unit that is no character, right after the id's digits: dropped,
+    // it would leave an id that matches.
+    std::string stray = oneEntry;
+    stray.replace(stray.find("0x04B8") + 6, 0, "\x01");
+    out.push_back({"encoding-utf16le-lone-high-surrogate", toUnits(stray, 2, true, 0xD800), false});
+    out.push_back({"encoding-utf16be-lone-low-surrogate", toUnits(stray, 2, false, 0xDC00), false});
+    out.push_back({"encoding-utf32le-beyond-unicode", toUnits(stray, 4, true, 0x110000), false});
+    out.push_back({"readable-utf32le-bom", toUnits(oneEntry, 4, true), true});
     out.push_back({"readable-crlf", withCrlf(oneEntry), true});
     out.push_back({"readable-models-xml", modelsXml(scale.models), true});
     {
