@@ -8,9 +8,11 @@
 
 #include <benchmark/benchmark.h>
 #include <plist/plist.h>
+#include <pugixml.hpp>
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <memory>
 #include <unistd.h>
 
@@ -76,6 +78,20 @@ BENCHMARK_CAPTURE(ReadAndMatch, binary, true)
     ->Arg(1000)
     ->Arg(10000)
     ->Unit(benchmark::kMillisecond);
+
+// The reference beside it in the same run: pugixml alone reading and parsing
+// the same XML file, the floor under any reader built on it.
+void PugixmlParseOnly(benchmark::State& state) {
+    const CatalogueFile file(static_cast<int>(state.range(0)), false);
+    for (auto _ : state) {
+        std::ifstream in(file.path(), std::ios::binary);
+        const std::string bytes((std::istreambuf_iterator<char>(in)),
+                                std::istreambuf_iterator<char>());
+        pugi::xml_document document;
+        benchmark::DoNotOptimize(document.load_buffer(bytes.data(), bytes.size()).status);
+    }
+}
+BENCHMARK(PugixmlParseOnly)->Arg(10)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 // Per entry: items/s in the report is entries tried per second.
 void MatchEveryEntry(benchmark::State& state) {

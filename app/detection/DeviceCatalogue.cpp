@@ -17,6 +17,12 @@ std::optional<std::string> stringAt(const PlistValue& dictionary, const char* ke
     return value->string;
 }
 
+std::optional<std::string_view> textAt(const PlistValue& dictionary, const char* key) {
+    const PlistValue* value = dictionary.find(key);
+    if (value == nullptr || value->kind != PlistValue::Kind::String) return std::nullopt;
+    return value->string;
+}
+
 // The white space and line breaks of Unicode, as UTF-8: the scanner skips all
 // of them, not only the ASCII ones.
 std::size_t leadingSpaceLength(std::string_view text) {
@@ -33,6 +39,9 @@ std::size_t leadingSpaceLength(std::string_view text) {
             ++at;
             continue;
         }
+        // Every wide space begins with one of these bytes; most text with none.
+        const auto lead = static_cast<unsigned char>(c);
+        if (lead != 0xC2 && lead != 0xE1 && lead != 0xE2 && lead != 0xE3) break;
         bool matched = false;
         for (std::string_view space : wide) {
             if (text.substr(at, space.size()) == space) {
@@ -109,10 +118,10 @@ void judgeId(const FindingSink& sink, const PlistValue& entry, const char* key,
 
 } // namespace
 
-CatalogueEntry::CatalogueEntry(std::optional<std::string> vid, std::optional<std::string> pid)
-    : vid_(std::move(vid)), pid_(std::move(pid)) {
-    if (vid_) scannedVid_ = scanHexInt(*vid_);
-    if (pid_) scannedPid_ = scanHexInt(*pid_);
+CatalogueEntry::CatalogueEntry(std::optional<std::string_view> vid,
+                               std::optional<std::string_view> pid) {
+    if (vid) scannedVid_ = scanHexInt(*vid);
+    if (pid) scannedPid_ = scanHexInt(*pid);
 }
 
 std::optional<CatalogueEntry::UsbIds> CatalogueEntry::usbIds() const {
@@ -145,7 +154,7 @@ DeviceCatalogue DeviceCatalogue::fromPropertyList(const PlistValue& root,
                 }
             }
             if (element.kind != PlistValue::Kind::Dictionary) continue;
-            catalogue.devices_.emplace_back(stringAt(element, "vid"), stringAt(element, "pid"));
+            catalogue.devices_.emplace_back(textAt(element, "vid"), textAt(element, "pid"));
         }
     }
     sink.wrongType(root.find("application"), PlistValue::Kind::String, "application");

@@ -16,15 +16,14 @@ class Platform;
 struct PlistValue;
 } // namespace platform
 
-// One element of "devices": the model's vendor and product ids as hexadecimal
-// text. An id that is absent or not a string is empty here. Both texts are
-// scanned once, here, so that matching is two comparisons.
+// One element of "devices": the model's vendor and product ids, given as
+// hexadecimal text (nothing for an id that is absent or not a string). Both
+// texts are scanned once, here, and only what they scan to is kept, so that
+// matching is two comparisons and a long list stays small.
 class CatalogueEntry {
 public:
-    CatalogueEntry(std::optional<std::string> vid, std::optional<std::string> pid);
+    CatalogueEntry(std::optional<std::string_view> vid, std::optional<std::string_view> pid);
 
-    const std::optional<std::string>& vid() const { return vid_; }
-    const std::optional<std::string>& pid() const { return pid_; }
     // The vendor and product id this entry names, when both texts scan to a
     // 16-bit number; an entry without one can never match.
     struct UsbIds {
@@ -36,8 +35,6 @@ public:
 private:
     friend bool entryMatchesDevice(const CatalogueEntry&, std::uint16_t, std::uint16_t);
 
-    std::optional<std::string> vid_;
-    std::optional<std::string> pid_;
     std::optional<std::uint32_t> scannedVid_;
     std::optional<std::uint32_t> scannedPid_;
 };

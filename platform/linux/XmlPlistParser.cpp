@@ -184,7 +184,15 @@ private:
 };
 
 std::optional<PlistProblem> TreeWalk::textOf(pugi::xml_node element, std::string& out) {
-    for (pugi::xml_node child = element.first_child(); child; child = child.next_sibling()) {
+    const pugi::xml_node first = element.first_child();
+    // Most texts are one run of characters without a reference.
+    if (first && first.type() == pugi::node_pcdata && !first.next_sibling() &&
+        std::strchr(first.value(), '&') == nullptr) {
+        out.assign(first.value());
+        if (auto problem = budget_.addText(out)) return at(element, *problem);
+        return std::nullopt;
+    }
+    for (pugi::xml_node child = first; child; child = child.next_sibling()) {
         if (child.type() == pugi::node_pcdata) {
             if (auto problem = appendDecoded(out, child.value())) return at(child, *problem);
         } else if (child.type() == pugi::node_cdata) {
@@ -260,6 +268,12 @@ std::optional<PlistProblem> TreeWalk::step(std::vector<Frame>& stack) {
         return at(node, Kind::Depth,
                   "containers nested deeper than " + std::to_string(plist_limits::MaxDepth));
     value.kind = array ? PlistValue::Kind::Array : PlistValue::Kind::Dictionary;
+    // Sized once: growing a list of 10,000 values moves each of them many times.
+    std::size_t elements = 0;
+    for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling())
+        elements += child.type() == pugi::node_element ? 1 : 0;
+    value.items.reserve(array ? elements : elements / 2);
+    if (dictionary) value.keys.reserve(elements / 2);
     // `frame` is not used past this point: the push may move it.
     stack.push_back({&value, node.first_child(), frame.depth + 1, true});
     return std::nullopt;

@@ -62,7 +62,7 @@ TEST(CatalogueContent, TakesEveryKeyInFileOrder) {
               {"usbMonitorLaunchAgentPath", str("/m")},
               {"somethingElse", str("ignored")}}));
     ASSERT_EQ(catalogue.devices().size(), 2U);
-    EXPECT_EQ(catalogue.devices()[1].vid(), "3");
+    EXPECT_EQ(catalogue.devices()[1].usbIds()->vid, 3);
     EXPECT_EQ(catalogue.application(), "/opt/tool");
     EXPECT_EQ(catalogue.smLaunchAgentPath(), (std::vector<std::string>{"/a", "/b"}));
     EXPECT_EQ(catalogue.usbMonitorLaunchAgentPath(), "/m");
@@ -77,8 +77,7 @@ TEST(CatalogueContent, ValuesOfTheWrongTypeArePassedOver) {
               {"smLaunchAgentPath", array({number, str("/only"), array({})})},
               {"usbMonitorLaunchAgentPath", dict({})}}));
     ASSERT_EQ(catalogue.devices().size(), 2U);
-    EXPECT_FALSE(catalogue.devices()[0].vid().has_value());
-    EXPECT_EQ(catalogue.devices()[0].pid(), "1");
+    EXPECT_FALSE(catalogue.devices()[0].usbIds().has_value()); // its vid is no string
     EXPECT_FALSE(catalogue.application().has_value());
     EXPECT_EQ(catalogue.smLaunchAgentPath(), (std::vector<std::string>{"/only"}));
     EXPECT_FALSE(catalogue.usbMonitorLaunchAgentPath().has_value());
