@@ -14,7 +14,7 @@ using platform::PlistValue;
 std::optional<std::string> stringAt(const PlistValue& dictionary, const char* key) {
     const PlistValue* value = dictionary.find(key);
     if (value == nullptr || value->kind != PlistValue::Kind::String) return std::nullopt;
-    return value->string;
+    return std::string(value->string);
 }
 
 std::optional<std::string_view> textAt(const PlistValue& dictionary, const char* key) {
@@ -98,7 +98,7 @@ void judgeId(const FindingSink& sink, const PlistValue& entry, const char* key,
         return;
     }
     const HexScan scan = scanHex(value->string);
-    const std::string quoted = "\"" + value->string + "\"";
+    const std::string quoted = "\"" + std::string(value->string) + "\"";
     if (leadingSpaceLength(value->string) == value->string.size()) {
         sink.error("id-empty", where + "." + key, "is empty; it can never match");
     } else if (!scan.value) {
@@ -167,7 +167,7 @@ DeviceCatalogue DeviceCatalogue::fromPropertyList(const PlistValue& root,
             sink.wrongType(&path, PlistValue::Kind::String,
                            "smLaunchAgentPath[" + std::to_string(i) + "]");
             if (path.kind == PlistValue::Kind::String)
-                catalogue.smLaunchAgentPath_.push_back(path.string);
+                catalogue.smLaunchAgentPath_.emplace_back(path.string);
         }
     }
     sink.wrongType(root.find("usbMonitorLaunchAgentPath"), PlistValue::Kind::String,
@@ -186,9 +186,10 @@ std::size_t DeviceCatalogue::entriesNaming(std::uint16_t idVendor, std::uint16_t
 DeviceCatalogue loadDeviceCatalogue(platform::Platform& platform, const std::string& name) {
     const std::optional<std::string> path = platform.bundle().pathForResource(name, "plist");
     if (!path) return {};
-    const std::optional<PlistValue> root = platform.propertyLists().readDictionary(*path);
-    if (!root) return {};
-    return DeviceCatalogue::fromPropertyList(*root);
+    const std::optional<platform::PlistDocument> document =
+        platform.propertyLists().readDictionary(*path);
+    if (!document) return {};
+    return DeviceCatalogue::fromPropertyList(document->root());
 }
 
 HexScan scanHex(std::string_view text) {

@@ -37,7 +37,7 @@ enum Marker : unsigned {
 
 class BinaryWalk {
 public:
-    explicit BinaryWalk(std::string_view bytes) : bytes_(bytes) {}
+    BinaryWalk(std::string_view bytes, ReadArena& arena) : bytes_(bytes), arena_(arena) {}
 
     Outcome<PlistValue> build();
 
@@ -51,6 +51,8 @@ private:
     };
     struct Frame {
         PlistValue* container;
+        PlistValue* items;      // room for the container's values
+        std::string_view* keys; // and for a dictionary's keys
         std::uint64_t object;
         std::size_t refs; // first reference; a dictionary's values follow its keys
         std::uint64_t count;
@@ -67,12 +69,13 @@ private:
     std::optional<PlistProblem> readTrailer();
     Outcome<std::uint64_t> reference(std::size_t at) const;
     Outcome<Object> object(std::uint64_t ref) const;
-    std::optional<PlistProblem> text(const Object& object, std::string& out);
+    std::optional<PlistProblem> text(const Object& object, std::string_view& out);
     std::optional<PlistProblem> value(std::uint64_t ref, PlistValue& out, std::vector<Frame>& stack,
                                       int depth);
     std::optional<PlistProblem> step(std::vector<Frame>& stack);
 
     std::string_view bytes_;
+    ReadArena& arena_;
     std::size_t offsetSize_ = 0;
     std::size_t refSize_ = 0;
     std::uint64_t objectCount_ = 0;
@@ -199,31 +202,49 @@ Outcome<BinaryWalk::Object> BinaryWalk::object(std::uint64_t ref) const {
     return found;
 }
 
-std::optional<PlistProblem> BinaryWalk::text(const Object& object, std::string& out) {
+std::optional<PlistProblem> BinaryWalk::text(const Object& object, std::string_view& out) {
     const std::size_t count = static_cast<std::size_t>(object.count);
     if (object.type == AsciiString) {
-        const std::string_view ascii = bytes_.substr(object.payload, count);
-        for (const char c : ascii)
+        out = bytes_.substr(object.payload, count);
+        for (const char c : out)
             if (static_cast<unsigned char>(c) >= 0x80)
                 return problemAt(Kind::Encoding, "an ASCII string holds a byte above 0x7F",
                                  object.offset);
-        out.assign(ascii);
     } else {
-        out.reserve(count);
+        // Judged and measured first, so that only what the bound allows is
+        // ever written out.
+        const auto unitAt = [&](std::size_t i) {
+            return static_cast<char32_t>(readUnsigned(object.payload + 2 * i, 2));
+        };
+        std::size_t length = 0;
         for (std::size_t i = 0; i < count; ++i) {
-            char32_t unit = static_cast<char32_t>(readUnsigned(object.payload + 2 * i, 2));
-            if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < count) {
-                const auto low = static_cast<char32_t>(readUnsigned(object.payload + 2 * i + 2, 2));
-                if (low >= 0xDC00 && low <= 0xDFFF) {
-                    unit = 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00);
-                    ++i;
-                }
-            }
-            if (unit >= 0xD800 && unit <= 0xDFFF)
+            const char32_t unit = unitAt(i);
+            if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < count && unitAt(i + 1) >= 0xDC00 &&
+                unitAt(i + 1) <= 0xDFFF) {
+                length += 4;
+                ++i;
+            } else if (unit >= 0xD800 && unit <= 0xDFFF) {
                 return problemAt(Kind::Encoding, "a UTF-16 string holds a lone surrogate",
                                  object.offset);
-            appendUtf8(out, unit);
+            } else {
+                length += unit < 0x80 ? 1 : unit < 0x800 ? 2 : 3;
+            }
         }
+        if (auto problem = budget_.roomForText(length)) {
+            problem->offset = object.offset;
+            return problem;
+        }
+        char* const start = static_cast<char*>(arena_.allocate(length, 1));
+        char* end = start;
+        for (std::size_t i = 0; i < count; ++i) {
+            char32_t unit = unitAt(i);
+            if (unit >= 0xD800 && unit <= 0xDBFF) {
+                unit = 0x10000 + ((unit - 0xD800) << 10) + (unitAt(i + 1) - 0xDC00);
+                ++i;
+            }
+            end = writeUtf8(end, unit);
+        }
+        out = std::string_view(start, length);
     }
     if (auto problem = budget_.addText(out)) {
         problem->offset = object.offset;
@@ -252,9 +273,18 @@ std::optional<PlistProblem> BinaryWalk::value(std::uint64_t ref, PlistValue& out
                              "containers nested deeper than " +
                                  std::to_string(plist_limits::MaxDepth),
                              item.offset);
-        out.kind = item.type == Array ? PlistValue::Kind::Array : PlistValue::Kind::Dictionary;
+        if (auto problem = budget_.roomFor(static_cast<std::size_t>(item.count))) {
+            problem->offset = item.offset;
+            return problem;
+        }
+        const bool dictionary = item.type == Dictionary;
+        out.kind = dictionary ? PlistValue::Kind::Dictionary : PlistValue::Kind::Array;
+        const auto count = static_cast<std::size_t>(item.count);
+        PlistValue* const items = arena_.allocateArray<PlistValue>(count).data();
+        std::string_view* const keys =
+            dictionary ? arena_.allocateArray<std::string_view>(count).data() : nullptr;
         onPath_[static_cast<std::size_t>(ref)] = true;
-        stack.push_back({&out, ref, item.payload, item.count, 0, depth});
+        stack.push_back({&out, items, keys, ref, item.payload, item.count, 0, depth});
         return std::nullopt;
     }
     default:
@@ -267,6 +297,9 @@ std::optional<PlistProblem> BinaryWalk::value(std::uint64_t ref, PlistValue& out
 std::optional<PlistProblem> BinaryWalk::step(std::vector<Frame>& stack) {
     Frame& frame = stack.back();
     if (frame.next == frame.count) {
+        const auto count = static_cast<std::size_t>(frame.count);
+        frame.container->items = {frame.items, count};
+        if (frame.keys != nullptr) frame.container->keys = {frame.keys, count};
         onPath_[static_cast<std::size_t>(frame.object)] = false;
         stack.pop_back();
         return std::nullopt;
@@ -285,14 +318,12 @@ std::optional<PlistProblem> BinaryWalk::step(std::vector<Frame>& stack) {
         if (key.value().type != 0x5 && key.value().type != 0x6)
             return problemAt(Kind::Parse, "a dictionary key that is not a string",
                              key.value().offset);
-        container.keys.emplace_back();
-        if (auto problem = text(key.value(), container.keys.back())) return problem;
+        if (auto problem = text(key.value(), frame.keys[index])) return problem;
     }
     Outcome<std::uint64_t> ref = reference(valueAt);
     if (!ref) return ref.problem();
-    container.items.emplace_back();
     // `frame` is not used past this point: value() may push onto the stack.
-    return value(ref.value(), container.items.back(), stack, depth + 1);
+    return value(ref.value(), frame.items[index], stack, depth + 1);
 }
 
 Outcome<PlistValue> BinaryWalk::build() {
@@ -311,10 +342,10 @@ bool looksLikeBinaryPropertyList(std::string_view bytes) {
     return bytes.substr(0, 6) == "bplist";
 }
 
-Outcome<PlistValue> parseBinaryPropertyList(std::string_view bytes) {
+Outcome<PlistValue> parseBinaryPropertyList(std::string_view bytes, ReadArena& arena) {
     if (bytes.substr(0, Magic.size()) != Magic)
         return problemAt(Kind::Parse, "not a binary property list of version 00", 0);
-    return BinaryWalk(bytes).build();
+    return BinaryWalk(bytes, arena).build();
 }
 
 } // namespace platform::linux_backend

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "platform/linux/PlistProblem.h"
+#include "platform/linux/ReadArena.h"
 
 #include <string_view>
 
@@ -16,7 +17,9 @@ namespace platform::linux_backend {
 bool looksLikeBinaryPropertyList(std::string_view bytes);
 
 // The value tree of the top object, whatever its type. Problems carry the
-// byte offset of the object at fault. Thread-safe; no I/O.
-Outcome<PlistValue> parseBinaryPropertyList(std::string_view bytes);
+// byte offset of the object at fault. The tree lives in arena and looks at
+// bytes, which must outlive it (ASCII strings are taken where they lie).
+// Thread-safe; no I/O.
+Outcome<PlistValue> parseBinaryPropertyList(std::string_view bytes, ReadArena& arena);
 
 } // namespace platform::linux_backend

@@ -3,8 +3,10 @@
 
 #include "platform/linux/BinaryPlistParser.h"
 #include "platform/linux/FileDescriptor.h"
+#include "platform/linux/ReadArena.h"
 #include "platform/linux/XmlPlistParser.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -34,7 +36,8 @@ std::optional<PlistProblem> notAFile(mode_t mode) {
     return problemOf(Kind::Missing, std::string(what) + ", not a file");
 }
 
-Outcome<std::string> readSmallFile(const std::string& path) {
+// The whole file, read into the arena.
+Outcome<std::span<char>> readSmallFile(const std::string& path, ReadArena& arena) {
     struct stat info {};
     const auto missing = [] {
         const Kind kind = errno == ENOENT || errno == ENOTDIR ? Kind::Missing : Kind::Io;
@@ -54,13 +57,16 @@ Outcome<std::string> readSmallFile(const std::string& path) {
 
     // One byte more than the limit, so that a file that grew since it was
     // measured is noticed rather than cut.
-    std::string content(static_cast<std::size_t>(info.st_size) + 1, '\0');
+    std::span<char> content = arena.allocateArray<char>(static_cast<std::size_t>(info.st_size) + 1);
     std::size_t filled = 0;
     for (;;) {
         if (filled == content.size()) {
             if (content.size() > plist_limits::MaxFileSize)
                 return problemOf(Kind::Size, sizeMessage());
-            content.resize(std::min(content.size() * 2, plist_limits::MaxFileSize + 1));
+            const std::span<char> larger = arena.allocateArray<char>(
+                std::min(content.size() * 2, plist_limits::MaxFileSize + 1));
+            std::copy(content.begin(), content.end(), larger.begin());
+            content = larger;
         }
         const ssize_t got = ::read(fd.get(), content.data() + filled, content.size() - filled);
         if (got < 0) {
@@ -70,32 +76,43 @@ Outcome<std::string> readSmallFile(const std::string& path) {
         if (got == 0) break;
         filled += static_cast<std::size_t>(got);
     }
-    content.resize(filled);
-    return content;
+    return content.first(filled);
+}
+
+Outcome<PlistDocument> parseInArena(std::shared_ptr<ReadArena> arena, std::span<char> bytes) {
+    if (bytes.empty()) return problemOf(Kind::Parse, "the file is empty");
+    if (bytes.size() > plist_limits::MaxFileSize) return problemOf(Kind::Size, sizeMessage());
+    const std::string_view view(bytes.data(), bytes.size());
+    Outcome<PlistValue> root = looksLikeBinaryPropertyList(view)
+                                   ? parseBinaryPropertyList(view, *arena)
+                                   : parseXmlPropertyList(bytes, *arena);
+    if (!root) return root.problem();
+    return PlistDocument(std::move(arena), root.value());
 }
 
 } // namespace
 
-Outcome<PlistValue> parsePropertyList(std::string&& bytes) {
-    if (bytes.empty()) return problemOf(Kind::Parse, "the file is empty");
-    if (bytes.size() > plist_limits::MaxFileSize) return problemOf(Kind::Size, sizeMessage());
-    if (looksLikeBinaryPropertyList(bytes)) return parseBinaryPropertyList(bytes);
-    return parseXmlPropertyList(std::move(bytes));
+Outcome<PlistDocument> parsePropertyList(std::string_view bytes) {
+    auto arena = std::make_shared<ReadArena>();
+    const std::span<char> copy = arena->allocateArray<char>(bytes.size());
+    std::copy(bytes.begin(), bytes.end(), copy.begin());
+    return parseInArena(std::move(arena), copy);
 }
 
-Outcome<PlistValue> readPropertyListFile(const std::string& path) {
-    Outcome<std::string> content = readSmallFile(path);
+Outcome<PlistDocument> readPropertyListFile(const std::string& path) {
+    auto arena = std::make_shared<ReadArena>();
+    Outcome<std::span<char>> content = readSmallFile(path, *arena);
     if (!content) return content.problem();
-    Outcome<PlistValue> root = parsePropertyList(std::move(content.value()));
-    if (root && root.value().kind != PlistValue::Kind::Dictionary)
+    Outcome<PlistDocument> document = parseInArena(std::move(arena), content.value());
+    if (document && document.value().root().kind != PlistValue::Kind::Dictionary)
         return problemOf(Kind::NotDictionary, "the root is not a dictionary");
-    return root;
+    return document;
 }
 
-std::optional<PlistValue> PlistFileReader::readDictionary(const std::string& path) const {
-    Outcome<PlistValue> root = readPropertyListFile(path);
-    if (!root) return std::nullopt;
-    return std::move(root.value());
+std::optional<PlistDocument> PlistFileReader::readDictionary(const std::string& path) const {
+    Outcome<PlistDocument> document = readPropertyListFile(path);
+    if (!document) return std::nullopt;
+    return std::move(document.value());
 }
 
 } // namespace platform::linux_backend

@@ -12,19 +12,21 @@
 
 namespace platform::linux_backend {
 
-// The root value of a property list in either form, or why there is none.
-// The bytes are taken over (XML is parsed in place). Thread-safe; no I/O.
-Outcome<PlistValue> parsePropertyList(std::string&& bytes);
+// The value tree of a property list in either form, or why there is none.
+// The bytes are copied into the tree's own memory. Thread-safe; no I/O.
+Outcome<PlistDocument> parsePropertyList(std::string_view bytes);
 
 // The file's root dictionary, or why there is none: missing, unreadable,
 // larger than MaxFileSize, not a property list, or a root of another type.
-Outcome<PlistValue> readPropertyListFile(const std::string& path);
+// A read's memory is its own and goes back at once when the document is
+// dropped (ReadArena.h).
+Outcome<PlistDocument> readPropertyListFile(const std::string& path);
 
 class PlistFileReader final : public PropertyListReader {
 public:
     static constexpr std::size_t MaxFileSize = plist_limits::MaxFileSize;
 
-    std::optional<PlistValue> readDictionary(const std::string& path) const override;
+    std::optional<PlistDocument> readDictionary(const std::string& path) const override;
 };
 
 } // namespace platform::linux_backend

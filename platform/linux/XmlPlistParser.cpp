@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
+#include <new>
 #include <vector>
 
 namespace platform::linux_backend {
@@ -20,19 +21,29 @@ namespace {
 using Kind = PlistProblem::Kind;
 
 // pugixml takes its allocator process-wide and parses without a bound of its
-// own: a 4 MiB file of "<a>" is 1.4 million nodes of 64 bytes. The allowance
-// is per thread, since a document is built and freed on one.
+// own: a 4 MiB file of "<a>" is 1.4 million nodes of 64 bytes. While a read
+// parses on a thread, pugixml's memory comes from that read's arena and all
+// it takes is counted (the arena gives nothing back before the read ends);
+// outside a read it comes from the heap.
+thread_local ReadArena* tArena = nullptr;
 thread_local std::size_t tXmlMemoryInUse = 0;
 
 struct alignas(std::max_align_t) AllocationHeader {
     std::size_t size;
+    bool inArena;
 };
 
 void* allocateWithinAllowance(std::size_t size) {
     if (size > plist_limits::MaxXmlParserMemory - tXmlMemoryInUse) return nullptr;
-    void* block = std::malloc(sizeof(AllocationHeader) + size);
+    void* block = nullptr;
+    try {
+        block = tArena != nullptr ? tArena->allocate(sizeof(AllocationHeader) + size)
+                                  : std::malloc(sizeof(AllocationHeader) + size);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
     if (block == nullptr) return nullptr;
-    static_cast<AllocationHeader*>(block)->size = size;
+    *static_cast<AllocationHeader*>(block) = {size, tArena != nullptr};
     tXmlMemoryInUse += size;
     return static_cast<AllocationHeader*>(block) + 1;
 }
@@ -40,9 +51,30 @@ void* allocateWithinAllowance(std::size_t size) {
 void deallocateWithinAllowance(void* memory) {
     if (memory == nullptr) return;
     AllocationHeader* header = static_cast<AllocationHeader*>(memory) - 1;
+    if (header->inArena) return;
     tXmlMemoryInUse -= header->size;
     std::free(header);
 }
+
+// pugixml's memory for the time of one parse on this thread.
+class ParserMemory {
+public:
+    explicit ParserMemory(ReadArena& arena) {
+        static std::once_flag allocatorSet;
+        std::call_once(allocatorSet, [] {
+            pugi::set_memory_management_functions(allocateWithinAllowance,
+                                                  deallocateWithinAllowance);
+        });
+        tArena = &arena;
+        tXmlMemoryInUse = 0;
+    }
+    ~ParserMemory() {
+        tArena = nullptr;
+        tXmlMemoryInUse = 0;
+    }
+    ParserMemory(const ParserMemory&) = delete;
+    ParserMemory& operator=(const ParserMemory&) = delete;
+};
 
 PlistProblem problemAt(Kind kind, std::string message, std::string_view bytes,
                        std::ptrdiff_t offset, bool offsetsAreBytes) {
@@ -106,14 +138,17 @@ std::optional<PlistProblem> brokenUnits(std::string_view bytes, pugi::xml_encodi
     return std::nullopt;
 }
 
-// Character data with its references resolved: the five predefined entities
-// and numeric references. pugixml's own decoding is off because it turns
-// "&#0;" into an end of string and keeps unknown entities as text.
-std::optional<PlistProblem> appendDecoded(std::string& out, std::string_view text) {
+// Character data with its references resolved, written at out: the five
+// predefined entities and numeric references. A reference is never shorter
+// than what it stands for, so the text as written is room enough. pugixml's
+// own decoding is off because it turns "&#0;" into an end of string and
+// keeps unknown entities as text.
+std::optional<PlistProblem> appendDecoded(char*& out, std::string_view text) {
     std::size_t at = 0;
     while (at < text.size()) {
         const std::size_t amp = text.find('&', at);
-        out.append(text.substr(at, amp - at));
+        const std::string_view run = text.substr(at, amp - at);
+        out = std::copy(run.begin(), run.end(), out);
         if (amp == std::string_view::npos) break;
         const std::size_t semi = text.find(';', amp);
         if (semi == std::string_view::npos)
@@ -121,15 +156,15 @@ std::optional<PlistProblem> appendDecoded(std::string& out, std::string_view tex
         const std::string_view name = text.substr(amp + 1, semi - amp - 1);
         at = semi + 1;
         if (name == "lt")
-            out += '<';
+            *out++ = '<';
         else if (name == "gt")
-            out += '>';
+            *out++ = '>';
         else if (name == "amp")
-            out += '&';
+            *out++ = '&';
         else if (name == "quot")
-            out += '"';
+            *out++ = '"';
         else if (name == "apos")
-            out += '\'';
+            *out++ = '\'';
         else if (name.size() >= 2 && name[0] == '#') {
             const bool hex = name[1] == 'x';
             const std::string_view digits = name.substr(hex ? 2 : 1);
@@ -145,7 +180,7 @@ std::optional<PlistProblem> appendDecoded(std::string& out, std::string_view tex
             if (!valid || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
                 return problemOf(Kind::Parse,
                                  "a bad character reference &" + std::string(name) + ";");
-            appendUtf8(out, cp);
+            out = writeUtf8(out, cp);
         } else {
             return problemOf(Kind::Parse, "an unknown entity &" + std::string(name) + ";");
         }
@@ -153,16 +188,32 @@ std::optional<PlistProblem> appendDecoded(std::string& out, std::string_view tex
     return std::nullopt;
 }
 
+// An element's name against a known one, without a call per comparison.
+bool named(const char* name, std::string_view expected) {
+    for (const char c : expected)
+        if (*name++ != c) return false;
+    return *name == '\0';
+}
+
+bool isBlank(const char* text) {
+    for (; *text != '\0'; ++text)
+        if (*text != ' ' && *text != '\t' && *text != '\n' && *text != '\r') return false;
+    return true;
+}
+
 class TreeWalk {
 public:
-    TreeWalk(std::string_view bytes, bool offsetsAreBytes)
-        : bytes_(bytes), offsetsAreBytes_(offsetsAreBytes) {}
+    TreeWalk(ReadArena& arena, std::string_view bytes, bool offsetsAreBytes)
+        : arena_(arena), bytes_(bytes), offsetsAreBytes_(offsetsAreBytes) {}
 
     Outcome<PlistValue> build(pugi::xml_node rootElement);
 
 private:
     struct Frame {
         PlistValue* container;
+        PlistValue* items;      // room for the container's values
+        std::string_view* keys; // and for a dictionary's keys
+        std::size_t filled;
         pugi::xml_node cursor;
         int depth;
         bool awaitingKey;
@@ -174,149 +225,168 @@ private:
     PlistProblem at(pugi::xml_node node, PlistProblem problem) const {
         return at(node, problem.kind, std::move(problem.message));
     }
-    std::optional<PlistProblem> textOf(pugi::xml_node element, std::string& out);
-    std::optional<PlistProblem> leaf(pugi::xml_node element, PlistValue& value);
+    std::optional<PlistProblem> textOf(pugi::xml_node element, std::string_view& out);
+    std::optional<PlistProblem> leaf(pugi::xml_node element, const char* name, PlistValue& value);
+    std::optional<PlistProblem> open(pugi::xml_node element, bool dictionary, PlistValue& value,
+                                     int depth, std::vector<Frame>& stack);
     std::optional<PlistProblem> step(std::vector<Frame>& stack);
 
+    ReadArena& arena_;
     std::string_view bytes_;
     bool offsetsAreBytes_;
     PlistTreeBudget budget_;
 };
 
-std::optional<PlistProblem> TreeWalk::textOf(pugi::xml_node element, std::string& out) {
+// An element's text. Its first run of characters is held by the element
+// itself; what follows a CDATA section comes as further children.
+std::optional<PlistProblem> TreeWalk::textOf(pugi::xml_node element, std::string_view& out) {
+    const std::string_view run = element.value();
     const pugi::xml_node first = element.first_child();
-    // Most texts are one run of characters without a reference.
-    if (first && first.type() == pugi::node_pcdata && !first.next_sibling() &&
-        std::strchr(first.value(), '&') == nullptr) {
-        out.assign(first.value());
-        if (auto problem = budget_.addText(out)) return at(element, *problem);
-        return std::nullopt;
-    }
-    for (pugi::xml_node child = first; child; child = child.next_sibling()) {
-        if (child.type() == pugi::node_pcdata) {
-            if (auto problem = appendDecoded(out, child.value())) return at(child, *problem);
-        } else if (child.type() == pugi::node_cdata) {
-            out += child.value();
-        } else if (child.type() == pugi::node_element) {
-            return at(child, Kind::Parse,
-                      std::string("an element <") + child.name() + "> inside <" + element.name() +
-                          ">");
+    if (!first && run.find('&') == std::string_view::npos) {
+        // Most texts: one run without a reference, taken where it lies.
+        out = run;
+    } else {
+        std::size_t room = run.size();
+        for (pugi::xml_node child = first; child; child = child.next_sibling()) {
+            if (child.type() == pugi::node_element)
+                return at(child, Kind::Parse,
+                          std::string("an element <") + child.name() + "> inside <" +
+                              element.name() + ">");
+            room += std::strlen(child.value());
         }
+        char* const start = static_cast<char*>(arena_.allocate(room, 1));
+        char* end = start;
+        if (auto problem = appendDecoded(end, run)) return at(element, *problem);
+        for (pugi::xml_node child = first; child; child = child.next_sibling()) {
+            if (child.type() == pugi::node_pcdata) {
+                if (auto problem = appendDecoded(end, child.value())) return at(child, *problem);
+            } else if (child.type() == pugi::node_cdata) {
+                const std::string_view text = child.value();
+                end = std::copy(text.begin(), text.end(), end);
+            }
+        }
+        out = std::string_view(start, static_cast<std::size_t>(end - start));
     }
     if (auto problem = budget_.addText(out)) return at(element, *problem);
     return std::nullopt;
 }
 
-std::optional<PlistProblem> TreeWalk::leaf(pugi::xml_node element, PlistValue& value) {
-    const std::string_view name = element.name();
-    if (name == "string") {
+std::optional<PlistProblem> TreeWalk::leaf(pugi::xml_node element, const char* name,
+                                           PlistValue& value) {
+    if (named(name, "string")) {
         value.kind = PlistValue::Kind::String;
         return textOf(element, value.string);
     }
     static constexpr std::string_view others[] = {"integer", "real", "true",
                                                   "false",   "date", "data"};
-    if (std::find(std::begin(others), std::end(others), name) != std::end(others)) {
+    if (std::any_of(std::begin(others), std::end(others),
+                    [name](std::string_view other) { return named(name, other); })) {
         value.kind = PlistValue::Kind::Other;
         return std::nullopt;
     }
-    if (name == "key") return at(element, Kind::Parse, "a <key> where a value belongs");
+    if (named(name, "key")) return at(element, Kind::Parse, "a <key> where a value belongs");
     return at(element, Kind::Parse, "an unknown element <" + std::string(name) + ">");
 }
 
-bool isBlank(const char* text) {
-    for (; *text != '\0'; ++text)
-        if (*text != ' ' && *text != '\t' && *text != '\n' && *text != '\r') return false;
-    return true;
+// An array or dictionary, given room for all its values at once.
+std::optional<PlistProblem> TreeWalk::open(pugi::xml_node element, bool dictionary,
+                                           PlistValue& value, int depth,
+                                           std::vector<Frame>& stack) {
+    if (depth > plist_limits::MaxDepth)
+        return at(element, Kind::Depth,
+                  "containers nested deeper than " + std::to_string(plist_limits::MaxDepth));
+    if (!isBlank(element.value()))
+        return at(element, Kind::Parse, "text outside a <string> or <key>");
+    value.kind = dictionary ? PlistValue::Kind::Dictionary : PlistValue::Kind::Array;
+    const pugi::xml_node first = element.first_child();
+    std::size_t elements = 0;
+    for (pugi::xml_node child = first; child; child = child.next_sibling())
+        elements += child.type() == pugi::node_element ? 1 : 0;
+    // A dictionary's elements are pairs; a missing value is found on the way.
+    const std::size_t values = dictionary ? (elements + 1) / 2 : elements;
+    if (auto problem = budget_.roomFor(values)) return at(element, *problem);
+    PlistValue* const items = arena_.allocateArray<PlistValue>(values).data();
+    std::string_view* const keys =
+        dictionary ? arena_.allocateArray<std::string_view>(values).data() : nullptr;
+    stack.push_back({&value, items, keys, 0, first, depth, true});
+    return std::nullopt;
 }
 
 // One child of the innermost open container.
 std::optional<PlistProblem> TreeWalk::step(std::vector<Frame>& stack) {
     Frame& frame = stack.back();
     const pugi::xml_node node = frame.cursor;
-    const bool isDictionary = frame.container->kind == PlistValue::Kind::Dictionary;
+    PlistValue& container = *frame.container;
+    const bool isDictionary = container.kind == PlistValue::Kind::Dictionary;
     if (!node) {
         if (isDictionary && !frame.awaitingKey)
             return problemOf(Kind::Parse, "a <key> without a value");
+        container.items = {frame.items, frame.filled};
+        if (isDictionary) container.keys = {frame.keys, frame.filled};
         stack.pop_back();
         return std::nullopt;
     }
     frame.cursor = node.next_sibling();
 
-    if (node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata) {
+    const pugi::xml_node_type type = node.type();
+    if (type == pugi::node_pcdata || type == pugi::node_cdata) {
         if (isBlank(node.value())) return std::nullopt;
         return at(node, Kind::Parse, "text outside a <string> or <key>");
     }
-    if (node.type() != pugi::node_element) return std::nullopt;
+    if (type != pugi::node_element) return std::nullopt;
 
+    const char* const name = node.name();
     if (isDictionary && frame.awaitingKey) {
-        if (std::strcmp(node.name(), "key") != 0)
-            return at(node, Kind::Parse,
-                      std::string("a <") + node.name() + "> where a <key> belongs");
-        frame.container->keys.emplace_back();
+        if (!named(name, "key"))
+            return at(node, Kind::Parse, std::string("a <") + name + "> where a <key> belongs");
         frame.awaitingKey = false;
-        return textOf(node, frame.container->keys.back());
+        return textOf(node, frame.keys[frame.filled]);
     }
     if (auto problem = budget_.addValue()) return at(node, *problem);
-    frame.container->items.emplace_back();
-    PlistValue& value = frame.container->items.back();
+    PlistValue& value = frame.items[frame.filled++];
     frame.awaitingKey = true;
-
-    const bool array = std::strcmp(node.name(), "array") == 0;
-    const bool dictionary = std::strcmp(node.name(), "dict") == 0;
-    if (!array && !dictionary) return leaf(node, value);
-    if (frame.depth + 1 > plist_limits::MaxDepth)
-        return at(node, Kind::Depth,
-                  "containers nested deeper than " + std::to_string(plist_limits::MaxDepth));
-    value.kind = array ? PlistValue::Kind::Array : PlistValue::Kind::Dictionary;
-    // Sized once: growing a list of 10,000 values moves each of them many times.
-    std::size_t elements = 0;
-    for (pugi::xml_node child = node.first_child(); child; child = child.next_sibling())
-        elements += child.type() == pugi::node_element ? 1 : 0;
-    value.items.reserve(array ? elements : elements / 2);
-    if (dictionary) value.keys.reserve(elements / 2);
-    // `frame` is not used past this point: the push may move it.
-    stack.push_back({&value, node.first_child(), frame.depth + 1, true});
-    return std::nullopt;
+    const bool dictionary = named(name, "dict");
+    if (dictionary || named(name, "array"))
+        // `frame` is not used past this point: the push may move it.
+        return open(node, dictionary, value, frame.depth + 1, stack);
+    return leaf(node, name, value);
 }
 
 Outcome<PlistValue> TreeWalk::build(pugi::xml_node rootElement) {
-    // The value list is held by a one-element array, so that the root takes
-    // the same road as every other value.
+    // The root is held by a one-element array, so that it takes the same
+    // road as every other value.
     PlistValue holder;
     holder.kind = PlistValue::Kind::Array;
-    std::vector<Frame> stack{{&holder, rootElement, 0, true}};
+    PlistValue root;
+    std::vector<Frame> stack{{&holder, &root, nullptr, 0, rootElement, 0, true}};
     // The root element itself; its siblings were looked at by the caller.
     if (auto problem = step(stack)) return *problem;
     while (stack.size() > 1)
         if (auto problem = step(stack)) return *problem;
-    return std::move(holder.items.front());
+    return root;
 }
 
 } // namespace
 
-Outcome<PlistValue> parseXmlPropertyList(std::string&& text) {
+Outcome<PlistValue> parseXmlPropertyList(std::span<char> text, ReadArena& arena) {
     // Text without a zero byte is UTF-8 or Latin-1 and is parsed where it
     // lies. In place pugixml ends names and texts with zeros but moves no
     // line feed as long as there is no carriage return to fold, so lines and
     // columns of problems still count right. Anything else is parsed from
     // pugixml's own copy, leaving the original for the U+0000 check (which
     // needs the encoding) and for counting lines.
+    const std::string_view bytes(text.data(), text.size());
     const bool inPlace = std::memchr(text.data(), 0, text.size()) == nullptr &&
                          std::memchr(text.data(), '\r', text.size()) == nullptr;
-    std::string original;
-    if (!inPlace) original = text;
-    const std::string_view bytes = inPlace ? std::string_view(text) : std::string_view(original);
-    static std::once_flag allocatorSet;
-    std::call_once(allocatorSet, [] {
-        pugi::set_memory_management_functions(allocateWithinAllowance, deallocateWithinAllowance);
-    });
-
+    const ParserMemory memory(arena);
     pugi::xml_document document;
-    const unsigned options = pugi::parse_cdata | pugi::parse_eol | pugi::parse_ws_pcdata_single;
+    // Texts stay in their elements: half the nodes of a property list.
+    const unsigned options = pugi::parse_cdata | pugi::parse_eol | pugi::parse_ws_pcdata_single |
+                             pugi::parse_embed_pcdata;
     const pugi::xml_parse_result parsed =
         inPlace
             ? document.load_buffer_inplace(text.data(), text.size(), options, pugi::encoding_auto)
-            : document.load_buffer(original.data(), original.size(), options, pugi::encoding_auto);
+            : document.load_buffer(text.data(), text.size(), options, pugi::encoding_auto);
     const bool offsetsAreBytes = parsed.encoding == pugi::encoding_utf8;
 
     if (!inPlace && holdsNul(bytes, parsed.encoding))
@@ -330,8 +400,11 @@ Outcome<PlistValue> parseXmlPropertyList(std::string&& text) {
         return problemAt(Kind::Parse, parsed.description(), bytes, parsed.offset, offsetsAreBytes);
 
     pugi::xml_node root = document.document_element();
-    TreeWalk walk(bytes, offsetsAreBytes);
-    if (std::strcmp(root.name(), "plist") == 0) {
+    TreeWalk walk(arena, bytes, offsetsAreBytes);
+    if (named(root.name(), "plist")) {
+        if (!isBlank(root.value()))
+            return problemAt(Kind::Parse, "text outside a value", bytes, root.offset_debug(),
+                             offsetsAreBytes);
         pugi::xml_node value;
         for (pugi::xml_node child = root.first_child(); child; child = child.next_sibling()) {
             if (child.type() == pugi::node_element) {

@@ -5,16 +5,18 @@
 #pragma once
 
 #include "platform/linux/PlistProblem.h"
+#include "platform/linux/ReadArena.h"
 
-#include <string_view>
+#include <span>
 
 namespace platform::linux_backend {
 
 // The value tree of the document's root value, whatever its type. pugixml
 // parses without recursion inside a memory allowance of its own; the tree is
 // then built by walking pugixml's, iteratively, within the limits of
-// PlistLimits.h. The text is parsed in place where it can be, so it is taken
-// over. Thread-safe; no I/O.
-Outcome<PlistValue> parseXmlPropertyList(std::string&& text);
+// PlistLimits.h. Everything it takes lives in arena, where the text must lie
+// too: it is parsed in place where it can be, and the tree looks at it.
+// Thread-safe; no I/O.
+Outcome<PlistValue> parseXmlPropertyList(std::span<char> text, ReadArena& arena);
 
 } // namespace platform::linux_backend

@@ -2,6 +2,8 @@
 #include "tests/fakes/FakePlatform.h"
 
 #include <cstdio>
+#include <deque>
+#include <mutex>
 
 namespace fakes {
 
@@ -119,13 +121,13 @@ std::string FakeBundle::localizedString(const std::string& key) const {
     return found == strings.end() ? key : found->second;
 }
 
-std::optional<platform::PlistValue>
+std::optional<platform::PlistDocument>
 FakePropertyLists::readDictionary(const std::string& path) const {
     reads.push_back(path);
     const auto found = files.find(path);
     if (found == files.end() || found->second.kind != platform::PlistValue::Kind::Dictionary)
         return std::nullopt;
-    return found->second;
+    return platform::PlistDocument(nullptr, found->second);
 }
 
 std::optional<platform::UsbDevice> FakeUsbIterator::next() {
@@ -217,34 +219,51 @@ FakePlatform::FakePlatform(const platform::PlatformProfile& profile) : profileVa
 void FakePlatform::setCatalogue(const std::string& name, platform::PlistValue root) {
     const std::string path = "/bundle/Resources/" + name + ".plist";
     bundleFake.resources[name + ".plist"] = path;
-    plists.files[path] = std::move(root);
+    plists.files[path] = root;
 }
 
 void FakePlatform::removeCatalogue(const std::string& name) {
     bundleFake.resources.erase(name + ".plist");
 }
 
+namespace {
+
+template <typename T> std::span<const T> kept(std::vector<T> values) {
+    static std::mutex guard;
+    static std::deque<std::vector<T>> store;
+    const std::lock_guard<std::mutex> lock(guard);
+    return store.emplace_back(std::move(values));
+}
+
+} // namespace
+
 platform::PlistValue str(std::string text) {
     platform::PlistValue value;
     value.kind = platform::PlistValue::Kind::String;
-    value.string = std::move(text);
+    const std::span<const char> stored = kept(std::vector<char>(text.begin(), text.end()));
+    value.string = std::string_view(stored.data(), stored.size());
     return value;
 }
 
 platform::PlistValue array(std::vector<platform::PlistValue> items) {
     platform::PlistValue value;
     value.kind = platform::PlistValue::Kind::Array;
-    value.items = std::move(items);
+    value.items = kept(std::move(items));
     return value;
 }
 
-platform::PlistValue dict(std::vector<std::pair<std::string, platform::PlistValue>> entries) {
+platform::PlistValue
+dict(const std::vector<std::pair<std::string, platform::PlistValue>>& entries) {
     platform::PlistValue value;
     value.kind = platform::PlistValue::Kind::Dictionary;
-    for (auto& [key, item] : entries) {
-        value.keys.push_back(key);
-        value.items.push_back(std::move(item));
+    std::vector<std::string_view> keys;
+    std::vector<platform::PlistValue> items;
+    for (const auto& [key, item] : entries) {
+        keys.push_back(str(key).string);
+        items.push_back(item);
     }
+    value.keys = kept(std::move(keys));
+    value.items = kept(std::move(items));
     return value;
 }
 
@@ -259,12 +278,13 @@ platform::PlistValue devicesCatalogue(std::vector<platform::PlistValue> entries)
 platform::PlistValue agentsCatalogue(const std::vector<std::string>& agents,
                                      const std::optional<std::string>& monitor) {
     std::vector<platform::PlistValue> paths;
+    paths.reserve(agents.size());
     for (const std::string& path : agents)
         paths.push_back(str(path));
     std::vector<std::pair<std::string, platform::PlistValue>> root = {
         {"smLaunchAgentPath", array(std::move(paths))}};
     if (monitor) root.emplace_back("usbMonitorLaunchAgentPath", str(*monitor));
-    return dict(std::move(root));
+    return dict(root);
 }
 
 } // namespace fakes

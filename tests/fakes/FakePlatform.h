@@ -142,7 +142,7 @@ public:
 
 class FakePropertyLists final : public platform::PropertyListReader {
 public:
-    std::optional<platform::PlistValue> readDictionary(const std::string& path) const override;
+    std::optional<platform::PlistDocument> readDictionary(const std::string& path) const override;
 
     std::map<std::string, platform::PlistValue> files;
     mutable std::vector<std::string> reads;
@@ -262,10 +262,11 @@ public:
     platform::PlatformProfile profileValue;
 };
 
-// Catalogue building blocks.
+// Catalogue building blocks. What their values look at is kept for the whole
+// test program, so a value may be copied and read anywhere.
 platform::PlistValue str(std::string text);
 platform::PlistValue array(std::vector<platform::PlistValue> items);
-platform::PlistValue dict(std::vector<std::pair<std::string, platform::PlistValue>> entries);
+platform::PlistValue dict(const std::vector<std::pair<std::string, platform::PlistValue>>& entries);
 platform::PlistValue entry(std::string vid, std::string pid);
 platform::PlistValue devicesCatalogue(std::vector<platform::PlistValue> entries);
 // A Wi-Fi catalogue that lists background agents and, maybe, a USB monitor agent.

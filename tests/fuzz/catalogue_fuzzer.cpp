@@ -13,15 +13,16 @@
 #include <string>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    // An exact-size copy, so that a read past the end is seen by ASan.
-    std::string bytes(reinterpret_cast<const char*>(data), size);
-    platform::linux_backend::Outcome<platform::PlistValue> root =
-        platform::linux_backend::parsePropertyList(std::move(bytes));
-    if (!root) return 0;
+    // Copied into the read's own memory, where a read past the end is seen
+    // by ASan as well.
+    platform::linux_backend::Outcome<platform::PlistDocument> document =
+        platform::linux_backend::parsePropertyList(
+            std::string_view(reinterpret_cast<const char*>(data), size));
+    if (!document) return 0;
 
     std::size_t findings = 0;
     const DeviceCatalogue catalogue = DeviceCatalogue::fromPropertyList(
-        root.value(), [&findings](CatalogueFinding&&) { ++findings; });
+        document.value().root(), [&findings](CatalogueFinding&&) { ++findings; });
     for (const CatalogueEntry& entry : catalogue.devices()) {
         // An entry matches at most one device, and only the one its texts name.
         const auto ids = entry.usbIds();

@@ -48,7 +48,7 @@ TEST_F(HostileCatalogues, EachClassIsFoundOrUnreadableNeverHalfRead) {
             continue;
         }
         ASSERT_TRUE(root) << root.problem().message;
-        const DeviceCatalogue catalogue = DeviceCatalogue::fromPropertyList(root.value());
+        const DeviceCatalogue catalogue = DeviceCatalogue::fromPropertyList(root.value().root());
         bool found = false;
         for (const CatalogueEntry& entry : catalogue.devices())
             found = found || entryMatchesDevice(entry, 0x04B8, 0x0E28);

@@ -87,9 +87,9 @@ protected:
     }
 
     std::optional<DeviceCatalogue> read(const std::string& path) const {
-        const std::optional<platform::PlistValue> root = reader_.readDictionary(path);
-        if (!root) return std::nullopt;
-        return DeviceCatalogue::fromPropertyList(*root);
+        const std::optional<platform::PlistDocument> document = reader_.readDictionary(path);
+        if (!document) return std::nullopt;
+        return DeviceCatalogue::fromPropertyList(document->root());
     }
 
     fs::path folder_;
@@ -133,6 +133,36 @@ TEST_F(PropertyLists, MissingEmptyGarbageAndWrongRootAreUnreadable) {
     const Node array(list);
     EXPECT_FALSE(read(write("array.plist", xml(array))));
     EXPECT_FALSE(read(write("array.bplist", binary(array))));
+}
+
+// Every way XML may spell a text, as the tree holds it, and the texts that
+// make the file unreadable (nothing expected).
+TEST_F(PropertyLists, XmlTextsReadAsTheirCharactersInEveryForm) {
+    const std::vector<std::pair<std::string, std::optional<std::string>>> cases = {
+        {"<string>/opt/setup</string>", "/opt/setup"},
+        {"<string/>", ""},
+        {"<string> </string>", " "},
+        {"<string>a&amp;b&lt;&#x41;&#66;&gt;</string>", "a&b<AB>"},
+        {"<string>&#x10FFFF;&#128512;</string>", "\xF4\x8F\xBF\xBF\xF0\x9F\x98\x80"},
+        {"<string><![CDATA[x<y]]></string>", "x<y"},
+        {"<string>a<![CDATA[&b]]>c&amp;</string>", "a&bc&"},
+        {"<string>&#0;</string>", std::nullopt},
+        {"<string>&bogus;</string>", std::nullopt},
+        {"<string>&#xD800;</string>", std::nullopt},
+        {"<string>a<b/></string>", std::nullopt},
+        {"<array>text<string/></array>", std::nullopt},
+        {"<string>x</string><key>devices</key><array/>text", std::nullopt},
+    };
+    for (const auto& [value, expected] : cases) {
+        SCOPED_TRACE(value);
+        const std::optional<DeviceCatalogue> read = this->read(
+            write("text.plist", "<plist><dict><key>application</key>" + value + "</dict></plist>"));
+        ASSERT_EQ(read.has_value(), expected.has_value());
+        if (expected) {
+            EXPECT_EQ(read->application(), *expected);
+        }
+    }
+    EXPECT_FALSE(read(write("outside.plist", "<plist>text<dict/></plist>")));
 }
 
 TEST_F(PropertyLists, EveryTruncationIsUnreadableOrHarmless) {

@@ -71,7 +71,7 @@ DeviceCatalogue FileCheck::run() {
     }
 
     DeviceCatalogue catalogue =
-        DeviceCatalogue::fromPropertyList(root.value(), [this](Finding&& finding) {
+        DeviceCatalogue::fromPropertyList(root.value().root(), [this](Finding&& finding) {
             finding.file = file_.path;
             report_.add(finding);
         });

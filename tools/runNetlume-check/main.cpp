@@ -49,7 +49,7 @@ public:
 
 DeviceCatalogue catalogueAt(const std::string& path) {
     auto root = platform::linux_backend::readPropertyListFile(path);
-    return root ? DeviceCatalogue::fromPropertyList(root.value()) : DeviceCatalogue{};
+    return root ? DeviceCatalogue::fromPropertyList(root.value().root()) : DeviceCatalogue{};
 }
 
 int listDevices(const std::vector<check::CatalogueFile>& files, bool json) {
