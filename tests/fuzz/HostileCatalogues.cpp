@@ -189,6 +189,33 @@ std::vector<Sample> samples(const Scale& scale) {
                        false});
     }
 
+    // As many small values as the reader takes, each a node of the tree it
+    // hands on: in text, as strings too long to be stored inline, and as
+    // references to one string. The printer's entry comes last.
+    {
+        const auto values = static_cast<std::size_t>(scale.values);
+        std::string wide = devices + "<array>";
+        std::string wideLong = wide;
+        for (std::size_t i = 0; i < values; ++i)
+            wide += "<string>1</string>";
+        for (std::size_t i = 0; i < values / 2; ++i)
+            wideLong += "<string>a string of 24 bytes...</string>";
+        const std::string printer = "<dict><key>vid</key><string>0x04B8</string><key>pid</key>"
+                                    "<string>0x0E28</string></dict></array></dict></plist>";
+        out.push_back({"readable-wide-xml-small-values", wide + printer, true});
+        out.push_back({"readable-wide-xml-long-strings", wideLong + printer, true});
+        // 0 root, 1 "devices", 2 the array, 3 the shared string, 4 the entry.
+        std::vector<std::uint64_t> items(values, 3);
+        items.push_back(4);
+        out.push_back({"readable-wide-binary-shared-values",
+                       binaryPlist({marker(0xD, 1) + refs({1, 2}, 4), ascii("devices"),
+                                    marker(0xA, items.size()) + refs(items, 4), ascii("1"),
+                                    marker(0xD, 2) + refs({5, 6, 7, 8}, 4), ascii("vid"),
+                                    ascii("pid"), ascii("0x04B8"), ascii("0x0E28")},
+                                   4),
+                       true});
+    }
+
     // What packagers' tools write, read like plain UTF-8.
     out.push_back({"readable-utf8-bom", "\xEF\xBB\xBF" + oneEntry, true});
     out.push_back({"readable-utf16le-bom", toUnits(oneEntry, 2, true), true});

@@ -21,15 +21,18 @@ struct Sample {
 
 // levels: the nesting of the deep classes (150,000 and more at full size);
 // copies: how often the shared string of the expansion class is referred to
-// (100,000 at full size); models: the listed models of the large catalogues.
+// (100,000 at full size); models: the listed models of the large catalogues;
+// values: the small values of the wide classes (at full size as many as the
+// reader accepts, so that each is read whole at its largest).
 struct Scale {
     int levels;
     int copies;
     std::size_t sharedStringBytes;
     int models;
+    int values;
 };
-constexpr Scale FullSize{200'000, 100'000, 2'600'000, 10'000};
-constexpr Scale SeedSize{100, 50, 64, 20};
+constexpr Scale FullSize{200'000, 100'000, 2'600'000, 10'000, 199'995};
+constexpr Scale SeedSize{100, 50, 64, 20, 100};
 
 std::vector<Sample> samples(const Scale& scale);
 
