@@ -23,6 +23,8 @@ all_packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev libumockdev-dev libplist-dev
   dbus at-spi2-core python3-pyatspi time
   openbox metacity xfwm4 mutter weston qt6-wayland fonts-wqy-zenhei
+  # the screen reader the end-to-end suite listens to, speaking to no sound card
+  orca speech-dispatcher
   # fuzzing
   clang libclang-rt-14-dev
   # formatting

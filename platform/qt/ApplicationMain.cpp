@@ -5,9 +5,11 @@
 #include "app/runNetlumeAppDelegate.h"
 #include "platform/qt/CommandLine.h"
 #include "platform/qt/DisplayProblems.h"
+#include "platform/qt/InterfaceAccessibility.h"
 #include "platform/qt/InterfaceLoader.h"
 #include "platform/qt/QtBundle.h"
 #include "platform/qt/QtLinuxPlatform.h"
+#include "platform/qt/QtWidgets.h"
 #include "platform/qt/SingleInstance.h"
 #include "platform/qt/TerminationSignals.h"
 #include "platform/qt/WindowIcon.h"
@@ -41,6 +43,7 @@ int runAssistant(const QString& resources, const PlatformProfile& profile,
                  std::weak_ptr<qt::QtLinuxPlatform>* servicesOut) {
     auto* application = qobject_cast<QApplication*>(QCoreApplication::instance());
     const qt::Translations translations(resources + "/translations");
+    qt::installInterfaceAccessibility();
     QApplication::setWindowIcon(qt::windowIconFrom(resources + "/org.runnetlume.Assistant.svg"));
     const auto services = std::make_shared<qt::QtLinuxPlatform>(resources.toStdString(), profile);
     if (servicesOut != nullptr) *servicesOut = services;
@@ -56,6 +59,8 @@ int runAssistant(const QString& resources, const PlatformProfile& profile,
     // Declared after the interface so that it goes first: its teardown stops
     // the attach listener while the windows and the event loop still exist.
     runNetlumeAppDelegate controller(*services);
+    if (const auto* window = dynamic_cast<qt::QtWindow*>(ui->window("window")))
+        qt::setAccessibleApplicationName(window->widget()->windowTitle());
     connectOutlets(controller, *ui, services->log());
     connectActions(controller, *ui, services->log());
     QApplication::setQuitOnLastWindowClosed(

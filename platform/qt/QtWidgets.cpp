@@ -3,6 +3,7 @@
 
 #include "platform/qt/FrameExtents.h"
 #include "platform/qt/Geometry.h"
+#include "platform/qt/InterfaceAccessibility.h"
 #include "platform/qt/WindowKeys.h"
 
 #include <QAbstractButton>
@@ -34,6 +35,22 @@ void describeLock(QWidget* widget, bool locked) {
         locked ? lockedId : widget->property("accessibleDescriptionId").toByteArray();
     widget->setAccessibleDescription(translatedId(id).value_or(QString()));
 }
+
+namespace {
+
+// Why a window cannot be closed names what unlocks it, which is on one
+// screen: the screen carries the sentence, and the window says it only
+// while that screen shows and the lock holds.
+void describeWindowLock(QWidget* window, bool locked) {
+    const auto* mainWindow = qobject_cast<QMainWindow*>(window);
+    const QWidget* screen = mainWindow != nullptr ? mainWindow->centralWidget() : nullptr;
+    const QByteArray id =
+        locked && screen != nullptr ? screen->property("lockedDescriptionId").toByteArray() : "";
+    if (window->accessibleDescription() != translatedId(id).value_or(QString()))
+        window->setAccessibleDescription(translatedId(id).value_or(QString()));
+}
+
+} // namespace
 
 QRect primaryScreenGeometry() {
     const QScreen* screen = QGuiApplication::primaryScreen();
@@ -106,7 +123,11 @@ void CloseButtonControl::setEnabled(bool enabled) {
     flags.setFlag(Qt::WindowCloseButtonHint, enabled);
     window_->overrideWindowFlags(flags);
     if (QWindow* handle = window_->windowHandle()) handle->setFlags(flags);
-    describeLock(window_, !enabled);
+    describe();
+}
+
+void CloseButtonControl::describe() {
+    if (window_) describeWindowLock(window_, !enabled_);
 }
 
 bool CloseButtonControl::eventFilter(QObject* watched, QEvent* event) {
@@ -192,6 +213,8 @@ void QtWindow::setContentView(View* view) {
     }
     mainWindow->setCentralWidget(content);
     content->show();
+    screensChanged(mainWindow);
+    closeButton_->describe();
     mainWindow->resize(size);
     fitToContent(mainWindow);
     // The hidden screen's control must not keep the focus (a screen reader

@@ -53,6 +53,8 @@ public:
     void setTitle(const std::string&) override {}
     void setStringValue(const std::string&) override {}
     int state() const override { return 0; }
+    // The window's accessible description, after its lock or its screen changed.
+    void describe();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

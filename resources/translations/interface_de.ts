@@ -50,9 +50,9 @@
         <translation>Fügt den Drucker stattdessen über USB hinzu.</translation>
     </message>
     <message id="ui_addPrinterDescription">
-        <source>Opens the printer settings. The assistant closes once they are closed.</source>
+        <source>Opens the printer settings. After that, Done becomes available; the assistant closes once the settings are closed.</source>
         <extracomment>Screen readers: what Add Printer does.</extracomment>
-        <translation>Öffnet die Druckereinstellungen. Der Assistent schließt sich, sobald sie geschlossen sind.</translation>
+        <translation>Öffnet die Druckereinstellungen. Danach ist Fertig verfügbar; der Assistent schließt sich, sobald die Einstellungen geschlossen sind.</translation>
     </message>
     <message id="ui_addPrinterDoneLockedDescription">
         <source>Available once the printer settings have been opened with Add Printer.</source>

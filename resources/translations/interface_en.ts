@@ -50,9 +50,9 @@
         <translation>Adds the printer over USB instead.</translation>
     </message>
     <message id="ui_addPrinterDescription">
-        <source>Opens the printer settings. The assistant closes once they are closed.</source>
+        <source>Opens the printer settings. After that, Done becomes available; the assistant closes once the settings are closed.</source>
         <extracomment>Screen readers: what Add Printer does.</extracomment>
-        <translation>Opens the printer settings. The assistant closes once they are closed.</translation>
+        <translation>Opens the printer settings. After that, Done becomes available; the assistant closes once the settings are closed.</translation>
     </message>
     <message id="ui_addPrinterDoneLockedDescription">
         <source>Available once the printer settings have been opened with Add Printer.</source>

@@ -50,9 +50,9 @@
         <translation>Añade la impresora por USB.</translation>
     </message>
     <message id="ui_addPrinterDescription">
-        <source>Opens the printer settings. The assistant closes once they are closed.</source>
+        <source>Opens the printer settings. After that, Done becomes available; the assistant closes once the settings are closed.</source>
         <extracomment>Screen readers: what Add Printer does.</extracomment>
-        <translation>Abre la configuración de impresoras. El asistente se cierra cuando esta se cierra.</translation>
+        <translation>Abre la configuración de impresoras. Después, Listo queda disponible; el asistente se cierra cuando se cierra la configuración.</translation>
     </message>
     <message id="ui_addPrinterDoneLockedDescription">
         <source>Available once the printer settings have been opened with Add Printer.</source>

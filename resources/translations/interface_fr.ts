@@ -50,9 +50,9 @@
         <translation>Ajoute plutôt l’imprimante en USB.</translation>
     </message>
     <message id="ui_addPrinterDescription">
-        <source>Opens the printer settings. The assistant closes once they are closed.</source>
+        <source>Opens the printer settings. After that, Done becomes available; the assistant closes once the settings are closed.</source>
         <extracomment>Screen readers: what Add Printer does.</extracomment>
-        <translation>Ouvre les paramètres d’impression. L’assistant se ferme quand ils sont fermés.</translation>
+        <translation>Ouvre les paramètres d’impression. Ensuite, Terminé devient disponible ; l’assistant se ferme quand les paramètres sont fermés.</translation>
     </message>
     <message id="ui_addPrinterDoneLockedDescription">
         <source>Available once the printer settings have been opened with Add Printer.</source>

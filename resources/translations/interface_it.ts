@@ -50,9 +50,9 @@
         <translation>Aggiunge invece la stampante tramite USB.</translation>
     </message>
     <message id="ui_addPrinterDescription">
-        <source>Opens the printer settings. The assistant closes once they are closed.</source>
+        <source>Opens the printer settings. After that, Done becomes available; the assistant closes once the settings are closed.</source>
         <extracomment>Screen readers: what Add Printer does.</extracomment>
-        <translation>Apre le impostazioni della stampante. L’assistente si chiude quando vengono chiuse.</translation>
+        <translation>Apre le impostazioni della stampante. Dopo, Fine diventa disponibile; l’assistente si chiude quando le impostazioni vengono chiuse.</translation>
     </message>
     <message id="ui_addPrinterDoneLockedDescription">
         <source>Available once the printer settings have been opened with Add Printer.</source>

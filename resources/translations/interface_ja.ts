@@ -50,9 +50,9 @@
         <translation>代わりにUSBでプリンターを追加します。</translation>
     </message>
     <message id="ui_addPrinterDescription">
-        <source>Opens the printer settings. The assistant closes once they are closed.</source>
+        <source>Opens the printer settings. After that, Done becomes available; the assistant closes once the settings are closed.</source>
         <extracomment>Screen readers: what Add Printer does.</extracomment>
-        <translation>プリンター設定を開きます。設定を閉じるとアシスタントも閉じます。</translation>
+        <translation>プリンター設定を開きます。その後「完了」が使えるようになります。設定を閉じるとアシスタントも閉じます。</translation>
     </message>
     <message id="ui_addPrinterDoneLockedDescription">
         <source>Available once the printer settings have been opened with Add Printer.</source>

@@ -50,9 +50,9 @@
         <translation>Adiciona a impressora por USB.</translation>
     </message>
     <message id="ui_addPrinterDescription">
-        <source>Opens the printer settings. The assistant closes once they are closed.</source>
+        <source>Opens the printer settings. After that, Done becomes available; the assistant closes once the settings are closed.</source>
         <extracomment>Screen readers: what Add Printer does.</extracomment>
-        <translation>Abre as configurações de impressão. O assistente fecha quando elas forem fechadas.</translation>
+        <translation>Abre as configurações de impressão. Depois disso, Concluído fica disponível; o assistente fecha quando as configurações forem fechadas.</translation>
     </message>
     <message id="ui_addPrinterDoneLockedDescription">
         <source>Available once the printer settings have been opened with Add Printer.</source>

@@ -50,9 +50,9 @@
         <translation>改为通过 USB 添加打印机。</translation>
     </message>
     <message id="ui_addPrinterDescription">
-        <source>Opens the printer settings. The assistant closes once they are closed.</source>
+        <source>Opens the printer settings. After that, Done becomes available; the assistant closes once the settings are closed.</source>
         <extracomment>Screen readers: what Add Printer does.</extracomment>
-        <translation>打开打印机设置。设置关闭后，助理也会关闭。</translation>
+        <translation>打开打印机设置。之后即可使用“完成”；设置关闭后，助理也会关闭。</translation>
     </message>
     <message id="ui_addPrinterDoneLockedDescription">
         <source>Available once the printer settings have been opened with Add Printer.</source>

@@ -10,6 +10,7 @@ records and its exit status.
 
 import os
 import plistlib
+import re
 import queue
 import shutil
 import signal
@@ -19,6 +20,7 @@ import tempfile
 import threading
 import time
 import unittest
+import xml.etree.ElementTree
 
 import gi
 
@@ -234,7 +236,9 @@ class AssistantTest(unittest.TestCase):
         desktop = pyatspi.Registry.getDesktop(0)
         for index in range(desktop.childCount):
             child = desktop.getChildAtIndex(index)
-            if child is not None and child.name == "runNetlume":
+            # Named by its title in the user's language; its description is
+            # the program's path.
+            if child is not None and child.description.endswith("/bin/runNetlume"):
                 return child
         return None
 
@@ -831,6 +835,141 @@ class InstalledRoad(AssistantTest):
         self.assertEqual(assistant.wait_exit(), 0)
         self.assertTrue(any(line.startswith("opened") for line in self.recorded()), self.recorded())
         self.assertTrue(any(line.startswith("--user ") for line in self.recorded()), self.recorded())
+
+
+def translations(language):
+    """Every text of the strings table and the interface, by id, as the
+    bundle's translation sources give them in that language."""
+    texts = {}
+    folder = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "resources",
+                          "translations")
+    for catalogue in ("runNetlume", "interface"):
+        root = xml.etree.ElementTree.parse(os.path.join(folder, "%s_%s.ts" % (catalogue, language)))
+        for message in root.iter("message"):
+            translation = message.findtext("translation") or message.findtext("source")
+            texts[message.get("id")] = translation
+    return texts
+
+
+class Orca:
+    """Debian's screen reader on the session's accessibility bus, speaking
+    through speech-dispatcher's dummy module; what it says is read from its
+    debug log."""
+
+    # A line: SPEECH OUTPUT: 'text' and the voice, {...} or [{...}].
+    SPOKEN = re.compile(r"SPEECH OUTPUT: '(.*?)'(?:\[?\{.*\}\]?)?$", re.MULTILINE)
+    # Orca's own --debug-file is written in blocks and would hold the last
+    # lines back while it waits; this one is written line by line.
+    LAUNCH = "\n".join([
+        "import runpy, sys",
+        "from orca import debug",
+        "debug.debugLevel = debug.LEVEL_ALL",
+        "debug.eventDebugLevel = debug.LEVEL_OFF",
+        "debug.debugFile = open(sys.argv[1], 'w', buffering=1)",
+        "sys.argv = ['orca', '-u', sys.argv[2]]",
+        "runpy.run_path('/usr/bin/orca', run_name='__main__')",
+    ])
+
+    def __init__(self, folder):
+        os.makedirs(folder, exist_ok=True)
+        home = os.path.join(folder, "orca-home")
+        config = os.path.join(home, ".config", "speech-dispatcher")
+        os.makedirs(config)
+        with open(os.path.join(config, "speechd.conf"), "w") as conf:
+            # No sound card: libao falls back to its null device.
+            conf.write('AddModule "dummy" "sd_dummy" ""\nDefaultModule dummy\n'
+                       'AudioOutputMethod "libao"\n')
+        runtime = os.path.join(folder, "orca-run")
+        os.makedirs(runtime, mode=0o700)
+        self.log = os.path.join(folder, "orca.log")
+        self.env = dict(os.environ, HOME=home, XDG_CONFIG_HOME=os.path.join(home, ".config"),
+                        XDG_DATA_HOME=os.path.join(home, ".local", "share"),
+                        XDG_RUNTIME_DIR=runtime)
+        # The suite's own USB emulation is not the screen reader's business.
+        for name in ("LD_PRELOAD", "UMOCKDEV_DIR"):
+            self.env.pop(name, None)
+        self.process = subprocess.Popen(
+            ["/usr/bin/python3", "-c", self.LAUNCH, self.log, os.path.join(folder, "orca-prefs")],
+            env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.heard = 0
+        self.await_spoken("")  # its greeting
+
+    def spoken(self):
+        try:
+            with open(self.log, encoding="utf-8", errors="replace") as stream:
+                return [match.group(1) for match in self.SPOKEN.finditer(stream.read())]
+        except FileNotFoundError:
+            return []
+
+    def stop(self):
+        self.process.terminate()
+        try:
+            self.process.wait(timeout=5)
+        except subprocess.TimeoutExpired:
+            self.process.kill()
+            self.process.wait()
+        # The speech server Orca started for itself ends with its clients
+        # after its timeout; end it now.
+        subprocess.run(["pkill", "-f", "-U", str(os.getuid()), "speech-dispatcher.*" +
+                        os.path.basename(self.env["XDG_RUNTIME_DIR"])], check=False)
+
+    def await_spoken(self, *texts):
+        """What was said since the last call up to the last of texts, once
+        each has been said."""
+        def found():
+            said = self.spoken()[self.heard:]
+            ends = [next((i for i, line in enumerate(said) if text in line), None) for text in texts]
+            return None if None in ends else said[:max(ends) + 1]
+        heard = await_(lambda: "Orca to say %r; it said %r" % (texts, self.spoken()[self.heard:]), found)
+        self.heard += len(heard)
+        return heard
+
+    def key(self, *keys):
+        subprocess.run(["xdotool", "key", "--delay", "150"] + list(keys), check=True)
+
+
+class ScreenReader(AssistantTest):
+    """The three first screens and both swaps, as Orca speaks them: a fresh
+    Orca for each language, as a user starting the assistant would have."""
+
+    orca = None
+
+    def tearDown(self):
+        if self.orca is not None:
+            self.orca.stop()  # before its folder goes
+        super().tearDown()
+
+    def hears(self, *texts):
+        return self.orca.await_spoken(*texts)
+
+    def review(self, *texts):
+        """Flat review, from the focused line up to the window's top, line by
+        line (the numeric keypad's 8, then 7), reads every text."""
+        self.orca.key("KP_Up", *["KP_Home"] * 8)
+        return self.hears(*texts)
+
+    def test_each_screen_is_spoken_on_appearance_and_after_each_swap(self):
+        for language in ("en", "de"):
+            text = translations(language)
+            self.orca = Orca(os.path.join(self.folder, language))
+            assistant = self.start(LANG=language + ".UTF-8", LANGUAGE=language)
+            assistant.wait_for("DeviceAttach")
+            self.hears(text["usbNeedString"])
+            self.assertEqual(self.app().name, text["ui_assistantTitle"])  # not the file's name
+            self.plug(WIFI)
+            said = self.hears(text["QuestionString"])
+            self.assertFalse([line for line in said if text["ui_closeLockedDescription"] in line], said)
+            self.review(text["QuestionString"], text["launchNetlumeNote"], text["OK"], text["Cancel"])
+            self.orca.key("Escape")
+            self.hears(text["stepsPromptString"], text["ui_addPrinterDescription"])
+            self.review(*(text["step%d" % step] for step in range(1, 5)))
+            self.assertEqual(assistant.stop(), 0)
+            self.orca.stop()
+            self.orca = None
+            # Unplugged for the next language: the old testbed goes first, as
+            # its end clears the emulation's environment.
+            del self.testbed
+            self.testbed = UMockdev.Testbed.new()
 
 
 def load_tests(loader, tests, pattern):

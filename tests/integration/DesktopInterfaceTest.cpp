@@ -4,6 +4,7 @@
 // the window in place, what locked controls say, and texts that fit.
 #include "app/InterfaceWiring.h"
 #include "app/runNetlumeAppDelegate.h"
+#include "platform/qt/InterfaceAccessibility.h"
 #include "platform/qt/InterfaceLoader.h"
 #include "platform/qt/QtApplication.h"
 #include "platform/qt/QtBundle.h"
@@ -42,6 +43,7 @@ public:
     explicit Desktop(const QString& language = "en") {
         QLocale::setDefault(QLocale(language));
         translations_ = std::make_unique<platform::qt::Translations>(Resources + "/translations");
+        platform::qt::installInterfaceAccessibility();
         QString error;
         ui_ = platform::qt::InterfaceLoader::load(Resources + "/ui", error);
         EXPECT_TRUE(ui_) << error.toStdString();
@@ -173,6 +175,41 @@ TEST(ScreenReader, TheCloseLockChangesTheWindowInPlaceAndSaysWhatUnlocksIt) {
     EXPECT_EQ(window->windowHandle(), handle);
     EXPECT_EQ(desktop.focused("window"), desktop.widget("skipButton"));
     window->removeEventFilter(&counter);
+}
+
+// What the window lists and says before and after its screen is swapped:
+// only the screen it shows, named by its heading, without the title that
+// the skip box's text repeats; the lock sentence only while its screen shows.
+TEST(ScreenReader, TheWindowListsAndDescribesOnlyTheScreenItShows) {
+    Desktop desktop("de");
+    desktop.controller_.applicationDidFinishLaunching();
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(desktop.widget("window"));
+    // "screen / control" for each control of each screen the window lists.
+    const auto children = [window] {
+        QStringList names;
+        for (int i = 0; i < window->childCount(); ++i) {
+            const QAccessibleInterface* screen = window->child(i);
+            for (int j = 0; j < screen->childCount(); ++j)
+                names << screen->text(QAccessible::Name) + " / " +
+                             screen->child(j)->text(QAccessible::Name);
+        }
+        return names;
+    };
+    const QString connect = desktop.widget<QLabel>("usbNeedTextField")->text();
+    const QString skip = desktop.widget<QCheckBox>("skipButton")->text();
+    EXPECT_EQ(children(),
+              (QStringList{connect + " / " + connect, connect + " / " + skip,
+                           connect + " / " + desktop.widget<QPushButton>("nextButton")->text(),
+                           connect + " / " + desktop.widget<QPushButton>("doneButton")->text()}));
+    EXPECT_TRUE(window->text(QAccessible::Description).contains(skip));
+
+    desktop.controller_._showLaunchToolScreen();
+    const QString question = desktop.widget<QLabel>("textField")->text();
+    ASSERT_FALSE(children().isEmpty());
+    for (const QString& child : children())
+        EXPECT_TRUE(child.startsWith(question + " / ")) << child.toStdString();
+    EXPECT_EQ(children().size(), 4);
+    EXPECT_EQ(window->text(QAccessible::Description), "");
 }
 
 TEST(ScreenReader, WindowsAreFramesOrDialogsWithTranslatedNamesAndAnAmpersandShows) {
