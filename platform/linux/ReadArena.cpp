@@ -149,8 +149,7 @@ void ReadArena::grow(std::size_t atLeast) {
 void* ReadArena::allocate(std::size_t size, std::size_t alignment) {
     if (size > MaxBytes) throw std::bad_alloc();
     if (Redzone != 0) alignment = std::max<std::size_t>(alignment, 8);
-    // Alignments are powers of two, so the padding is what the address's
-    // low bits lack.
+    // What brings the next free byte to the alignment asked for.
     const auto padding = [&] {
         return (alignment - reinterpret_cast<std::uintptr_t>(next_) % alignment) % alignment;
     };
@@ -159,7 +158,6 @@ void* ReadArena::allocate(std::size_t size, std::size_t alignment) {
         grow(room + alignment);
     std::byte* block = next_ + padding();
     next_ = block + room;
-    allocated_ += size;
     ARENA_UNPOISON(block, size);
     return block;
 }

@@ -33,9 +33,6 @@ public:
         return {first, count};
     }
 
-    // Bytes handed out so far.
-    std::size_t allocated() const { return allocated_; }
-
     // No single request can be larger; the readers' own bounds are far below.
     static constexpr std::size_t MaxBytes = std::size_t{1} << 30;
 
@@ -47,7 +44,6 @@ private:
     Chunk* last_ = nullptr;
     std::byte* next_ = nullptr;
     std::byte* end_ = nullptr;
-    std::size_t allocated_ = 0;
     std::size_t reserved_ = 0;
 };
 
