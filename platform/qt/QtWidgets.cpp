@@ -46,8 +46,10 @@ void describeWindowLock(QWidget* window, bool locked) {
     const QWidget* screen = mainWindow != nullptr ? mainWindow->centralWidget() : nullptr;
     const QByteArray id =
         locked && screen != nullptr ? screen->property("lockedDescriptionId").toByteArray() : "";
-    if (window->accessibleDescription() != translatedId(id).value_or(QString()))
-        window->setAccessibleDescription(translatedId(id).value_or(QString()));
+    // Told only when it changes: each setting is an event a screen reader hears.
+    const QString description = translatedId(id).value_or(QString());
+    if (window->accessibleDescription() != description)
+        window->setAccessibleDescription(description);
 }
 
 } // namespace
