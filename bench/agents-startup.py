@@ -20,11 +20,11 @@ import statistics
 import subprocess
 import sys
 import tempfile
-import time
+
+from listening import time_to_listening
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 HELPER = os.path.join(HERE, "..", "tests", "tools", "user-manager.sh")
-LISTENING = "DeviceAttach"
 UNIT = """[Unit]
 Description=runNetlume bench agent {name}
 [Service]
@@ -56,20 +56,6 @@ def prepare(folder, bundle):
     for sub in (("sys", "bus", "usb", "devices"), ("sys", "devices")):
         os.makedirs(os.path.join(folder, "testbed", *sub))
     subprocess.run(["chmod", "-R", "a+rX", folder], check=True)
-
-
-def time_to_listening(binary, env):
-    started = time.monotonic()
-    process = subprocess.Popen([binary], env=env, stdin=subprocess.DEVNULL,
-                               stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
-    try:
-        for line in process.stderr:
-            if LISTENING in line:
-                return (time.monotonic() - started) * 1000
-        raise RuntimeError("the assistant ended before it listened")
-    finally:
-        process.terminate()
-        process.wait()
 
 
 def measure(folder, runs):

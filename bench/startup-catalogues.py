@@ -16,12 +16,12 @@ import statistics
 import subprocess
 import sys
 import tempfile
-import time
+
+from listening import time_to_listening
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 BUNDLE = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else "build/bundle")
 RUNS = int(sys.argv[2]) if len(sys.argv) > 2 else 9
-LISTENING = "DeviceAttach"
 
 
 def models_xml(models):
@@ -43,21 +43,6 @@ def place(folder, models):
     return bundle
 
 
-def time_to_listening(bundle, env):
-    started = time.monotonic()
-    process = subprocess.Popen([os.path.join(bundle, "bin", "runNetlume")], env=env,
-                               stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                               stderr=subprocess.PIPE, text=True)
-    try:
-        for line in process.stderr:
-            if LISTENING in line:
-                return (time.monotonic() - started) * 1000
-        raise RuntimeError("the assistant ended before it listened")
-    finally:
-        process.terminate()
-        process.wait()
-
-
 def main():
     folder = tempfile.mkdtemp(prefix="runnetlume-startup-")
     try:
@@ -68,12 +53,13 @@ def main():
                    XDG_RUNTIME_DIR=folder,
                    PATH=os.path.join(HERE, "..", "tests", "standins") + ":" + os.environ["PATH"],
                    LD_PRELOAD="libumockdev-preload.so.0")
-        bundles = {models: place(folder, models) for models in (10, 10_000)}
-        times = {models: [] for models in bundles}
-        time_to_listening(bundles[10], env)  # the first run fills the page cache
+        binaries = {models: os.path.join(place(folder, models), "bin", "runNetlume")
+                    for models in (10, 10_000)}
+        times = {models: [] for models in binaries}
+        time_to_listening(binaries[10], env)  # the first run fills the page cache
         for _ in range(RUNS):
-            for models, bundle in bundles.items():
-                times[models].append(time_to_listening(bundle, env))
+            for models, binary in binaries.items():
+                times[models].append(time_to_listening(binary, env))
         medians = {models: statistics.median(values) for models, values in times.items()}
         for models, values in times.items():
             print("%6d models in both catalogues: median %.1f ms (%s)" % (
