@@ -212,23 +212,27 @@ std::optional<PlistProblem> BinaryWalk::text(const Object& object, std::string_v
                                  object.offset);
     } else {
         // Judged and measured first, so that only what the bound allows is
-        // ever written out.
+        // ever written out. A pair of surrogates is one character; a lone
+        // one is none.
         const auto unitAt = [&](std::size_t i) {
             return static_cast<char32_t>(readUnsigned(object.payload + 2 * i, 2));
         };
+        const auto characterAt = [&](std::size_t& i) -> std::optional<char32_t> {
+            const char32_t unit = unitAt(i);
+            if (unit < 0xD800 || unit > 0xDFFF) return unit;
+            if (unit > 0xDBFF || i + 1 == count) return std::nullopt;
+            const char32_t low = unitAt(i + 1);
+            if (low < 0xDC00 || low > 0xDFFF) return std::nullopt;
+            ++i;
+            return 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00);
+        };
         std::size_t length = 0;
         for (std::size_t i = 0; i < count; ++i) {
-            const char32_t unit = unitAt(i);
-            if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < count && unitAt(i + 1) >= 0xDC00 &&
-                unitAt(i + 1) <= 0xDFFF) {
-                length += 4;
-                ++i;
-            } else if (unit >= 0xD800 && unit <= 0xDFFF) {
+            const std::optional<char32_t> character = characterAt(i);
+            if (!character)
                 return problemAt(Kind::Encoding, "a UTF-16 string holds a lone surrogate",
                                  object.offset);
-            } else {
-                length += unit < 0x80 ? 1 : unit < 0x800 ? 2 : 3;
-            }
+            length += *character < 0x80 ? 1 : *character < 0x800 ? 2 : *character < 0x10000 ? 3 : 4;
         }
         if (auto problem = budget_.roomForText(length)) {
             problem->offset = object.offset;
@@ -236,14 +240,8 @@ std::optional<PlistProblem> BinaryWalk::text(const Object& object, std::string_v
         }
         char* const start = static_cast<char*>(arena_.allocate(length, 1));
         char* end = start;
-        for (std::size_t i = 0; i < count; ++i) {
-            char32_t unit = unitAt(i);
-            if (unit >= 0xD800 && unit <= 0xDBFF) {
-                unit = 0x10000 + ((unit - 0xD800) << 10) + (unitAt(i + 1) - 0xDC00);
-                ++i;
-            }
-            end = writeUtf8(end, unit);
-        }
+        for (std::size_t i = 0; i < count; ++i)
+            end = writeUtf8(end, *characterAt(i));
         out = std::string_view(start, length);
     }
     if (auto problem = budget_.addText(out)) {
