@@ -46,7 +46,9 @@ protected:
             plist_array_append_item(devices, entry);
         }
         plist_dict_set_item(root, "devices", devices);
-        plist_dict_set_item(root, "application", plist_new_string("/opt/tool with space/setup"));
+        // Not ASCII: the binary form holds it as UTF-16, with a surrogate pair.
+        plist_dict_set_item(root, "application",
+                            plist_new_string("/opt/tool with space/s\xC3\xA9tup \xF0\x9F\x98\x80"));
         plist_t agents = plist_new_array();
         plist_array_append_item(agents, plist_new_string("/a.service"));
         plist_array_append_item(agents, plist_new_bool(1));
@@ -105,7 +107,7 @@ TEST_F(PropertyLists, XmlAndBinaryFormsReadAlike) {
         ASSERT_EQ(read->devices().size(), 2U);
         EXPECT_TRUE(entryMatchesDevice(read->devices()[0], 0x04B8, 0x0E28));
         EXPECT_TRUE(entryMatchesDevice(read->devices()[1], 0x8000, 0xFFFF));
-        EXPECT_EQ(read->application(), "/opt/tool with space/setup");
+        EXPECT_EQ(read->application(), "/opt/tool with space/s\xC3\xA9tup \xF0\x9F\x98\x80");
         EXPECT_EQ(read->smLaunchAgentPath(),
                   (std::vector<std::string>{"/a.service", "/b.service"}));
         EXPECT_FALSE(read->usbMonitorLaunchAgentPath());
