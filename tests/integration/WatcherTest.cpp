@@ -21,6 +21,7 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <thread>
 
 namespace fs = std::filesystem;
@@ -37,7 +38,6 @@ protected:
         std::ofstream(folder_ / "Resources" / "otherDevices.plist")
             << "<plist><dict><key>devices</key><array><dict><key>vid</key><string>F055</string>"
                "<key>pid</key><string>0101</string></dict></array></dict></plist>";
-        testbed_.add("5-1", "f055", "0101");
 
         // A printer-settings program of a name no other process has, so that
         // what the watcher counts is this test's alone.
@@ -54,6 +54,7 @@ protected:
         ::setenv("RUNNETLUME_RECORD", (folder_ / "record").c_str(), 1);
     }
     void TearDown() override {
+        testbed_.reset();
         ::setenv("PATH", path_.c_str(), 1);
         for (const pid_t settings : openedSettings())
             ::kill(settings, SIGKILL);
@@ -69,8 +70,11 @@ protected:
     }
 
     // Runs the assistant until it ends. act() runs once the add-printer
-    // window is up.
+    // window is up. The testbed's thread reads the environment, so it starts
+    // only here, after every variable of the test is set.
     int runAssistantWith(const std::function<void()>& act) {
+        testbed_.emplace();
+        testbed_->add("5-1", "f055", "0101");
         QTimer poll;
         bool acted = false;
         QObject::connect(&poll, &QTimer::timeout, [&] {
@@ -110,7 +114,7 @@ protected:
         EXPECT_TRUE(await([&] { return services_.expired(); })) << "a watcher did not end";
     }
 
-    Testbed testbed_;
+    std::optional<Testbed> testbed_;
     fs::path folder_;
     std::string identity_;
     std::string path_;
