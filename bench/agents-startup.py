@@ -25,8 +25,11 @@ from listening import time_to_listening
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 HELPER = os.path.join(HERE, "..", "tests", "tools", "user-manager.sh")
+# Started again at every run: without a limit, the sixth start within ten
+# seconds would fail ("start-limit-hit").
 UNIT = """[Unit]
 Description=runNetlume bench agent {name}
+StartLimitIntervalSec=0
 [Service]
 Type=oneshot
 RemainAfterExit=yes

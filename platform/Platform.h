@@ -233,6 +233,38 @@ public:
     virtual std::optional<std::string> system(const char* command) = 0;
 };
 
+// A connection to the user's own service manager, where the desktop's
+// agents are its units (systemd's user instance): asked directly rather than
+// through commands, so that reloading any number of agents costs the manager
+// at most one reading of all its unit files. Each operation waits for what it
+// asked to end; failures are the manager's own words, for the log. Closed
+// when released.
+struct AgentStarts {
+    // Why the manager could not read the agents' files anew, if it had to.
+    std::optional<std::string> rereadFailure;
+    // One per agent, in order: nothing once it runs, or why not.
+    std::vector<std::optional<std::string>> failures;
+};
+
+class AgentManager {
+public:
+    virtual ~AgentManager() = default;
+    // Stops the agent whose unit file is at path and disables it. An agent
+    // the manager does not know is nothing to undo, no failure.
+    virtual std::optional<std::string> unload(const std::string& path) = 0;
+    // Links the unit file at path among the user's units and enables it.
+    virtual std::optional<std::string> load(const std::string& path) = 0;
+    // Has the manager read the files of the loaded agents anew where it must,
+    // then starts them side by side and waits for them.
+    virtual AgentStarts start(const std::vector<std::string>& paths) = 0;
+};
+
+// The connection, or why the manager cannot be asked.
+struct AgentManagerConnection {
+    std::unique_ptr<AgentManager> manager;
+    std::string failure;
+};
+
 class Log {
 public:
     virtual ~Log() = default;
@@ -269,6 +301,8 @@ public:
     virtual UsbRegistry& usbRegistry() = 0;
     virtual Workspace& workspace() = 0;
     virtual Shell& shell() = 0;
+    // Asked only where the profile reloads agents through the manager.
+    virtual AgentManagerConnection connectAgentManager() = 0;
     virtual Log& log() = 0;
     virtual const PlatformProfile& profile() const = 0;
 };

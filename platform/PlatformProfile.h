@@ -24,6 +24,11 @@ struct PlatformProfile {
     // In order of preference: the first one installed is the one opened and
     // watched.
     std::vector<AddPrinterProgram> addPrinterPrograms;
+    // How agents are dropped and reloaded: by these two commands through the
+    // shell, or by asking the user's service manager for what the commands
+    // stand for. Either way a path that would form no command is refused.
+    enum class AgentReload { ShellCommands, ServiceManager };
+    AgentReload agentReload = AgentReload::ShellCommands;
     std::string agentUnloadFormat;
     std::string agentLoadFormat;
     double toolkitVersion = 0;

@@ -11,7 +11,7 @@ set -euo pipefail
 run_packages=(
   cmake ninja-build g++ pkg-config python3
   qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libqt6opengl6-dev qt6-svg-dev
-  libudev-dev libpugixml-dev libxcb1-dev
+  libudev-dev libsystemd-dev libpugixml-dev libxcb1-dev
   # a virtual display and a screenshot when there is no display
   xvfb xauth x11-utils imagemagick fonts-dejavu-core
 )

@@ -56,14 +56,11 @@ CommandBuffer::Outcome CommandBuffer::format(std::string_view format, std::strin
     return Outcome::Formed;
 }
 
-CommandBuffer::Outcome runShellCommand(platform::Platform& platform, CommandBuffer& buffer,
-                                       std::string_view format, std::string_view path) {
+CommandBuffer::Outcome formCommand(platform::Platform& platform, CommandBuffer& buffer,
+                                   std::string_view format, std::string_view path) {
     const CommandBuffer::Outcome outcome = buffer.format(format, path);
     switch (outcome) {
     case CommandBuffer::Outcome::Formed:
-        if (const std::optional<std::string> failure = platform.shell().system(buffer.command()))
-            platform.log().write("\"" + printable(buffer.command()) + "\" failed: " + *failure);
-        break;
     case CommandBuffer::Outcome::NotAscii:
         break;
     case CommandBuffer::Outcome::ShellCharacter:
@@ -74,5 +71,14 @@ CommandBuffer::Outcome runShellCommand(platform::Platform& platform, CommandBuff
                              whyNotFormed(outcome));
         break;
     }
+    return outcome;
+}
+
+CommandBuffer::Outcome runShellCommand(platform::Platform& platform, CommandBuffer& buffer,
+                                       std::string_view format, std::string_view path) {
+    const CommandBuffer::Outcome outcome = formCommand(platform, buffer, format, path);
+    if (outcome != CommandBuffer::Outcome::Formed) return outcome;
+    if (const std::optional<std::string> failure = platform.shell().system(buffer.command()))
+        platform.log().write("\"" + printable(buffer.command()) + "\" failed: " + *failure);
     return outcome;
 }

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Before anything is shown, the driver's background agents that the Wi-Fi
 // catalogue lists are dropped and loaded again, one after the other, then the
-// USB monitor agent where the toolkit is recent enough.
+// USB monitor agent where the toolkit is recent enough: by the profile's shell
+// commands, or, where the desktop has one, through the user's service manager.
 #pragma once
 
 #include <cstddef>
@@ -25,7 +26,8 @@ struct AgentSelection {
 };
 AgentSelection selectAgents(const std::vector<std::string>& paths);
 
-// Returns when every command it ran has ended; what fails changes nothing
-// that follows. A path listed again, and paths beyond the limit, are each
-// one log line.
+// Returns when every command it ran, or every job it gave the manager, has
+// ended; what fails changes nothing that follows, and each failure is one log
+// line naming the agent. A path listed again, and paths beyond the limit, are
+// each one log line; an unreachable manager is one line and nothing more.
 void refreshLaunchAgents(platform::Platform& platform);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "platform/qt/QtLinuxPlatform.h"
 
+#include "platform/linux/SystemdUserManager.h"
+
 #include <chrono>
 #include <thread>
 
@@ -8,6 +10,10 @@ namespace platform::qt {
 
 QtLinuxPlatform::QtLinuxPlatform(std::string resourcesFolder, const PlatformProfile& profile)
     : bundle_(std::move(resourcesFolder)), usbRegistry_(fdWatcher_, &log_), profile_(profile) {}
+
+AgentManagerConnection QtLinuxPlatform::connectAgentManager() {
+    return linux_backend::connectSystemdUserManager();
+}
 
 void QtLinuxPlatform::performInBackground(std::function<void()> fn) {
     std::thread([self = shared_from_this(), fn = std::move(fn)] { fn(); }).detach();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The desktop services of a Linux session: Qt for the application, windows
-// and event loop; udev, processes, the shell and syslog for the rest.
+// and event loop; udev, processes, the shell, the user's systemd instance and
+// syslog for the rest.
 #pragma once
 
 #include "platform/Platform.h"
@@ -33,6 +34,7 @@ public:
     UsbRegistry& usbRegistry() override { return usbRegistry_; }
     Workspace& workspace() override { return workspace_; }
     Shell& shell() override { return shell_; }
+    AgentManagerConnection connectAgentManager() override;
     Log& log() override { return log_; }
     const PlatformProfile& profile() const override { return profile_; }
 

@@ -208,6 +208,49 @@ std::optional<std::string> FakeShell::system(const char* command) {
     return failure->second;
 }
 
+class FakeAgentConnection final : public platform::AgentManager {
+public:
+    explicit FakeAgentConnection(FakeAgentManager& manager) : manager_(manager) {}
+    std::optional<std::string> unload(const std::string& path) override {
+        return manager_.answer("unload " + path);
+    }
+    std::optional<std::string> load(const std::string& path) override {
+        return manager_.answer("load " + path);
+    }
+    platform::AgentStarts start(const std::vector<std::string>& paths) override {
+        std::string request = "start";
+        for (const std::string& path : paths)
+            request += " " + path;
+        manager_.answer(request);
+        platform::AgentStarts starts{manager_.rereadFailure, {}};
+        for (const std::string& path : paths) {
+            const auto failure = manager_.failures.find("start " + path);
+            starts.failures.push_back(failure == manager_.failures.end()
+                                          ? std::nullopt
+                                          : std::optional<std::string>(failure->second));
+        }
+        return starts;
+    }
+
+private:
+    FakeAgentManager& manager_;
+};
+
+platform::AgentManagerConnection FakeAgentManager::connect() {
+    journal_.push_back("manager connect");
+    if (!unreachable.empty()) return {nullptr, unreachable};
+    return {std::make_unique<FakeAgentConnection>(*this), {}};
+}
+
+std::optional<std::string> FakeAgentManager::answer(const std::string& request) {
+    requests.push_back(request);
+    journal_.push_back("manager " + request);
+    if (onRequest) onRequest(request);
+    const auto failure = failures.find(request);
+    if (failure == failures.end()) return std::nullopt;
+    return failure->second;
+}
+
 void FakeLog::write(const std::string& line) {
     lines.push_back(line);
     journal_.push_back("log " + line);

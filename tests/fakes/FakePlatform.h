@@ -213,6 +213,29 @@ private:
     Journal& journal_;
 };
 
+// The user's service manager: each request is recorded as "unload PATH",
+// "load PATH" or "start PATH PATH...", in the journal behind "manager ".
+class FakeAgentManager final {
+public:
+    explicit FakeAgentManager(Journal& journal) : journal_(journal) {}
+    platform::AgentManagerConnection connect();
+
+    // Why the manager cannot be reached; reachable when empty.
+    std::string unreachable;
+    std::vector<std::string> requests;
+    // Requests that fail, with the manager's reason; a start request fails
+    // per agent, as "start PATH".
+    std::map<std::string, std::string> failures;
+    std::optional<std::string> rereadFailure;
+    // Runs after each request is recorded, as it would end.
+    std::function<void(const std::string&)> onRequest;
+
+private:
+    friend class FakeAgentConnection;
+    std::optional<std::string> answer(const std::string& request);
+    Journal& journal_;
+};
+
 class FakeLog final : public platform::Log {
 public:
     explicit FakeLog(Journal& journal) : journal_(journal) {}
@@ -238,6 +261,7 @@ public:
         return realWorkspace != nullptr ? *realWorkspace : workspaceFake;
     }
     platform::Shell& shell() override { return realShell != nullptr ? *realShell : shellFake; }
+    platform::AgentManagerConnection connectAgentManager() override { return agents.connect(); }
     platform::Log& log() override { return logFake; }
     const platform::PlatformProfile& profile() const override { return profileValue; }
 
@@ -257,6 +281,7 @@ public:
     platform::Shell* realShell = nullptr;
     FakeWorkspace workspaceFake{journal};
     FakeShell shellFake{journal};
+    FakeAgentManager agents{journal};
     FakeLog logFake{journal};
     // A copy, so that a test may change a value (the toolkit version).
     platform::PlatformProfile profileValue;

@@ -39,6 +39,9 @@ public:
     platform::UsbRegistry& usbRegistry() override { return fake.usbRegistry(); }
     platform::Workspace& workspace() override { return fake.workspace(); }
     platform::Shell& shell() override { return fake.shell(); }
+    platform::AgentManagerConnection connectAgentManager() override {
+        return fake.connectAgentManager();
+    }
     platform::Log& log() override { return fake.log(); }
     const platform::PlatformProfile& profile() const override { return fake.profile(); }
 

@@ -1,0 +1,82 @@
+// SPDX-License-Identifier: MIT
+// The user's systemd instance, asked the way `systemctl --user` asks it: over
+// D-Bus on the manager's private socket in the user's runtime folder, with
+// systemd's own client library. A direct connection, no bus in between: the
+// manager reports the end of every job on it unasked. (libdbus, and so
+// QtDBus, gets no answer on that socket.)
+#pragma once
+
+#include "platform/Platform.h"
+
+#include <systemd/sd-bus.h>
+
+#include <chrono>
+#include <map>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace platform::linux_backend {
+
+// How long one answer, or the end of the jobs of one step, is awaited:
+// systemd's own limit for a call.
+inline constexpr std::chrono::seconds ManagerAnswerTime{25};
+
+// The connection, or why there is none: no runtime folder, one that belongs
+// to another user (as under `sudo -E`), or no manager answering on its socket.
+AgentManagerConnection connectSystemdUserManager();
+
+struct SdBusUnref {
+    void operator()(sd_bus* bus) const { sd_bus_flush_close_unref(bus); }
+    void operator()(sd_bus_message* message) const { sd_bus_message_unref(message); }
+    void operator()(sd_bus_slot* slot) const { sd_bus_slot_unref(slot); }
+};
+using SdBus = std::unique_ptr<sd_bus, SdBusUnref>;
+using SdBusMessage = std::unique_ptr<sd_bus_message, SdBusUnref>;
+using SdBusSlot = std::unique_ptr<sd_bus_slot, SdBusUnref>;
+
+class SystemdUserManager final : public AgentManager {
+public:
+    // Takes a started connection.
+    explicit SystemdUserManager(SdBus bus) : bus_(std::move(bus)) {}
+    // Routes the reports of job ends here; why it cannot.
+    std::optional<std::string> listen();
+
+    std::optional<std::string> unload(const std::string& path) override;
+    std::optional<std::string> load(const std::string& path) override;
+    AgentStarts start(const std::vector<std::string>& paths) override;
+
+private:
+    static int onJobRemoved(sd_bus_message* message, void* self, sd_bus_error* error);
+
+    // The reply, or the manager's reason and the error's name.
+    struct Answer {
+        SdBusMessage reply;
+        std::optional<std::string> failure;
+        std::string errorName;
+    };
+    // A call of the manager's, its arguments to be appended.
+    SdBusMessage request(const char* path, const char* interface, const char* method);
+    Answer call(const SdBusMessage& request);
+    std::optional<std::string> unitProperty(const std::string& unit, const char* interface,
+                                            const char* name, char type, std::string& value);
+    bool mustReread(const std::string& path);
+    // Waits for these jobs' ends; a job missing from the answer had not
+    // ended in time.
+    std::map<std::string, std::string> awaitJobs(const std::set<std::string>& jobs);
+    std::optional<std::string> jobFailure(const char* kind, const std::string& unit,
+                                          const std::map<std::string, std::string>& ends,
+                                          const std::string& job);
+
+    SdBus bus_;
+    SdBusSlot jobRemovedSlot_;
+    // Every report of a job's end since the last wait took them: a report
+    // may come in while the call that made the job still waits for its answer.
+    std::map<std::string, std::string> ended_;
+    // Once a call went unanswered, the manager is not asked again.
+    std::optional<std::string> silent_;
+};
+
+} // namespace platform::linux_backend
