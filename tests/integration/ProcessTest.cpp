@@ -129,6 +129,9 @@ protected:
     void refresh(const std::vector<std::string>& agents,
                  const std::optional<std::string>& monitor) {
         FakePlatform platform(platform::linuxProfile());
+        // The shell road, which the Linux desktop leaves for its manager:
+        // its commands are words a stand-in systemctl records.
+        platform.profileValue.agentReload = platform::PlatformProfile::AgentReload::ShellCommands;
         platform.realShell = &shell;
         platform.setCatalogue("wifiDevices", agentsCatalogue(agents, monitor));
         runNetlumeAppDelegate controller(platform);

@@ -3,13 +3,19 @@
 // shell.
 #include "tests/fakes/ControllerFixture.h"
 
+#include <map>
+
 using namespace fakes;
 using ::testing::ElementsAre;
 
 namespace {
 
+// The shell road, with the Linux profile's commands as its words.
 class AgentRefresh : public ControllerTest {
 protected:
+    AgentRefresh() {
+        platform.profileValue.agentReload = platform::PlatformProfile::AgentReload::ShellCommands;
+    }
     void catalogue(const std::vector<std::string>& agents,
                    const std::optional<std::string>& monitor) {
         platform.setCatalogue("wifiDevices", agentsCatalogue(agents, monitor));
@@ -137,3 +143,99 @@ INSTANTIATE_TEST_SUITE_P(ShellCharacters, RefusedCharacter,
                                            "\"; touch /tmp/x; \""));
 
 } // namespace
+
+// The Linux desktop's road: the same agents, refusals and order, asked of the
+// user's service manager, which starts the loaded agents together at the end.
+struct ManagerStory {
+    const char* name;
+    std::vector<std::string> listed;
+    std::string unreachable;
+    std::map<std::string, std::string> failures;
+    std::vector<std::string> requests;
+    std::vector<std::string> log;
+};
+
+class AgentsThroughTheManager : public ControllerTest,
+                                public ::testing::WithParamInterface<ManagerStory> {};
+
+const std::string Overlong = "/" + std::string(979, 'a'); // only its load command fits
+
+INSTANTIATE_TEST_SUITE_P(
+    Stories, AgentsThroughTheManager,
+    ::testing::Values(
+        ManagerStory{"InOrderThenStartedTogether",
+                     {"/a.service", "/b.service", "/a.service"},
+                     {},
+                     {},
+                     {"unload /a.service", "load /a.service", "unload /b.service",
+                      "load /b.service", "unload /m.service", "load /m.service",
+                      "start /a.service /b.service /m.service"},
+                     {"1 agent paths listed again are reloaded once, at their first place"}},
+        ManagerStory{"UnreachableIsOneLine",
+                     {"/a.service"},
+                     "XDG_RUNTIME_DIR is not set",
+                     {},
+                     {},
+                     {"agents not reloaded: XDG_RUNTIME_DIR is not set"}},
+        ManagerStory{"EachFailureNamesItsAgentAndTheRestGoesOn",
+                     {"/a.service", "/b.service"},
+                     {},
+                     {{"unload /a.service", "busy"},
+                      {"load /b.service", "Unit file /b.service does not exist."},
+                      {"start /a.service", "its start job ended \"failed\""}},
+                     {"unload /a.service", "load /a.service", "unload /b.service",
+                      "load /b.service", "unload /m.service", "load /m.service",
+                      "start /a.service /m.service"},
+                     {"agent \"/a.service\" not unloaded: busy",
+                      "agent \"/b.service\" not loaded: Unit file /b.service does not exist.",
+                      "agent \"/a.service\" not started: its start job ended \"failed\""}},
+        ManagerStory{"PathsAreRefusedAsTheirCommandsWouldBe",
+                     {"/evil$name.service", "/caf\xC3\xA9.service", Overlong},
+                     {},
+                     {},
+                     {"load " + Overlong, "unload /m.service", "load /m.service",
+                      "start " + Overlong + " /m.service"},
+                     {"refused \"/evil$name.service\": a path holding \", $, `, \\ or a control "
+                      "character is never put into a shell command",
+                      "not run: the command for \"" + Overlong +
+                          "\" would be longer than 1023 characters"}}),
+    [](const ::testing::TestParamInfo<ManagerStory>& story) { return story.param.name; });
+
+TEST_P(AgentsThroughTheManager, AsksTheManagerAndLogsWhatFails) {
+    const ManagerStory& story = GetParam();
+    platform.setCatalogue("wifiDevices", agentsCatalogue(story.listed, "/m.service"));
+    platform.agents.unreachable = story.unreachable;
+    platform.agents.failures = story.failures;
+    controller._refreshLaunchAgents();
+    EXPECT_EQ(platform.agents.requests, story.requests);
+    EXPECT_EQ(platform.logFake.lines, story.log);
+    EXPECT_TRUE(platform.shellFake.commands.empty());
+}
+
+using ManagerRoad = ControllerTest;
+
+TEST_F(ManagerRoad, NoAgentListedLeavesTheManagerAlone) {
+    platform.setCatalogue("wifiDevices", agentsCatalogue({}, std::nullopt));
+    controller._refreshLaunchAgents();
+    EXPECT_TRUE(platform.journal.empty());
+}
+
+// A signal ends the refresh after the running step, as on the shell road; an
+// agent already loaded still starts, as its one command would have started it.
+TEST_F(ManagerRoad, ASignalDuringAStepSkipsTheRestButStartsWhatWasLoaded) {
+    platform.setCatalogue("wifiDevices", agentsCatalogue({"/a.service", "/b.service"}, {}));
+    for (const auto& [signalledAt, requests] :
+         std::vector<std::pair<std::string, std::vector<std::string>>>{
+             {"unload /a.service", {"unload /a.service"}},
+             {"load /a.service", {"unload /a.service", "load /a.service", "start /a.service"}}}) {
+        platform.journal.clear();
+        platform.agents.requests.clear();
+        platform.app.signalled = false;
+        platform.agents.onRequest = [&, at = signalledAt](const std::string& request) {
+            if (request == at) platform.app.signalled = true;
+        };
+        controller.applicationDidFinishLaunching();
+        EXPECT_EQ(platform.agents.requests, requests) << signalledAt;
+        EXPECT_EQ(platform.journal.back(), "terminate") << signalledAt;
+    }
+}

@@ -93,17 +93,17 @@ TEST_F(StartupFlow, AgentsAreRefreshedBeforeTheLabelsAndTheLabelsBeforeTheScan) 
     controller.applicationDidFinishLaunching();
 
     // Positions in the journal: the first and the last line of each kind.
-    std::vector<std::size_t> shell, label, scan;
+    std::vector<std::size_t> agents, label, scan;
     for (std::size_t at = 0; at < platform.journal.size(); ++at) {
         const std::string& line = platform.journal[at];
-        if (line.rfind("shell", 0) == 0) shell.push_back(at);
+        if (line.rfind("manager", 0) == 0) agents.push_back(at);
         if (line.rfind("title", 0) == 0 || line.rfind("text", 0) == 0) label.push_back(at);
         if (line.rfind("log appPath", 0) == 0) scan.push_back(at);
     }
-    ASSERT_EQ(shell.size(), 2U);
+    ASSERT_EQ(agents.size(), 4U); // connect, unload, load, start
     ASSERT_EQ(label.size(), 19U);
     ASSERT_FALSE(scan.empty());
-    EXPECT_LT(shell.back(), label.front());
+    EXPECT_LT(agents.back(), label.front());
     EXPECT_LT(label.back(), scan.front());
 }
 
