@@ -10,6 +10,7 @@ records and its exit status.
 
 import os
 import plistlib
+import pwd
 import re
 import queue
 import shutil
@@ -50,7 +51,7 @@ def resources_of(bundle):
 class Assistant:
     """One run of the bundle's binary; its standard error read line by line."""
 
-    def __init__(self, bundle, testbed_dir, extra_env, session=False):
+    def __init__(self, bundle, testbed_dir, extra_env, session=False, prefix=()):
         env = dict(os.environ)
         env.update(
             {
@@ -62,8 +63,10 @@ class Assistant:
         env.update(extra_env)
         # The sanitizer build must accept the preload coming first.
         env["ASAN_OPTIONS"] = env.get("ASAN_OPTIONS", "") + ":verify_asan_link_order=0"
+        for name in [name for name, value in env.items() if value is None]:
+            del env[name]
         self.process = subprocess.Popen(
-            [os.path.join(bundle, "bin", "runNetlume")],
+            list(prefix) + [os.path.join(bundle, "bin", "runNetlume")],
             env=env,
             stdin=subprocess.DEVNULL,
             stdout=subprocess.DEVNULL,
@@ -188,14 +191,17 @@ class AssistantTest(unittest.TestCase):
         wifi = {
             "devices": [{"vid": "0x%04X" % WIFI[0], "pid": "0x%04X" % WIFI[1]}],
             "application": self.tool,
-            "smLaunchAgentPath": ["/opt/drv/units/status.service", "/opt/drv/My Units/helper.service"],
-            "usbMonitorLaunchAgentPath": "/opt/drv/units/usb-monitor.service",
         }
+        wifi.update(self.agents())
         other = {"devices": [{"vid": "%x" % USB_ONLY[0], "pid": "%04x" % USB_ONLY[1]}]}
         fmt = plistlib.FMT_BINARY if binary else plistlib.FMT_XML
         for name, content in (("wifiDevices", wifi), ("otherDevices", other)):
             with open(os.path.join(resources, name + ".plist"), "wb") as out:
                 plistlib.dump(content, out, fmt=fmt)
+
+    def agents(self):
+        """The agent keys of the Wi-Fi catalogue: none but where a story is about them."""
+        return {}
 
     def plug(self, ids):
         self.devices += 1
@@ -207,13 +213,14 @@ class AssistantTest(unittest.TestCase):
             ["DEVTYPE", "usb_device"],
         )
 
-    def launch(self, session=False, **env):
-        """One more run of the assistant in this test's world."""
+    def launch(self, session=False, prefix=(), **env):
+        """One more run of the assistant in this test's world; a variable
+        given as None is left out."""
         # The one-assistant lock (without a bus) is this test's own.
         settings = {"RUNNETLUME_RECORD": self.record, "RUNNETLUME_OPEN_SECONDS": "2",
                     "XDG_RUNTIME_DIR": self.folder}
         settings.update(env)
-        return Assistant(self.bundle, self.testbed.get_root_dir(), settings, session)
+        return Assistant(self.bundle, self.testbed.get_root_dir(), settings, session, prefix)
 
     def start(self, session=False, **env):
         """The assistant this test is about, ended at its tear-down."""
@@ -267,29 +274,13 @@ class AssistantTest(unittest.TestCase):
 
 
 class StartUp(AssistantTest):
-    def test_wifi_printer_opens_the_launch_tool_screen_after_the_agents(self):
+    def test_wifi_printer_opens_the_launch_tool_screen(self):
         self.plug(KEYBOARD)
         self.plug(WIFI)
         assistant = self.start()
         self.await_element("push button", "OK")
         assistant.wait_for("found 8001 1")
         self.assertEqual(assistant.log()[:2], ["appPath:" + self.tool, "found 8001 1"])
-        # Every agent command ended before the first scan.
-        first_scan = assistant.lines.index("appPath:" + self.tool)
-        agent_lines = [i for i, line in enumerate(assistant.lines) if line.startswith("stand-in systemctl")]
-        self.assertEqual(len(agent_lines), 6)
-        self.assertLess(max(agent_lines), first_scan)
-        self.assertEqual(
-            self.recorded(),
-            [
-                "--user disable --now -- status.service",
-                "--user enable --now -- /opt/drv/units/status.service",
-                "--user disable --now -- helper.service",
-                "--user enable --now -- /opt/drv/My Units/helper.service",
-                "--user disable --now -- usb-monitor.service",
-                "--user enable --now -- /opt/drv/units/usb-monitor.service",
-            ],
-        )
         self.assertEqual(assistant.stop(), 0)
         self.assertEqual(assistant.log()[-1], "-[runNetlumeAppDelegate _stopListeningUSBDevices]")
 
@@ -590,7 +581,6 @@ class OneAssistant(AssistantTest):
     def test_a_second_start_raises_the_first_and_ends_without_touching_anything(self):
         first = self.start()
         first.wait_for("DeviceAttach")
-        agents = len(self.recorded())
         second = self.launch()
         try:
             self.assertEqual(second.wait_exit(), 0)
@@ -598,7 +588,6 @@ class OneAssistant(AssistantTest):
         finally:
             if second.process.poll() is None:
                 second.process.kill()
-        self.assertEqual(len(self.recorded()), agents, "the second start refreshed agents")
         self.assertIsNone(first.process.poll())
         self.assertEqual(first.stop(), 0)
 
@@ -640,43 +629,6 @@ class NoDisplay(AssistantTest):
         self.assertEqual(assistant.wait_exit(), 1)
         self.assertTrue(assistant.lines[-1].startswith("runNetlume: lost the display %s: " % display),
                         assistant.lines[-1])
-
-
-class SignalsDuringStartUp(AssistantTest):
-    """A slow service manager: each agent command takes seconds."""
-
-    def assert_ended_before_any_window(self, assistant):
-        try:
-            status = assistant.wait_exit()
-        except subprocess.TimeoutExpired:
-            group = subprocess.run(["ps", "-o", "pid,ppid,pgid,stat,wchan:20,args", "-g", str(assistant.process.pid)],
-                                   capture_output=True, text=True).stdout
-            self.fail("still running; lines: %r\n%s" % (assistant.lines, group))
-        self.assertEqual(status, 0)
-        self.assertEqual(self.recorded(), ["--user disable --now -- status.service"])
-        # Neither a scan nor a window came after the refresh.
-        self.assertFalse([line for line in assistant.log() if line.startswith("appPath:")])
-        self.assertIsNone(self.app())
-
-    def test_sigterm_lets_the_running_command_end_and_skips_the_rest(self):
-        assistant = self.start(RUNNETLUME_SYSTEMCTL_SECONDS="1")
-        assistant.wait_for("stand-in systemctl --user disable --now -- status.service")
-        assistant.process.send_signal(signal.SIGTERM)
-        self.assert_ended_before_any_window(assistant)
-        self.assertIn("stand-in systemctl finished", assistant.lines)
-
-    def test_ctrl_c_reaches_the_running_command_and_the_assistant(self):
-        assistant = self.start(session=True, RUNNETLUME_SYSTEMCTL_SECONDS="30")
-        assistant.wait_for("stand-in systemctl --user disable --now -- status.service")
-        # As a terminal's Ctrl+C comes while the command works: once its
-        # slow part runs (a shell that is sent SIGINT before forking it
-        # defers the signal and runs it all the same).
-        await_("the command's work", lambda: subprocess.run(
-            ["pgrep", "-g", str(assistant.process.pid), "-x", "sleep"], capture_output=True).returncode == 0)
-        os.killpg(assistant.process.pid, signal.SIGINT)
-        self.assert_ended_before_any_window(assistant)
-        # The command was cut short rather than waited for.
-        self.assertNotIn("stand-in systemctl finished", assistant.lines)
 
 
 class PluggingIn(AssistantTest):
@@ -752,7 +704,7 @@ class Roads(AssistantTest):
         self.press("OK")
         self.assertEqual(assistant.wait_exit(), 0)
         self.await_record(lambda lines: any(line.startswith("pid=") for line in lines))
-        lines = [line for line in self.recorded() if not line.startswith("--user")]
+        lines = self.recorded()
         self.assertEqual(lines[:3], ["argv0=" + self.tool, "argc=1", "arg=launchNetlume"])
         tool = int(lines[3][4:])
         os.kill(tool, 0)  # still running after the assistant has gone
@@ -819,8 +771,9 @@ class Roads(AssistantTest):
 class InstalledRoad(AssistantTest):
     """The installed program where it lies, with the catalogues it was built
     with (the maker's): their first USB-only model is attached, the agents
-    are reloaded through the stand-in systemctl, Add Printer opens the
-    stand-in settings, and their end ends the assistant."""
+    are not reloaded here (no service manager runs in this test's runtime
+    folder) and the one line says so, Add Printer opens the stand-in
+    settings, and their end ends the assistant."""
 
     def place_bundle(self):
         self.assertTrue(INSTALLED, "RUNNETLUME_INSTALLED=1 and an installed prefix are needed")
@@ -834,7 +787,134 @@ class InstalledRoad(AssistantTest):
         self.press(self.await_element("push button", "Add Printer").name)
         self.assertEqual(assistant.wait_exit(), 0)
         self.assertTrue(any(line.startswith("opened") for line in self.recorded()), self.recorded())
-        self.assertTrue(any(line.startswith("--user ") for line in self.recorded()), self.recorded())
+        self.assertEqual([line for line in assistant.log() if "agent" in line],
+                         ["agents not reloaded: no service manager answers at %s/systemd/private: "
+                          "No such file or directory" % self.folder])
+
+
+USER_MANAGER = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tools", "user-manager.sh")
+AGENT_UNIT = """[Unit]
+Description=runNetlume test agent
+StartLimitIntervalSec=0
+[Service]
+Type=oneshot
+RemainAfterExit=yes
+ExecStart=/bin/true
+ExecStop={stop}
+[Install]
+WantedBy=default.target
+"""
+
+
+class AgentsOnTheUserManager(AssistantTest):
+    """A real systemd user manager of a throwaway user (tests/tools/user-manager.sh),
+    and the assistant run as that user, offscreen: what the manager holds after
+    the refresh, and the lines the refresh leaves."""
+
+    @classmethod
+    def setUpClass(cls):
+        started = subprocess.run([USER_MANAGER, "start"], capture_output=True, text=True)
+        if started.returncode != 0:
+            raise unittest.SkipTest("no systemd user manager here: " + started.stderr.strip())
+        settings = dict(item.split("=", 1) for item in started.stdout.split()[1:])
+        cls.user, cls.runtime = settings["RN_USER"], settings["XDG_RUNTIME_DIR"]
+
+    @classmethod
+    def tearDownClass(cls):
+        subprocess.run([USER_MANAGER, "stop"], check=False)
+
+    def setUp(self):
+        super().setUp()
+        os.chmod(self.folder, 0o755)
+        subprocess.run(["chmod", "-R", "a+rX", self.testbed.get_root_dir()], check=True)
+        self.as_user = ["setpriv", "--reuid=" + self.user, "--regid=" + self.user, "--init-groups",
+                        "env", "HOME=" + pwd.getpwnam(self.user).pw_dir]
+        self.units = {}
+        for name, stop in (("status", "/bin/true"), ("helper", "/bin/true"), ("usb-monitor", "/bin/sleep 2")):
+            self.units[name] = os.path.join(self.folder, "My Units" if name == "helper" else "units",
+                                            "rn-e2e-%s.service" % name)
+            os.makedirs(os.path.dirname(self.units[name]), exist_ok=True)
+            with open(self.units[name], "w") as out:
+                out.write(AGENT_UNIT.format(stop=stop))
+        self.missing = os.path.join(self.folder, "units", "rn-e2e-missing.service")
+        self.catalogues()
+        subprocess.run(["chmod", "-R", "a+rX", self.folder], check=True)
+
+    def tearDown(self):
+        for name in ("status", "helper", "usb-monitor"):
+            self.systemctl("disable", "--now", "rn-e2e-%s.service" % name)
+        super().tearDown()
+
+    def agents(self):
+        if not hasattr(self, "units"):
+            return {}
+        return {"smLaunchAgentPath": [self.units["status"], self.missing, self.units["helper"]],
+                "usbMonitorLaunchAgentPath": self.units["usb-monitor"]}
+
+    def systemctl(self, *arguments):
+        """What the manager says, asked as its user: its words on standard output."""
+        done = subprocess.run(self.as_user[:-2] + ["env", "-u", "LD_PRELOAD", self.as_user[-1],
+                                                   "XDG_RUNTIME_DIR=" + self.runtime,
+                                              "/bin/systemctl", "--user", *arguments],
+                              capture_output=True, text=True)
+        if not done.stdout and done.stderr:
+            sys.stderr.write("systemctl %s: %s" % (" ".join(arguments), done.stderr))
+        return done.stdout.split()
+
+    def start_as_user(self, session=False, **env):
+        settings = {"XDG_RUNTIME_DIR": self.runtime, "QT_QPA_PLATFORM": "offscreen",
+                    "DBUS_SESSION_BUS_ADDRESS": "unix:path=%s/bus" % self.runtime}
+        settings.update(env)
+        return self.start(session, prefix=self.as_user, **settings)
+
+    def test_each_listed_unit_ends_enabled_and_active_and_a_missing_one_is_one_line(self):
+        for run in (1, 2):  # the second run meets them loaded
+            assistant = self.start_as_user()
+            assistant.wait_for("DeviceAttach")
+            self.assertEqual(
+                [line for line in assistant.log() if "agent" in line],
+                ['agent "%s" not loaded: Unit file %s does not exist.' % (self.missing, self.missing)],
+                "run %d" % run)
+            names = ["rn-e2e-%s.service" % name for name in ("status", "helper", "usb-monitor")]
+            self.assertEqual(self.systemctl("is-enabled", *names), ["enabled"] * 3, "run %d" % run)
+            self.assertEqual(self.systemctl("is-active", *names), ["active"] * 3, "run %d" % run)
+            self.assertEqual(assistant.stop(), 0)
+
+    def test_a_signal_lets_the_running_step_end_and_skips_the_rest(self):
+        for signalled in (signal.SIGTERM, signal.SIGINT):
+            # The monitor agent runs and takes two seconds to stop; the list is empty.
+            with open(os.path.join(resources_of(self.bundle), "wifiDevices.plist"), "wb") as out:
+                plistlib.dump({"devices": [], "usbMonitorLaunchAgentPath": self.units["usb-monitor"],
+                               "smLaunchAgentPath": []}, out)
+            self.systemctl("enable", "--now", self.units["usb-monitor"])
+            assistant = self.start_as_user(session=True)
+            await_(lambda: "the monitor agent stopping: %r, lines %r" % (
+                self.systemctl("is-active", "rn-e2e-usb-monitor.service"), assistant.lines),
+                   lambda: self.systemctl("is-active", "rn-e2e-usb-monitor.service") == ["deactivating"])
+            os.killpg(assistant.process.pid, signalled)
+            self.assertEqual(assistant.wait_exit(), 0)
+            # Its stop ended; its load was skipped; no scan, no window.
+            self.assertEqual(self.systemctl("is-active", "rn-e2e-usb-monitor.service"), ["inactive"])
+            self.assertNotEqual(self.systemctl("is-enabled", "rn-e2e-usb-monitor.service"), ["enabled"])
+            self.assertFalse([line for line in assistant.log() if line.startswith("appPath:")], signalled)
+
+    def test_an_unreachable_manager_is_one_line_and_the_connect_screen_follows(self):
+        for env, prefix, why in (
+                ({"XDG_RUNTIME_DIR": None}, self.as_user,
+                 "XDG_RUNTIME_DIR is not set, so the user's service manager cannot be found"),
+                ({"SUDO_USER": self.user}, (),
+                 "the runtime folder %s belongs to uid %s, not to this user (uid 0); started through "
+                 "sudo, the assistant is outside the user's session: start it as the user"
+                 % (self.runtime, subprocess.run(["id", "-u", self.user], capture_output=True,
+                                                 text=True).stdout.strip()))):
+            settings = {"XDG_RUNTIME_DIR": self.runtime, "QT_QPA_PLATFORM": "offscreen"}
+            settings.update(env)
+            assistant = self.start(prefix=prefix, **settings)
+            assistant.wait_for("DeviceAttach")
+            self.assertEqual([line for line in assistant.log() if "agent" in line],
+                             ["agents not reloaded: " + why])
+            self.assertEqual(assistant.stop(), 0)
+        self.assertNotEqual(self.systemctl("is-enabled", "rn-e2e-status.service"), ["enabled"])
 
 
 def translations(language):

@@ -36,11 +36,13 @@ for page in runNetlume runNetlume-check; do
 done
 
 # --help and --version: printed, status 0, no display needed, and nothing
-# else happens (the stand-in systemctl would record any agent reload).
+# else happens (the stand-in settings would record a start; an agent reload
+# would write its line).
 export RUNNETLUME_RECORD="$work/record"
 for argument in --help -h --version; do
   output="$(env -u DISPLAY -u WAYLAND_DISPLAY PATH="$here/../standins:$PATH" \
-    "$usr/bin/runNetlume" "$argument")" || fail "$argument: status $?"
+    "$usr/bin/runNetlume" "$argument" 2>"$work/stderr")" || fail "$argument: status $?"
+  [ ! -s "$work/stderr" ] || fail "$argument wrote: $(cat "$work/stderr")"
   case "$argument" in
     --version) [ "$output" = "runNetlume $(sed -n 's/^project(runNetlume VERSION \([0-9.]*\).*/\1/p' "$here/../../CMakeLists.txt")" ] \
       || fail "--version printed: $output" ;;
