@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Tries the assistant without a printer: an emulated one (umockdev), and
-# stand-ins for systemctl and the maker's Wi-Fi setup tool, so that neither
-# the user's systemd nor any driver file is touched.
+# Tries the assistant without a printer: an emulated one (umockdev), a
+# stand-in for the maker's Wi-Fi setup tool, and no agents in the catalogue,
+# so that neither the user's systemd nor any driver file is touched.
 #   scripts/demo.sh [wifi|usb|plug|none]     (default: wifi)
 # wifi, usb: a listed printer of that kind is attached at start.
 # plug: none at start; the Wi-Fi printer is plugged in after 3 s.

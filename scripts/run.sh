@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Installs what running needs (not the test tools), builds the bundle and
-# starts the assistant with the example catalogues. The demo stand-ins take
-# the place of systemctl and the maker's Wi-Fi setup tool, so the user's own
-# systemd units are never reloaded; to try it with an emulated printer, use
-# scripts/demo.sh.
+# starts the assistant with the example catalogues. A stand-in takes the
+# place of the maker's Wi-Fi setup tool, and the agents are left out of the
+# catalogue, so the user's own systemd is never asked to reload anything; to
+# try it with an emulated printer, use scripts/demo.sh.
 # Without a display it runs on a virtual one (Xvfb), saves a screenshot of
 # what the assistant shows and says where; then it ends the assistant.
 # Arguments are passed to the assistant (Qt's own options, such as -platform).

@@ -4,7 +4,7 @@
 # installs what GROUP of install-deps.sh lists (when missing), builds the
 # assistant without the test suite in build-run/, prepares
 # build-run/demo-bundle with the stand-in Wi-Fi tool, puts the stand-in
-# systemctl and printer settings first on PATH, and sets $bundle.
+# printer settings first on PATH, and sets $bundle.
 build_stand_in_bundle() {
   scripts/ensure-deps.sh "$1"
   local build=build-run
