@@ -145,7 +145,7 @@ SdBusMessage SystemdUserManager::request(const char* path, const char* interface
 SystemdUserManager::Answer SystemdUserManager::call(const SdBusMessage& request) {
     if (silent_) return {nullptr, silent_, {}};
     if (!request) return {nullptr, std::string("a request could not be formed"), {}};
-    sd_bus_error error = SD_BUS_ERROR_NULL;
+    sd_bus_error error{}; // SD_BUS_ERROR_NULL, which is a C compound literal
     sd_bus_message* reply = nullptr;
     const int status = sd_bus_call(bus_.get(), request.get(), 0, &error, &reply);
     Answer answer{SdBusMessage(reply), std::nullopt, {}};
