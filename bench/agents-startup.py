@@ -20,6 +20,7 @@ import statistics
 import subprocess
 import sys
 import tempfile
+import time
 
 from listening import time_to_listening
 
@@ -77,10 +78,18 @@ def measure(folder, runs):
         print("%d agents: median %.1f ms (%s)" % (
             agents, medians[agents], " ".join("%.0f" % value for value in sorted(values))))
     print("two agents take %.2f times the start-up without agents" % (medians[2] / medians[0]))
-    for verb in ("is-enabled", "is-active"):
-        state = subprocess.run(["systemctl", "--user", verb, "rn-bench-status.service",
-                                "rn-bench-helper.service"], capture_output=True, text=True)
-        print("%s: %s" % (verb, " ".join(state.stdout.split())))
+    # The last run ended at its listening line, before its agents' starts
+    # may have: their state once the manager has no job left for them.
+    deadline = time.monotonic() + 25
+    while True:
+        states = {verb: subprocess.run(["systemctl", "--user", verb, "rn-bench-status.service",
+                                        "rn-bench-helper.service"],
+                                       capture_output=True, text=True).stdout.split()
+                  for verb in ("is-enabled", "is-active")}
+        if "activating" not in states["is-active"] or time.monotonic() > deadline:
+            break
+    for verb, state in states.items():
+        print("%s: %s" % (verb, " ".join(state)))
 
 
 def main():

@@ -7,6 +7,7 @@
 #include "platform/Platform.h"
 #include "platform/PlatformProfile.h"
 
+#include <memory>
 #include <string_view>
 #include <unordered_set>
 
@@ -51,7 +52,7 @@ void logAgent(platform::Platform& platform, std::string_view path, std::string_v
 // started together at the end, so that the manager reads its unit files once.
 void reloadThroughManager(platform::Platform& platform, const std::vector<std::string>& paths) {
     if (paths.empty() || stopped(platform)) return;
-    const platform::AgentManagerConnection connection = platform.connectAgentManager();
+    platform::AgentManagerConnection connection = platform.connectAgentManager();
     if (!connection.manager) {
         platform.log().write("agents not reloaded: " + printable(connection.failure));
         return;
@@ -85,9 +86,24 @@ void reloadThroughManager(platform::Platform& platform, const std::vector<std::s
     if (starts.rereadFailure)
         platform.log().write("the service manager did not read the agents' unit files anew: " +
                              printable(*starts.rereadFailure));
+    bool underWay = false;
     for (std::size_t i = 0; i < loaded.size() && i < starts.failures.size(); ++i) {
-        if (starts.failures[i]) logAgent(platform, loaded[i], "not started", *starts.failures[i]);
+        if (starts.failures[i])
+            logAgent(platform, loaded[i], "not started", *starts.failures[i]);
+        else
+            underWay = true;
     }
+    if (!underWay) return;
+    // Agents run beside the assistant, which needs nothing of theirs: the
+    // first window does not wait for their processes, and a start that fails
+    // is logged when it ends, from a thread of its own that keeps the
+    // connection.
+    std::shared_ptr<platform::AgentManager> waiting = std::move(connection.manager);
+    platform.threads().performInBackground([&platform, waiting, loaded = std::move(loaded)] {
+        const std::vector<std::optional<std::string>> ends = waiting->awaitStarts();
+        for (std::size_t i = 0; i < loaded.size() && i < ends.size(); ++i)
+            if (ends[i]) logAgent(platform, loaded[i], "not started", *ends[i]);
+    });
 }
 
 } // namespace

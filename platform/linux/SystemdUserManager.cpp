@@ -67,6 +67,10 @@ std::string unitObjectPath(const std::string& unit) {
     return result;
 }
 
+std::string stoppedAnswering(const std::string& reason) {
+    return "the service manager stopped answering (" + reason + ")";
+}
+
 std::string errorWords(const sd_bus_error& error, int status) {
     if (error.message != nullptr) return error.message;
     if (error.name != nullptr) return error.name;
@@ -157,7 +161,7 @@ SystemdUserManager::Answer SystemdUserManager::call(const SdBusMessage& request)
         if (status == -ETIMEDOUT || status == -ECONNRESET || status == -ENOTCONN ||
             sd_bus_error_has_name(&error, SD_BUS_ERROR_NO_REPLY) ||
             sd_bus_error_has_name(&error, SD_BUS_ERROR_DISCONNECTED)) {
-            silent_ = "the service manager stopped answering (" + *answer.failure + ")";
+            silent_ = stoppedAnswering(*answer.failure);
             answer.failure = silent_;
         }
     }
@@ -190,20 +194,13 @@ std::optional<std::string> SystemdUserManager::unitProperty(const std::string& u
     return std::nullopt;
 }
 
-std::map<std::string, std::string>
-SystemdUserManager::awaitJobs(const std::set<std::string>& jobs) {
+void SystemdUserManager::runUntil(const std::function<bool()>& done) {
     using Clock = std::chrono::steady_clock;
     const auto deadline = Clock::now() + ManagerAnswerTime;
-    const auto allEnded = [&] {
-        for (const std::string& job : jobs)
-            if (ended_.count(job) == 0) return false;
-        return true;
-    };
-    while (!silent_ && !allEnded()) {
+    while (!silent_ && !done()) {
         const int processed = sd_bus_process(bus_.get(), nullptr);
         if (processed < 0) {
-            silent_ = std::string("the service manager stopped answering (") +
-                      std::strerror(-processed) + ")";
+            silent_ = stoppedAnswering(std::strerror(-processed));
             break;
         }
         if (processed > 0) continue;
@@ -214,11 +211,19 @@ SystemdUserManager::awaitJobs(const std::set<std::string>& jobs) {
         const int waited = sd_bus_wait(
             bus_.get(), std::chrono::duration_cast<std::chrono::microseconds>(left).count());
         if (waited < 0 && waited != -EINTR) {
-            silent_ = std::string("the service manager stopped answering (") +
-                      std::strerror(-waited) + ")";
+            silent_ = stoppedAnswering(std::strerror(-waited));
             break;
         }
     }
+}
+
+std::map<std::string, std::string>
+SystemdUserManager::awaitJobs(const std::set<std::string>& jobs) {
+    runUntil([&] {
+        for (const std::string& job : jobs)
+            if (ended_.count(job) == 0) return false;
+        return true;
+    });
     // Reports of other jobs (another program's) are dropped with these.
     return std::exchange(ended_, {});
 }
@@ -287,6 +292,28 @@ bool SystemdUserManager::mustReread(const std::string& path) {
            stale != "no" || !sameFile(fragment, path);
 }
 
+int SystemdUserManager::onStartAnswered(sd_bus_message* reply, void* start,
+                                        sd_bus_error* /*error*/) {
+    auto& request = *static_cast<StartRequest*>(start);
+    request.answered = true;
+    if (const sd_bus_error* error = sd_bus_message_get_error(reply)) {
+        request.failure = errorWords(*error, -EIO);
+        if (sd_bus_error_has_name(error, SD_BUS_ERROR_NO_REPLY) ||
+            sd_bus_error_has_name(error, SD_BUS_ERROR_DISCONNECTED))
+            request.manager->silent_ = stoppedAnswering(*request.failure);
+        return 0;
+    }
+    const char* job = nullptr;
+    if (sd_bus_message_read(reply, "o", &job) < 0)
+        request.failure = "the manager's answer names no job";
+    else
+        request.job = job;
+    return 0;
+}
+
+// The starts are only asked for: their answers and jobs are taken by
+// awaitStarts(). Asked side by side, the manager is not kept from reading
+// the second request while it spawns the first agent.
 AgentStarts SystemdUserManager::start(const std::vector<std::string>& paths) {
     AgentStarts starts;
     starts.failures.resize(paths.size());
@@ -295,28 +322,67 @@ AgentStarts SystemdUserManager::start(const std::vector<std::string>& paths) {
         starts.rereadFailure = call(request(ManagerPath, ManagerInterface, "Reload")).failure;
         break;
     }
-    std::map<std::string, std::size_t> agentOf;
+    // Sized once: each answer is written through its request's address.
+    starts_.clear();
+    starts_.resize(paths.size());
     for (std::size_t i = 0; i < paths.size(); ++i) {
+        StartRequest& start = starts_[i];
+        start.manager = this;
+        start.unit = unitName(paths[i]);
+        start.answered = true;
+        start.told = true;
+        if (silent_) {
+            starts.failures[i] = silent_;
+            continue;
+        }
         SdBusMessage startUnit = request(ManagerPath, ManagerInterface, "StartUnit");
-        if (startUnit &&
-            sd_bus_message_append(startUnit.get(), "ss", unitName(paths[i]).c_str(), "replace") < 0)
-            startUnit.reset();
-        const Answer started = call(startUnit);
-        const char* job = nullptr;
-        if (started.failure)
-            starts.failures[i] = started.failure;
-        else if (sd_bus_message_read(started.reply.get(), "o", &job) < 0)
-            starts.failures[i] = "the manager's answer names no job";
-        else
-            agentOf[job] = i;
+        int status =
+            startUnit ? sd_bus_message_append(startUnit.get(), "ss", start.unit.c_str(), "replace")
+                      : -ENOMEM;
+        sd_bus_slot* slot = nullptr;
+        if (status >= 0)
+            status = sd_bus_call_async(bus_.get(), &slot, startUnit.get(),
+                                       &SystemdUserManager::onStartAnswered, &start, 0);
+        start.answer.reset(slot);
+        if (status < 0) {
+            starts.failures[i] =
+                std::string("the start could not be asked for: ") + std::strerror(-status);
+        } else {
+            start.told = false;
+            start.answered = false;
+        }
     }
-    std::set<std::string> jobs;
-    for (const auto& [job, agent] : agentOf)
-        jobs.insert(job);
-    const std::map<std::string, std::string> ends = awaitJobs(jobs);
-    for (const auto& [job, agent] : agentOf)
-        starts.failures[agent] = jobFailure("start", unitName(paths[agent]), ends, job);
+    // Out of the assistant before it goes on: a start asked for is carried
+    // out even if the assistant ends at once.
+    if (const int flushed = sd_bus_flush(bus_.get()); flushed < 0)
+        silent_ = stoppedAnswering(std::strerror(-flushed));
     return starts;
+}
+
+std::vector<std::optional<std::string>> SystemdUserManager::awaitStarts() {
+    const auto settled = [this] {
+        for (const StartRequest& start : starts_)
+            if (!start.answered || (!start.job.empty() && ended_.count(start.job) == 0))
+                return false;
+        return true;
+    };
+    runUntil(settled);
+    const std::map<std::string, std::string> ends = std::exchange(ended_, {});
+    std::vector<std::optional<std::string>> failures(starts_.size());
+    for (std::size_t i = 0; i < starts_.size(); ++i) {
+        const StartRequest& start = starts_[i];
+        if (start.told) continue;
+        if (!start.answered)
+            failures[i] = silent_ ? *silent_
+                                  : "its start was not answered within " +
+                                        std::to_string(ManagerAnswerTime.count()) + " s";
+        else if (start.failure)
+            failures[i] = start.failure;
+        else
+            failures[i] = jobFailure("start", start.unit, ends, start.job);
+    }
+    starts_.clear();
+    return failures;
 }
 
 } // namespace platform::linux_backend

@@ -11,6 +11,7 @@
 #include <systemd/sd-bus.h>
 
 #include <chrono>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -47,6 +48,7 @@ public:
     std::optional<std::string> unload(const std::string& path) override;
     std::optional<std::string> load(const std::string& path) override;
     AgentStarts start(const std::vector<std::string>& paths) override;
+    std::vector<std::optional<std::string>> awaitStarts() override;
 
 private:
     static int onJobRemoved(sd_bus_message* message, void* self, sd_bus_error* error);
@@ -63,9 +65,13 @@ private:
     std::optional<std::string> unitProperty(const std::string& unit, const char* interface,
                                             const char* name, char type, std::string& value);
     bool mustReread(const std::string& path);
+    // Lets the connection take what the manager sends until done() holds,
+    // the manager stops answering, or its time for one answer has passed.
+    void runUntil(const std::function<bool()>& done);
     // Waits for these jobs' ends; a job missing from the answer had not
     // ended in time.
     std::map<std::string, std::string> awaitJobs(const std::set<std::string>& jobs);
+    static int onStartAnswered(sd_bus_message* reply, void* start, sd_bus_error* error);
     std::optional<std::string> jobFailure(const char* kind, const std::string& unit,
                                           const std::map<std::string, std::string>& ends,
                                           const std::string& job);
@@ -77,6 +83,20 @@ private:
     std::map<std::string, std::string> ended_;
     // Once a call went unanswered, the manager is not asked again.
     std::optional<std::string> silent_;
+    // The last start()'s requests, one per agent in order, answered as the
+    // connection runs: its start job, or why there is none.
+    struct StartRequest {
+        SystemdUserManager* manager = nullptr;
+        std::string unit;
+        // Its failure went back with start(): the request was never sent.
+        bool told = false;
+        bool answered = false;
+        std::string job;
+        std::optional<std::string> failure;
+        // Released with the request, so that no late answer reaches it.
+        SdBusSlot answer;
+    };
+    std::vector<StartRequest> starts_;
 };
 
 } // namespace platform::linux_backend

@@ -799,7 +799,7 @@ StartLimitIntervalSec=0
 [Service]
 Type=oneshot
 RemainAfterExit=yes
-ExecStart=/bin/true
+ExecStart={start}
 ExecStop={stop}
 [Install]
 WantedBy=default.target
@@ -830,25 +830,28 @@ class AgentsOnTheUserManager(AssistantTest):
         self.as_user = ["setpriv", "--reuid=" + self.user, "--regid=" + self.user, "--init-groups",
                         "env", "HOME=" + pwd.getpwnam(self.user).pw_dir]
         self.units = {}
-        for name, stop in (("status", "/bin/true"), ("helper", "/bin/true"), ("usb-monitor", "/bin/sleep 2")):
+        for name, start, stop in (("status", "/bin/true", "/bin/true"), ("helper", "/bin/true", "/bin/true"),
+                                  ("failing", "/bin/false", "/bin/true"),
+                                  ("usb-monitor", "/bin/true", "/bin/sleep 2")):
             self.units[name] = os.path.join(self.folder, "My Units" if name == "helper" else "units",
                                             "rn-e2e-%s.service" % name)
             os.makedirs(os.path.dirname(self.units[name]), exist_ok=True)
             with open(self.units[name], "w") as out:
-                out.write(AGENT_UNIT.format(stop=stop))
+                out.write(AGENT_UNIT.format(start=start, stop=stop))
         self.missing = os.path.join(self.folder, "units", "rn-e2e-missing.service")
         self.catalogues()
         subprocess.run(["chmod", "-R", "a+rX", self.folder], check=True)
 
     def tearDown(self):
-        for name in ("status", "helper", "usb-monitor"):
+        for name in ("status", "helper", "failing", "usb-monitor"):
             self.systemctl("disable", "--now", "rn-e2e-%s.service" % name)
         super().tearDown()
 
     def agents(self):
         if not hasattr(self, "units"):
             return {}
-        return {"smLaunchAgentPath": [self.units["status"], self.missing, self.units["helper"]],
+        return {"smLaunchAgentPath": [self.units["status"], self.missing, self.units["helper"],
+                                      self.units["failing"]],
                 "usbMonitorLaunchAgentPath": self.units["usb-monitor"]}
 
     def systemctl(self, *arguments):
@@ -867,17 +870,22 @@ class AgentsOnTheUserManager(AssistantTest):
         settings.update(env)
         return self.start(session, prefix=self.as_user, **settings)
 
-    def test_each_listed_unit_ends_enabled_and_active_and_a_missing_one_is_one_line(self):
+    def test_each_listed_unit_ends_enabled_and_active_and_each_failure_is_one_line(self):
         for run in (1, 2):  # the second run meets them loaded
             assistant = self.start_as_user()
             assistant.wait_for("DeviceAttach")
+            # The failed start is told once it ends, after the window.
+            failed = ('agent "%s" not started: its start job ended "failed" (exit-code); systemctl '
+                      '--user status rn-e2e-failing.service says more' % self.units["failing"])
+            assistant.wait_for(failed)
             self.assertEqual(
                 [line for line in assistant.log() if "agent" in line],
-                ['agent "%s" not loaded: Unit file %s does not exist.' % (self.missing, self.missing)],
-                "run %d" % run)
-            names = ["rn-e2e-%s.service" % name for name in ("status", "helper", "usb-monitor")]
-            self.assertEqual(self.systemctl("is-enabled", *names), ["enabled"] * 3, "run %d" % run)
-            self.assertEqual(self.systemctl("is-active", *names), ["active"] * 3, "run %d" % run)
+                ['agent "%s" not loaded: Unit file %s does not exist.' % (self.missing, self.missing),
+                 failed], "run %d" % run)
+            names = ["rn-e2e-%s.service" % name for name in ("status", "helper", "failing", "usb-monitor")]
+            self.assertEqual(self.systemctl("is-enabled", *names), ["enabled"] * 4, "run %d" % run)
+            self.assertEqual(self.systemctl("is-active", *names), ["active", "active", "failed", "active"],
+                             "run %d" % run)
             self.assertEqual(assistant.stop(), 0)
 
     def test_a_signal_lets_the_running_step_end_and_skips_the_rest(self):

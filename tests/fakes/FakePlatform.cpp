@@ -221,19 +221,27 @@ public:
         std::string request = "start";
         for (const std::string& path : paths)
             request += " " + path;
-        manager_.answer(request);
-        platform::AgentStarts starts{manager_.rereadFailure, {}};
-        for (const std::string& path : paths) {
+        started_ = paths;
+        const std::optional<std::string> refused = manager_.answer(request);
+        return {manager_.rereadFailure,
+                std::vector<std::optional<std::string>>(paths.size(), refused)};
+    }
+    // A start job's end is the failure given as "start PATH".
+    std::vector<std::optional<std::string>> awaitStarts() override {
+        manager_.answer("await starts");
+        std::vector<std::optional<std::string>> ends;
+        for (const std::string& path : started_) {
             const auto failure = manager_.failures.find("start " + path);
-            starts.failures.push_back(failure == manager_.failures.end()
-                                          ? std::nullopt
-                                          : std::optional<std::string>(failure->second));
+            ends.push_back(failure == manager_.failures.end()
+                               ? std::nullopt
+                               : std::optional<std::string>(failure->second));
         }
-        return starts;
+        return ends;
     }
 
 private:
     FakeAgentManager& manager_;
+    std::vector<std::string> started_;
 };
 
 platform::AgentManagerConnection FakeAgentManager::connect() {

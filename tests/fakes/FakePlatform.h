@@ -223,8 +223,9 @@ public:
     // Why the manager cannot be reached; reachable when empty.
     std::string unreachable;
     std::vector<std::string> requests;
-    // Requests that fail, with the manager's reason; a start request fails
-    // per agent, as "start PATH".
+    // Requests that fail, with the manager's reason (a start request as
+    // recorded fails for all its agents); an agent's start job, awaited
+    // apart, ends in failure as "start PATH".
     std::map<std::string, std::string> failures;
     std::optional<std::string> rereadFailure;
     // Runs after each request is recorded, as it would end.

@@ -169,7 +169,7 @@ INSTANTIATE_TEST_SUITE_P(
                      {},
                      {"unload /a.service", "load /a.service", "unload /b.service",
                       "load /b.service", "unload /m.service", "load /m.service",
-                      "start /a.service /b.service /m.service"},
+                      "start /a.service /b.service /m.service", "await starts"},
                      {"1 agent paths listed again are reloaded once, at their first place"}},
         ManagerStory{"UnreachableIsOneLine",
                      {"/a.service"},
@@ -185,16 +185,25 @@ INSTANTIATE_TEST_SUITE_P(
                       {"start /a.service", "its start job ended \"failed\""}},
                      {"unload /a.service", "load /a.service", "unload /b.service",
                       "load /b.service", "unload /m.service", "load /m.service",
-                      "start /a.service /m.service"},
+                      "start /a.service /m.service", "await starts"},
                      {"agent \"/a.service\" not unloaded: busy",
                       "agent \"/b.service\" not loaded: Unit file /b.service does not exist.",
                       "agent \"/a.service\" not started: its start job ended \"failed\""}},
+        ManagerStory{"AStartNotAskedForIsLoggedAtOnceAndNotAwaited",
+                     {"/a.service"},
+                     {},
+                     {{"start /a.service /m.service", "the service manager stopped answering"}},
+                     {"unload /a.service", "load /a.service", "unload /m.service",
+                      "load /m.service", "start /a.service /m.service"},
+                     {"agent \"/a.service\" not started: the service manager stopped answering",
+                      "agent \"/m.service\" not started: the service manager stopped "
+                      "answering"}},
         ManagerStory{"PathsAreRefusedAsTheirCommandsWouldBe",
                      {"/evil$name.service", "/caf\xC3\xA9.service", Overlong},
                      {},
                      {},
                      {"load " + Overlong, "unload /m.service", "load /m.service",
-                      "start " + Overlong + " /m.service"},
+                      "start " + Overlong + " /m.service", "await starts"},
                      {"refused \"/evil$name.service\": a path holding \", $, `, \\ or a control "
                       "character is never put into a shell command",
                       "not run: the command for \"" + Overlong +
@@ -207,6 +216,7 @@ TEST_P(AgentsThroughTheManager, AsksTheManagerAndLogsWhatFails) {
     platform.agents.unreachable = story.unreachable;
     platform.agents.failures = story.failures;
     controller._refreshLaunchAgents();
+    platform.threadsFake.runBackground(); // the starts are awaited apart
     EXPECT_EQ(platform.agents.requests, story.requests);
     EXPECT_EQ(platform.logFake.lines, story.log);
     EXPECT_TRUE(platform.shellFake.commands.empty());

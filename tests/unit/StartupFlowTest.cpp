@@ -2,6 +2,8 @@
 // The start-up decision, the first screens and the orders in which they come.
 #include "tests/fakes/ControllerFixture.h"
 
+#include <algorithm>
+
 using namespace fakes;
 using ::testing::ElementsAre;
 
@@ -105,6 +107,13 @@ TEST_F(StartupFlow, AgentsAreRefreshedBeforeTheLabelsAndTheLabelsBeforeTheScan) 
     ASSERT_FALSE(scan.empty());
     EXPECT_LT(agents.back(), label.front());
     EXPECT_LT(label.back(), scan.front());
+    // The window does not wait for the agents to run: their starts are
+    // awaited on a thread of their own.
+    const auto shown = std::find(platform.journal.begin(), platform.journal.end(), "front window");
+    ASSERT_NE(shown, platform.journal.end());
+    EXPECT_EQ(std::count(platform.journal.begin(), shown, "background"), 1);
+    platform.threadsFake.runBackground();
+    EXPECT_EQ(platform.journal.back(), "manager await starts");
 }
 
 TEST_F(StartupFlow, UnconnectedOutletsAreSkippedAndTheFlowGoesOn) {
