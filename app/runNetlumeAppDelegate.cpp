@@ -4,9 +4,12 @@
 #include "app/Outlets.h"
 #include "app/detection/AttachListener.h"
 #include "app/detection/ConnectedPrinterScan.h"
+#include "app/detection/LogText.h"
+#include "app/detection/PrintQueueMatch.h"
 #include "app/handoff/AddPrinter.h"
 #include "app/handoff/CompanionTool.h"
 #include "app/handoff/LaunchAgentRefresh.h"
+#include "app/handoff/PrintQueueWatch.h"
 
 namespace {
 
@@ -22,6 +25,8 @@ runNetlumeAppDelegate::~runNetlumeAppDelegate() {
 }
 
 void runNetlumeAppDelegate::applicationDidFinishLaunching() {
+    // Beside the refresh: the answer is there for the add-printer window.
+    _findPrintQueues();
     _refreshLaunchAgents();
     // A signal during the refresh (which can take long) ends the assistant
     // here, before any window is shown.
@@ -43,6 +48,8 @@ void runNetlumeAppDelegate::applicationDidFinishLaunching() {
     }
     if (_deviceConnected(false)) {
         // The main window is left as it is on this road.
+        addPrinterWindowShown_ = true;
+        _showQueueNote();
         _placeWindow(addPrinterWindow_, screen);
         application.activateIgnoringOtherApps(true);
         on(addPrinterWindow_).makeKeyAndOrderFront();
@@ -90,10 +97,15 @@ void runNetlumeAppDelegate::addPrinterPressed(platform::Control* /*sender*/) {
     // The watcher is given the platform and the controller's address rather
     // than the controller itself: it may outlive the controller, which is
     // gone once the event loop has ended.
-    platform_.threads().performInBackground(
-        [&platform = platform_, program, sender = static_cast<const void*>(this)] {
-            watchAddPrinter(platform, program, sender);
+    // The printer's queues at the press are what the outcome is told against.
+    platform_.threads().performInBackground([&platform = platform_, program,
+                                             sender = static_cast<const void*>(this),
+                                             printer = attachedPrinter_] {
+        const PrinterQueues before = printerQueuesNow(platform, printer);
+        watchAddPrinter(platform, program, sender, [&] {
+            logQueuesAdded(platform, before, printerQueuesNow(platform, printer));
         });
+    });
 }
 
 void runNetlumeAppDelegate::skipButtonPressed(platform::Control* /*sender*/) {
@@ -109,7 +121,38 @@ void runNetlumeAppDelegate::doneButtonPressed(platform::Control* /*sender*/) {
 }
 
 bool runNetlumeAppDelegate::_deviceConnected(bool wifiCatalogue) {
-    return deviceConnected(platform_, wifiCatalogue);
+    platform::UsbDevice found;
+    if (!deviceConnected(platform_, wifiCatalogue, &found)) return false;
+    _noteAttachedPrinter(found);
+    return true;
+}
+
+void runNetlumeAppDelegate::_noteAttachedPrinter(const platform::UsbDevice& printer) {
+    attachedPrinter_ = printer;
+}
+
+void runNetlumeAppDelegate::_findPrintQueues() {
+    findPrintQueues(platform_,
+                    [this](platform::PrintQueues queues) { _printQueuesFound(std::move(queues)); });
+}
+
+void runNetlumeAppDelegate::_printQueuesFound(platform::PrintQueues queues) {
+    if (queues.failure)
+        platform_.log().write("print queues not known: " + printable(*queues.failure));
+    printQueues_ = std::move(queues);
+    if (addPrinterWindowShown_) _showQueueNote();
+}
+
+void runNetlumeAppDelegate::_showQueueNote() {
+    if (!printQueues_ || !attachedPrinter_) return;
+    const std::vector<QueueMatch> matches = queuesOfDevice(*attachedPrinter_, printQueues_->queues);
+    if (matches.empty()) return;
+    std::string found;
+    for (const QueueMatch& match : matches)
+        found += std::string(found.empty() ? "" : ", ") + "\"" + printable(match.queue) + "\" (" +
+                 matchKindText(match.how) + ")";
+    platform_.log().write("the attached printer already has print queues: " + found);
+    on(queueNoteTextField_).setStringValue(queueNames(matches));
 }
 
 void runNetlumeAppDelegate::_startListeningUSBDevices() {
@@ -152,6 +195,8 @@ void runNetlumeAppDelegate::_showLaunchToolScreen() {
 
 void runNetlumeAppDelegate::_showAddPrinterWindow(bool hideMainWindowFirst) {
     platform::Application& application = platform_.application();
+    addPrinterWindowShown_ = true;
+    _showQueueNote();
     _placeWindow(addPrinterWindow_, mainScreenArea());
     if (hideMainWindowFirst) {
         on(window_).orderOut();

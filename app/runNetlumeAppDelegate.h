@@ -8,6 +8,7 @@
 #include "app/OutletTable.h"
 #include "platform/Platform.h"
 
+#include <optional>
 #include <string_view>
 #include <variant>
 #include <vector>
@@ -52,6 +53,16 @@ public:
     void _showLaunchToolScreen();
     void _showAddPrinterWindow(bool hideMainWindowFirst);
 
+    // The printer the assistant is about (found at start or plugged in),
+    // for the print queues that go with it.
+    void _noteAttachedPrinter(const platform::UsbDevice& printer);
+    // Asks the print system for its queues, in the background.
+    void _findPrintQueues();
+    void _printQueuesFound(platform::PrintQueues queues);
+    // On the add-printer window, the line naming the attached printer's
+    // queues, once both are known and it has any.
+    void _showQueueNote();
+
     void _applyLocalizedLabels();
     void _refreshLaunchAgents();
     void _launchCompanionTool();
@@ -91,6 +102,9 @@ private:
     ScreenArea mainScreenArea() const;
 
     platform::Platform& platform_;
+    std::optional<platform::UsbDevice> attachedPrinter_;
+    std::optional<platform::PrintQueues> printQueues_;
+    bool addPrinterWindowShown_ = false;
 #define RUNNETLUME_OUTLET_FIELD(Type, name, Name, label, key) platform::Type* name##_ = nullptr;
     RUNNETLUME_OUTLETS(RUNNETLUME_OUTLET_FIELD)
 #undef RUNNETLUME_OUTLET_FIELD

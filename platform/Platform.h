@@ -166,8 +166,17 @@ public:
 };
 
 struct UsbDevice {
+    UsbDevice() = default;
+    UsbDevice(std::uint16_t vendorId, std::uint16_t productId)
+        : idVendor(vendorId), idProduct(productId) {}
+
     std::uint16_t idVendor = 0;
     std::uint16_t idProduct = 0;
+    // The device's own strings, empty when it gives none: what tells two
+    // printers of one model apart, and what print queues are named after.
+    std::string serial;
+    std::string manufacturer;
+    std::string product;
     friend bool operator==(const UsbDevice&, const UsbDevice&) = default;
 };
 
@@ -270,6 +279,32 @@ struct AgentManagerConnection {
     std::string failure;
 };
 
+// A queue of the print system and the device it prints to.
+struct PrintQueue {
+    std::string name;
+    std::string deviceUri;
+    // For a queue that prints to a port of this machine in the range where
+    // an IPP-over-USB proxy (ipp-usb) serves USB printers: the IEEE 1284
+    // device id and the make and model that the port reports for its device.
+    // Empty for any other queue, or when the port did not answer.
+    std::string portDeviceId;
+    std::string portMakeAndModel;
+};
+
+struct PrintQueues {
+    std::vector<PrintQueue> queues;
+    // Why the print system could not be asked; no queues then.
+    std::optional<std::string> failure;
+};
+
+class PrintSystem {
+public:
+    virtual ~PrintSystem() = default;
+    // The queues as the print system lists them now, asked with a short
+    // timeout. Blocks meanwhile: never on the main thread. Any thread.
+    virtual PrintQueues queues() = 0;
+};
+
 class Log {
 public:
     virtual ~Log() = default;
@@ -308,6 +343,7 @@ public:
     virtual Shell& shell() = 0;
     // Asked only where the profile reloads agents through the manager.
     virtual AgentManagerConnection connectAgentManager() = 0;
+    virtual PrintSystem& printSystem() = 0;
     virtual Log& log() = 0;
     virtual const PlatformProfile& profile() const = 0;
 };

@@ -29,12 +29,16 @@ void DeviceAttach(void* refCon, platform::UsbIterator* iterator) {
     // for the devices that follow it in this call only.
     bool matchedWifi = false;
     while (const std::optional<platform::UsbDevice> device = iterator->next()) {
-        for (std::size_t n = wifi.entriesNaming(device->idVendor, device->idProduct); n > 0; --n) {
+        const std::size_t wifiEntries = wifi.entriesNaming(device->idVendor, device->idProduct);
+        if (wifiEntries > 0) controller._noteAttachedPrinter(*device);
+        for (std::size_t n = wifiEntries; n > 0; --n) {
             controller._showLaunchToolScreen();
             matchedWifi = true;
         }
         if (matchedWifi) continue;
-        for (std::size_t n = other.entriesNaming(device->idVendor, device->idProduct); n > 0; --n)
+        const std::size_t otherEntries = other.entriesNaming(device->idVendor, device->idProduct);
+        if (otherEntries > 0) controller._noteAttachedPrinter(*device);
+        for (std::size_t n = otherEntries; n > 0; --n)
             controller._showAddPrinterWindow(true);
     }
 }

@@ -5,7 +5,7 @@
 #include "app/detection/LogText.h"
 #include "platform/Platform.h"
 
-bool deviceConnected(platform::Platform& platform, bool wifiCatalogue) {
+bool deviceConnected(platform::Platform& platform, bool wifiCatalogue, platform::UsbDevice* found) {
     const std::unique_ptr<platform::UsbIterator> devices = platform.usbRegistry().matchingDevices();
     if (!devices) {
         platform.log().write("fatal error when IOServiceGetMatchingServices");
@@ -21,6 +21,7 @@ bool deviceConnected(platform::Platform& platform, bool wifiCatalogue) {
         if (catalogue.entriesNaming(device->idVendor, device->idProduct) == 0) continue;
         platform.log().write("found " + hexText(device->idVendor) + " " +
                              hexText(device->idProduct));
+        if (found != nullptr) *found = *device;
         return true;
     }
     return false;

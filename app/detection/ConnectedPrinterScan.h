@@ -5,8 +5,11 @@
 
 namespace platform {
 class Platform;
-}
+struct UsbDevice;
+} // namespace platform
 
 // wifiCatalogue selects "wifiDevices", otherwise "otherDevices". False as well
-// when the catalogue or the device enumeration is not available.
-bool deviceConnected(platform::Platform& platform, bool wifiCatalogue);
+// when the catalogue or the device enumeration is not available. The device
+// found goes to found, when given.
+bool deviceConnected(platform::Platform& platform, bool wifiCatalogue,
+                     platform::UsbDevice* found = nullptr);

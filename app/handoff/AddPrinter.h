@@ -3,6 +3,8 @@
 // ends the assistant once that program has been closed.
 #pragma once
 
+#include <functional>
+
 namespace platform {
 class Platform;
 struct AddPrinterProgram;
@@ -19,9 +21,10 @@ const platform::AddPrinterProgram* installedAddPrinterProgram(platform::Platform
 const platform::AddPrinterProgram* openAddPrinter(platform::Platform& platform);
 
 // Polls at the profile's interval (3 seconds) for as long as any instance of
-// program runs (none when it is null); then hands the request to terminate,
-// with sender, to the main thread and returns. Meant for a background thread
-// of its own: it touches no window and nothing of the controller but the
-// sender's address. program belongs to the profile, which outlives it.
+// program runs (none when it is null); then runs beforeEnd, hands the
+// request to terminate, with sender, to the main thread and returns. Meant
+// for a background thread of its own: it touches no window and nothing of
+// the controller but the sender's address. program belongs to the profile,
+// which outlives it.
 void watchAddPrinter(platform::Platform& platform, const platform::AddPrinterProgram* program,
-                     const void* sender);
+                     const void* sender, const std::function<void()>& beforeEnd = {});

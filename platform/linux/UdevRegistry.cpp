@@ -60,7 +60,7 @@ std::optional<std::vector<UsbDevice>> listDevices(udev* context, std::string& wh
     udev_list_entry_foreach(entry, udev_enumerate_get_list_entry(enumerate.get())) {
         const UdevDevice device(
             udev_device_new_from_syspath(context, udev_list_entry_get_name(entry)));
-        devices.push_back(device ? usbDeviceIds(device.get()) : UsbDevice{});
+        devices.push_back(device ? usbDevice(device.get()) : UsbDevice{});
     }
     return devices;
 }
@@ -151,7 +151,7 @@ private:
             if (action == nullptr || std::strcmp(action, "add") != 0) continue;
             const char* type = udev_device_get_devtype(device.get());
             if (type == nullptr || std::strcmp(type, DeviceType) != 0) continue;
-            queue_->waiting.push_back(usbDeviceIds(device.get()));
+            queue_->waiting.push_back(usbDevice(device.get()));
         }
         if (queue_->armed && !queue_->waiting.empty()) callback_(refCon_, &announced_);
     }
@@ -181,6 +181,13 @@ std::optional<std::uint16_t> parseUsbId(const char* text) {
     return value;
 }
 
+namespace {
+
+std::string sysfsText(udev_device* device, const char* name) {
+    const char* value = udev_device_get_sysattr_value(device, name);
+    return value != nullptr ? value : "";
+}
+
 UsbDevice usbDeviceIds(udev_device* device) {
     const std::optional<std::uint16_t> vendor =
         parseUsbId(udev_device_get_sysattr_value(device, "idVendor"));
@@ -201,6 +208,16 @@ UsbDevice usbDeviceIds(udev_device* device) {
     const std::optional<std::uint16_t> p = parseUsbId(productText.c_str());
     if (!v || !p) return {};
     return {*v, *p};
+}
+
+} // namespace
+
+UsbDevice usbDevice(udev_device* device) {
+    UsbDevice found = usbDeviceIds(device);
+    found.serial = sysfsText(device, "serial");
+    found.manufacturer = sysfsText(device, "manufacturer");
+    found.product = sysfsText(device, "product");
+    return found;
 }
 
 std::unique_ptr<UsbIterator> UdevRegistry::matchingDevices() {

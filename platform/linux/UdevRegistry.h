@@ -30,8 +30,9 @@ private:
 
 // A device's ids from its idVendor/idProduct attributes, falling back to the
 // PRODUCT property of its uevent (a device already gone from sysfs); 0 and 0
-// when neither can be read.
-UsbDevice usbDeviceIds(udev_device* device);
+// when neither can be read. Its serial, manufacturer and product strings
+// where sysfs has them.
+UsbDevice usbDevice(udev_device* device);
 
 // Four hexadecimal digits at most, nothing else.
 std::optional<std::uint16_t> parseUsbId(const char* text);

@@ -161,6 +161,17 @@ void setAccessibleApplicationName(const QString& title) {
     applicationTitle() = title;
 }
 
+void announceInFocus(QWidget* window, const QString& text) {
+    QWidget* focus = window->focusWidget();
+    if (focus == nullptr) return;
+    // The control's own description is kept aside, so that a second text
+    // replaces the first rather than adding to it.
+    if (!focus->property("ownDescription").isValid())
+        focus->setProperty("ownDescription", focus->accessibleDescription());
+    const QString own = focus->property("ownDescription").toString();
+    focus->setAccessibleDescription(own.isEmpty() ? text : text + QLatin1Char(' ') + own);
+}
+
 void screensChanged(QWidget* window) {
     QAccessibleEvent event(window, QAccessible::ObjectReorder);
     QAccessible::updateAccessibility(&event);

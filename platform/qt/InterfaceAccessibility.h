@@ -22,4 +22,10 @@ void setAccessibleApplicationName(const QString& title);
 // After `window` has changed the screen it shows: its children changed.
 void screensChanged(QWidget* window);
 
+// A text that came into view in `window` while it is shown: said to a
+// screen reader ahead of the focused control's own description, since Orca
+// speaks a change of the focused control's description and nothing of a
+// label appearing.
+void announceInFocus(QWidget* window, const QString& text);
+
 } // namespace platform::qt

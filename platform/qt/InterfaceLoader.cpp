@@ -6,6 +6,7 @@
 
 #include <QAbstractButton>
 #include <QFile>
+#include <QLabel>
 #include <QMainWindow>
 #include <QUiLoader>
 
@@ -65,6 +66,15 @@ void applyInterfaceTexts(QWidget* top) {
         if (auto* button = qobject_cast<QAbstractButton*>(widget);
             button != nullptr && translated(widget, "textId", text))
             button->setText(text);
+        // A label with a text id is a line that holds a value (%1): the text
+        // is its pattern, and the line shows only once given a value.
+        if (auto* label = qobject_cast<QLabel*>(widget);
+            label != nullptr && widget->property("textId").isValid()) {
+            if (!translated(widget, "textId", text)) text = label->text();
+            label->setProperty("textPattern", text);
+            label->clear();
+            label->hide();
+        }
         if (translated(widget, "titleId", text)) widget->setWindowTitle(text);
         if (translated(widget, "accessibleNameId", text)) widget->setAccessibleName(text);
         if (translated(widget, "accessibleDescriptionId", text))

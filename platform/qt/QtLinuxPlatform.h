@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: MIT
 // The desktop services of a Linux session: Qt for the application, windows
-// and event loop; udev, processes, the shell, the user's systemd instance and
-// syslog for the rest.
+// and event loop; udev, processes, the shell, the user's systemd instance, the print
+// system and syslog for the rest.
 #pragma once
 
 #include "platform/Platform.h"
 #include "platform/PlatformProfile.h"
+#include "platform/linux/CupsPrintSystem.h"
 #include "platform/linux/PlistFileReader.h"
 #include "platform/linux/PosixShell.h"
 #include "platform/linux/ProcessWorkspace.h"
@@ -35,6 +36,7 @@ public:
     Workspace& workspace() override { return workspace_; }
     Shell& shell() override { return shell_; }
     AgentManagerConnection connectAgentManager() override;
+    PrintSystem& printSystem() override { return printSystem_; }
     Log& log() override { return log_; }
     const PlatformProfile& profile() const override { return profile_; }
 
@@ -53,6 +55,7 @@ private:
     linux_backend::UdevRegistry usbRegistry_;
     linux_backend::ProcessWorkspace workspace_;
     linux_backend::PosixShell shell_;
+    linux_backend::CupsPrintSystem printSystem_;
     linux_backend::SystemLog log_;
     // A copy: a watcher thread may still read it while the process exits and
     // destroys the static it came from; the platform lives as long as any

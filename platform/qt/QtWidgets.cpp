@@ -77,6 +77,27 @@ void QtControl::setStringValue(const std::string& text) {
     setText(text);
 }
 
+namespace {
+
+// A line with a pattern shows its value, or is gone without one. One that
+// appears in a window already on screen is told to a screen reader at once
+// through the focused control's description: a label coming into view is
+// not spoken by itself.
+void setLabelText(QLabel* label, const QString& value) {
+    const QVariant pattern = label->property("textPattern");
+    if (!pattern.isValid()) {
+        label->setText(value);
+        return;
+    }
+    const bool wasShown = label->isVisible();
+    label->setText(value.isEmpty() ? QString() : pattern.toString().arg(value));
+    label->setVisible(!value.isEmpty());
+    if (!value.isEmpty() && !wasShown && label->window()->isVisible())
+        announceInFocus(label->window(), label->text());
+}
+
+} // namespace
+
 void QtControl::setText(const std::string& text) {
     const QString value = QString::fromStdString(text);
     // A button takes "&" as the mark of its shortcut key; a title shows it
@@ -84,7 +105,7 @@ void QtControl::setText(const std::string& text) {
     if (auto* button = qobject_cast<QAbstractButton*>(widget_))
         button->setText(QString(value).replace(QLatin1Char('&'), QLatin1String("&&")));
     else if (auto* label = qobject_cast<QLabel*>(widget_))
-        label->setText(value);
+        setLabelText(label, value);
     else if (auto* edit = qobject_cast<QLineEdit*>(widget_))
         edit->setText(value);
 }

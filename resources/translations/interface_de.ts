@@ -64,5 +64,10 @@
         <extracomment>Reminder window: the button that closes it.</extracomment>
         <translation>OK</translation>
     </message>
+    <message id="ui_queueNote">
+        <source>This printer already has a print queue: %1. You can print with it now, or add the printer again below.</source>
+        <extracomment>Add-printer window, above the steps, shown only when the attached printer already has a print queue. %1: the queue names, quoted and separated by commas.</extracomment>
+        <translation>Für diesen Drucker gibt es bereits eine Druckwarteschlange: %1. Sie können jetzt damit drucken oder den Drucker unten erneut hinzufügen.</translation>
+    </message>
 </context>
 </TS>

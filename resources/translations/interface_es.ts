@@ -64,5 +64,10 @@
         <extracomment>Reminder window: the button that closes it.</extracomment>
         <translation>Aceptar</translation>
     </message>
+    <message id="ui_queueNote">
+        <source>This printer already has a print queue: %1. You can print with it now, or add the printer again below.</source>
+        <extracomment>Add-printer window, above the steps, shown only when the attached printer already has a print queue. %1: the queue names, quoted and separated by commas.</extracomment>
+        <translation>Esta impresora ya tiene una cola de impresión: %1. Puede imprimir con ella ahora o volver a añadir la impresora a continuación.</translation>
+    </message>
 </context>
 </TS>

@@ -64,5 +64,10 @@
         <extracomment>Reminder window: the button that closes it.</extracomment>
         <translation>OK</translation>
     </message>
+    <message id="ui_queueNote">
+        <source>This printer already has a print queue: %1. You can print with it now, or add the printer again below.</source>
+        <extracomment>Add-printer window, above the steps, shown only when the attached printer already has a print queue. %1: the queue names, quoted and separated by commas.</extracomment>
+        <translation>Questa stampante ha già una coda di stampa: %1. Puoi stampare subito oppure aggiungere di nuovo la stampante qui sotto.</translation>
+    </message>
 </context>
 </TS>

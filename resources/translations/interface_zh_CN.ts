@@ -64,5 +64,10 @@
         <extracomment>Reminder window: the button that closes it.</extracomment>
         <translation>确定</translation>
     </message>
+    <message id="ui_queueNote">
+        <source>This printer already has a print queue: %1. You can print with it now, or add the printer again below.</source>
+        <extracomment>Add-printer window, above the steps, shown only when the attached printer already has a print queue. %1: the queue names, quoted and separated by commas.</extracomment>
+        <translation>此打印机已有打印队列：%1。您现在就可以用它打印，也可以在下方再次添加打印机。</translation>
+    </message>
 </context>
 </TS>

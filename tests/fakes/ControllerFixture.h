@@ -17,9 +17,9 @@
 
 namespace fakes {
 
-constexpr platform::UsbDevice WifiPrinter{0xF055, 0x0001};
-constexpr platform::UsbDevice UsbOnlyPrinter{0xF055, 0x0101};
-constexpr platform::UsbDevice Keyboard{0x8086, 0x1234};
+const platform::UsbDevice WifiPrinter{0xF055, 0x0001};
+const platform::UsbDevice UsbOnlyPrinter{0xF055, 0x0101};
+const platform::UsbDevice Keyboard{0x8086, 0x1234};
 
 class ControllerTest : public ::testing::Test {
 protected:

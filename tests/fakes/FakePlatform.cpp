@@ -259,6 +259,13 @@ std::optional<std::string> FakeAgentManager::answer(const std::string& request) 
     return failure->second;
 }
 
+platform::PrintQueues FakePrintSystem::queues() {
+    journal_.push_back("print queues");
+    platform::PrintQueues now = answer;
+    if (onAsked) onAsked();
+    return now;
+}
+
 void FakeLog::write(const std::string& line) {
     lines.push_back(line);
     journal_.push_back("log " + line);

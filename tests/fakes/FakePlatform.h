@@ -237,6 +237,21 @@ private:
     Journal& journal_;
 };
 
+// The print system's answer, the same at every question; each question is
+// one journal line.
+class FakePrintSystem final : public platform::PrintSystem {
+public:
+    explicit FakePrintSystem(Journal& journal) : journal_(journal) {}
+    platform::PrintQueues queues() override;
+    platform::PrintQueues answer;
+    // Runs after each question, before its answer: a test's moment to
+    // change the next one.
+    std::function<void()> onAsked;
+
+private:
+    Journal& journal_;
+};
+
 class FakeLog final : public platform::Log {
 public:
     explicit FakeLog(Journal& journal) : journal_(journal) {}
@@ -263,6 +278,7 @@ public:
     }
     platform::Shell& shell() override { return realShell != nullptr ? *realShell : shellFake; }
     platform::AgentManagerConnection connectAgentManager() override { return agents.connect(); }
+    platform::PrintSystem& printSystem() override { return printQueues; }
     platform::Log& log() override { return logFake; }
     const platform::PlatformProfile& profile() const override { return profileValue; }
 
@@ -283,6 +299,7 @@ public:
     FakeWorkspace workspaceFake{journal};
     FakeShell shellFake{journal};
     FakeAgentManager agents{journal};
+    FakePrintSystem printQueues{journal};
     FakeLog logFake{journal};
     // A copy, so that a test may change a value (the toolkit version).
     platform::PlatformProfile profileValue;

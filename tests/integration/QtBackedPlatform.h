@@ -42,6 +42,7 @@ public:
     platform::AgentManagerConnection connectAgentManager() override {
         return fake.connectAgentManager();
     }
+    platform::PrintSystem& printSystem() override { return fake.printSystem(); }
     platform::Log& log() override { return fake.log(); }
     const platform::PlatformProfile& profile() const override { return fake.profile(); }
 

@@ -52,7 +52,9 @@ TEST_F(AgentRefresh, ASignalDuringACommandSkipsTheRestAndShowsNothing) {
         if (command == disable("/A.plist")) platform.app.signalled = true;
     };
     controller.applicationDidFinishLaunching();
-    EXPECT_EQ(platform.journal, (Journal{"shell " + disable("/A.plist"), "terminate"}));
+    // The print queues are asked for beside the refresh, in the background.
+    EXPECT_EQ(platform.journal,
+              (Journal{"background", "shell " + disable("/A.plist"), "terminate"}));
     EXPECT_EQ(platform.app.terminateSenders, std::vector<const void*>{&controller});
 }
 

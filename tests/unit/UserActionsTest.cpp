@@ -122,9 +122,12 @@ TEST_F(UserActions, WatcherPollsEveryThreeSecondsUntilAddPrinterIsGone) {
     platform.journal.clear();
     platform.threadsFake.runBackground();
     EXPECT_EQ(platform.journal,
-              (Journal{"sleep 3", "query system-config-printer", "sleep 3",
+              (Journal{"print queues", "sleep 3", "query system-config-printer", "sleep 3",
                        "query system-config-printer", "sleep 3", "query system-config-printer",
-                       "sleep 3", "query system-config-printer", "to main thread"}));
+                       "sleep 3", "query system-config-printer", "print queues",
+                       "log no print queue was added for the attached printer since Add "
+                       "Printer was pressed",
+                       "to main thread"}));
     // The termination itself happens on the main thread, with the controller
     // as sender.
     EXPECT_TRUE(platform.app.terminateSenders.empty());

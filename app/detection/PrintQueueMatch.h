@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: MIT
+// Which print queues print to the attached USB printer. A USB queue's URI
+// names the printer's serial number, else its maker and model; a queue of an
+// IPP-over-USB proxy is known by what its port reports of the device.
+#pragma once
+
+#include "platform/Platform.h"
+
+#include <string>
+#include <vector>
+
+enum class QueueMatchKind {
+    // The serial number in a USB queue's URI is the device's.
+    Serial,
+    // The device id that an IPP-over-USB port reports names the device's serial.
+    IppOverUsb,
+    // Only maker and model agree: another printer of the same model could be meant.
+    MakerAndModel,
+};
+
+struct QueueMatch {
+    std::string queue;
+    QueueMatchKind how;
+};
+
+// In the order of the queues.
+std::vector<QueueMatch> queuesOfDevice(const platform::UsbDevice& device,
+                                       const std::vector<platform::PrintQueue>& queues);
+
+// "serial", "IPP-over-USB", "maker and model": for the log and the checker.
+const char* matchKindText(QueueMatchKind how);
+
+// The names of the matching queues as one text: "A", "A", "B" quoted and
+// joined by commas.
+std::string queueNames(const std::vector<QueueMatch>& matches);
