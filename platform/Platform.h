@@ -287,8 +287,8 @@ struct PrintQueue {
     // an IPP-over-USB proxy (ipp-usb) serves USB printers: the IEEE 1284
     // device id and the make and model that the port reports for its device.
     // Empty for any other queue, or when the port did not answer.
-    std::string portDeviceId;
-    std::string portMakeAndModel;
+    std::string portDeviceId = {};
+    std::string portMakeAndModel = {};
 };
 
 struct PrintQueues {
