@@ -11,7 +11,7 @@ set -euo pipefail
 run_packages=(
   cmake ninja-build g++ pkg-config python3
   qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libqt6opengl6-dev qt6-svg-dev
-  libudev-dev libsystemd-dev libpugixml-dev libxcb1-dev
+  libudev-dev libsystemd-dev libcups2-dev libpugixml-dev libxcb1-dev
   # a virtual display and a screenshot when there is no display
   xvfb xauth x11-utils imagemagick fonts-dejavu-core
 )
@@ -23,6 +23,8 @@ all_packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev libumockdev-dev libplist-dev
   dbus at-spi2-core python3-pyatspi time
   openbox metacity xfwm4 mutter weston qt6-wayland fonts-wqy-zenhei
+  # a print scheduler of the tests' own, and the command that adds its queues
+  cups-daemon cups-client
   # the screen reader the end-to-end suite listens to, speaking to no sound card
   orca speech-dispatcher
   # fuzzing

@@ -2,8 +2,10 @@
 #include "platform/linux/CupsPrintSystem.h"
 
 #include <cups/cups.h>
+#include <sys/stat.h>
 
 #include <array>
+#include <cerrno>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -34,6 +36,15 @@ Http connect(const char* host, int port) {
 std::string text(ipp_attribute_t* attribute) {
     const char* value = attribute != nullptr ? ippGetString(attribute, 0, nullptr) : nullptr;
     return value != nullptr ? value : "";
+}
+
+// libcups keeps no reason for a failed connection (errno is gone by then);
+// a local socket that is not there is the common one.
+std::string whyNoConnection(const std::string& server) {
+    struct stat socket {};
+    if (!server.empty() && server.front() == '/' && ::stat(server.c_str(), &socket) != 0)
+        return std::strerror(errno);
+    return "it does not answer";
 }
 
 bool isLoopback(const std::string& host) {
@@ -81,7 +92,7 @@ PrintQueues CupsPrintSystem::queues() {
     if (!http)
         return {{},
                 "the print system (CUPS) at " + server +
-                    " cannot be asked: " + std::strerror(errno)};
+                    " cannot be asked: " + whyNoConnection(server)};
 
     ipp_t* request = ippNewRequest(IPP_OP_CUPS_GET_PRINTERS);
     static const char* const Wanted[] = {"printer-name", "device-uri"};

@@ -37,6 +37,8 @@ BUNDLE = os.environ["RUNNETLUME_BUNDLE"]
 # InstalledRoad story runs, on the program in place.
 INSTALLED = os.environ.get("RUNNETLUME_INSTALLED") == "1"
 STANDINS = os.path.abspath(os.environ["RUNNETLUME_STANDINS"])
+SCHEDULER = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tools",
+                         "print-scheduler.sh")
 WIFI = (0x8001, 0x0001)
 USB_ONLY = (0x8001, 0x0101)
 KEYBOARD = (0x046D, 0xC31C)
@@ -158,6 +160,7 @@ class AssistantTest(unittest.TestCase):
         self.record = os.path.join(self.folder, "record")
         self.testbed = UMockdev.Testbed.new()
         self.devices = 0
+        self.cups = os.path.join(self.folder, "no-cups.sock")
         self.assistant = None
         self.bundle = self.place_bundle()
 
@@ -203,22 +206,36 @@ class AssistantTest(unittest.TestCase):
         """The agent keys of the Wi-Fi catalogue: none but where a story is about them."""
         return {}
 
-    def plug(self, ids):
+    def plug(self, ids, serial=None):
+        """A USB device; a printer with a serial number has its maker's and
+        model's strings too, as print queues are named after them."""
         self.devices += 1
-        self.testbed.add_device(
-            "usb",
-            "9-%d" % self.devices,
-            None,
-            ["idVendor", "%04x" % ids[0], "idProduct", "%04x" % ids[1]],
-            ["DEVTYPE", "usb_device"],
-        )
+        attributes = ["idVendor", "%04x" % ids[0], "idProduct", "%04x" % ids[1]]
+        if serial is not None:
+            attributes += ["serial", serial, "manufacturer", "Acme", "product", "Laser 1"]
+        self.testbed.add_device("usb", "9-%d" % self.devices, None, attributes,
+                                ["DEVTYPE", "usb_device"])
+
+    def scheduler(self, *queues):
+        """A print scheduler of this test's own holding these (name, URI)
+        queues; the assistants it starts from now on ask it."""
+        folder = os.path.join(self.folder, "cups")
+        started = subprocess.run([SCHEDULER, "start", folder], capture_output=True, text=True)
+        if started.returncode != 0:
+            self.fail(started.stderr.strip())
+        self.addCleanup(subprocess.run, [SCHEDULER, "stop", folder], check=False)
+        self.cups = started.stdout.split("=", 1)[1].strip()
+        for name, uri in queues:
+            subprocess.run(["lpadmin", "-p", name, "-E", "-v", uri], check=True,
+                           env=dict(os.environ, CUPS_SERVER=self.cups))
 
     def launch(self, session=False, prefix=(), **env):
         """One more run of the assistant in this test's world; a variable
         given as None is left out."""
         # The one-assistant lock (without a bus) is this test's own.
+        # No print system but this test's own, if any.
         settings = {"RUNNETLUME_RECORD": self.record, "RUNNETLUME_OPEN_SECONDS": "2",
-                    "XDG_RUNTIME_DIR": self.folder}
+                    "XDG_RUNTIME_DIR": self.folder, "CUPS_SERVER": self.cups}
         settings.update(env)
         return Assistant(self.bundle, self.testbed.get_root_dir(), settings, session, prefix)
 
@@ -793,6 +810,47 @@ class InstalledRoad(AssistantTest):
 
 
 USER_MANAGER = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tools", "user-manager.sh")
+class PrintQueuesOfThePrinter(AssistantTest):
+    """A real scheduler holding a queue for the plugged-in printer: the
+    checker and the add-printer window name it, and the hand-off's end names
+    the queue added meanwhile."""
+
+    QUEUE = ("Laser", "usb://Acme/Laser%201?serial=SN1")
+    LANGUAGES = KeyboardInEveryLanguage.LANGUAGES
+
+    def test_the_queue_is_named_by_the_checker_and_the_window_and_one_added_by_the_end(self):
+        self.scheduler(self.QUEUE, ("Elsewhere", "ipp://printer.example/ipp/print"))
+        self.plug(USB_ONLY, serial="SN1")
+        checker = subprocess.run([os.path.join(self.bundle, "bin", "runNetlume-check"), "--devices"],
+                                 capture_output=True, text=True,
+                                 env=dict(os.environ, CUPS_SERVER=self.cups,
+                                          UMOCKDEV_DIR=self.testbed.get_root_dir()))
+        self.assertIn("8001:0101  USB-only model", checker.stdout)
+        self.assertIn("print queues: Laser (serial)", checker.stdout)
+        for language in self.LANGUAGES:
+            assistant = self.start(LANG=language + ".UTF-8", LANGUAGE=language)
+            note = translations(language)["ui_queueNote"].replace("%1", '"Laser"')
+            self.await_element("label", note)
+            self.assertEqual(assistant.stop(), 0, language)
+            self.assertIn('the attached printer already has print queues: "Laser" (serial)',
+                          assistant.log(), language)
+        assistant = self.start(RUNNETLUME_OPEN_SECONDS="1",
+                               RUNNETLUME_ADD_QUEUE="Laser-2 usb://Acme/Laser%201?serial=SN1")
+        self.press("Add Printer")
+        self.assertEqual(assistant.wait_exit(), 0)
+        self.assertIn('print queues added for the attached printer since Add Printer was pressed: '
+                      '"Laser-2"', assistant.log())
+
+    def test_without_a_scheduler_one_line_says_so(self):
+        self.plug(USB_ONLY, serial="SN1")
+        assistant = self.start()
+        self.await_element("push button", "Add Printer")
+        assistant.wait_for("print queues not known: the print system (CUPS) at %s cannot be "
+                           "asked: No such file or directory" % self.cups)
+        self.assertEqual(assistant.stop(), 0)
+        self.assertEqual(len([line for line in assistant.log() if "print queue" in line]), 1)
+
+
 AGENT_UNIT = """[Unit]
 Description=runNetlume test agent
 StartLimitIntervalSec=0
@@ -1041,6 +1099,7 @@ class ScreenReader(AssistantTest):
         return self.hears(*texts)
 
     def test_each_screen_is_spoken_on_appearance_and_after_each_swap(self):
+        self.scheduler(PrintQueuesOfThePrinter.QUEUE)
         for language in ("en", "de"):
             text = translations(language)
             self.orca = Orca(os.path.join(self.folder, language))
@@ -1059,13 +1118,16 @@ class ScreenReader(AssistantTest):
             # The other two first screens, the printer plugged before start.
             # A fresh Orca each time: one whose last key was its own command
             # takes the next window's activation for that key's side effect.
-            for printer, first in ((WIFI, "QuestionString"), (USB_ONLY, "stepsPromptString")):
+            # The USB printer already has a print queue, which the window names.
+            note = text["ui_queueNote"].replace("%1", '"%s"' % PrintQueuesOfThePrinter.QUEUE[0])
+            for printer, first in ((WIFI, ("QuestionString",)),
+                                   (USB_ONLY, ("stepsPromptString", "ui_queueNote"))):
                 self.orca.stop()
                 self.unplug_all()
-                self.plug(printer)
-                self.orca = Orca(os.path.join(self.folder, language, first))
+                self.plug(printer, serial="SN1" if printer == USB_ONLY else None)
+                self.orca = Orca(os.path.join(self.folder, language, first[0]))
                 assistant = self.start(LANG=language + ".UTF-8", LANGUAGE=language)
-                self.hears(text[first])
+                self.hears(*(note if key == "ui_queueNote" else text[key] for key in first))
                 self.assertEqual(assistant.stop(), 0, assistant.lines[-40:])
             self.orca.stop()
             self.orca = None

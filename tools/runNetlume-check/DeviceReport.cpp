@@ -2,6 +2,7 @@
 #include "tools/runNetlume-check/DeviceReport.h"
 
 #include "app/detection/DeviceCatalogue.h"
+#include "app/detection/LogText.h"
 #include "tools/runNetlume-check/Finding.h"
 
 #include <set>
@@ -54,7 +55,8 @@ std::string ids(const platform::UsbDevice& device) {
 } // namespace
 
 std::vector<DeviceVerdict> judgeDevices(const std::vector<platform::UsbDevice>& devices,
-                                        const DeviceCatalogue& wifi, const DeviceCatalogue& other) {
+                                        const DeviceCatalogue& wifi, const DeviceCatalogue& other,
+                                        const platform::PrintQueues& queues) {
     std::set<std::uint32_t> vendors;
     addVendors(wifi, vendors);
     addVendors(other, vendors);
@@ -67,28 +69,52 @@ std::vector<DeviceVerdict> judgeDevices(const std::vector<platform::UsbDevice>& 
             verdict = Verdict::UsbOnlyModel;
         else if (vendors.count(device.idVendor) != 0)
             verdict = Verdict::MakerUnknownModel;
-        verdicts.push_back({device, verdict});
+        std::optional<std::vector<QueueMatch>> matches;
+        if (!queues.failure) matches = queuesOfDevice(device, queues.queues);
+        verdicts.push_back({device, verdict, std::move(matches)});
     }
     return verdicts;
 }
 
-std::string devicesAsText(const std::vector<DeviceVerdict>& verdicts) {
+std::string devicesAsText(const std::vector<DeviceVerdict>& verdicts,
+                          const std::optional<std::string>& queuesUnknown) {
     std::string out;
-    for (const DeviceVerdict& v : verdicts)
+    for (const DeviceVerdict& v : verdicts) {
         out += ids(v.device) + "  " + verdictText(v.verdict) + "\n";
+        if (!v.queues) continue;
+        out += "           print queues: ";
+        if (v.queues->empty()) out += "none";
+        for (std::size_t i = 0; i < v.queues->size(); ++i)
+            out += (i == 0 ? "" : ", ") + printable((*v.queues)[i].queue) + " (" +
+                   matchKindText((*v.queues)[i].how) + ")";
+        out += "\n";
+    }
     if (verdicts.empty()) out += "no USB device is attached\n";
+    if (queuesUnknown) out += "print queues not known: " + printable(*queuesUnknown) + "\n";
     return out;
 }
 
-std::string devicesAsJson(const std::vector<DeviceVerdict>& verdicts) {
+std::string devicesAsJson(const std::vector<DeviceVerdict>& verdicts,
+                          const std::optional<std::string>& queuesUnknown) {
     std::string out = "{\"devices\": [";
     for (std::size_t i = 0; i < verdicts.size(); ++i) {
         const std::string id = ids(verdicts[i].device);
         out += i == 0 ? "\n  " : ",\n  ";
         out += "{\"vid\": \"" + id.substr(0, 4) + "\", \"pid\": \"" + id.substr(5) +
-               "\", \"verdict\": \"" + verdictId(verdicts[i].verdict) + "\"}";
+               "\", \"verdict\": \"" + verdictId(verdicts[i].verdict) + "\"";
+        if (const auto& queues = verdicts[i].queues) {
+            out += ", \"queues\": [";
+            for (std::size_t q = 0; q < queues->size(); ++q)
+                out += std::string(q == 0 ? "" : ", ") +
+                       "{\"name\": " + jsonString((*queues)[q].queue) + ", \"match\": \"" +
+                       matchKindText((*queues)[q].how) + "\"}";
+            out += "]";
+        }
+        out += "}";
     }
-    return out + (verdicts.empty() ? "]}\n" : "\n]}\n");
+    out += verdicts.empty() ? "]" : "\n]";
+    if (queuesUnknown) out += ",\n \"queuesNotKnown\": " + jsonString(*queuesUnknown);
+    return out + "}\n";
 }
 
 } // namespace check

@@ -3,7 +3,10 @@
 // support asks for when "the printer is plugged in but not found".
 #pragma once
 
+#include "app/detection/PrintQueueMatch.h"
 #include "platform/Platform.h"
+
+#include <optional>
 
 #include <string>
 #include <vector>
@@ -17,14 +20,22 @@ enum class Verdict { WifiModel, UsbOnlyModel, MakerUnknownModel, Other };
 struct DeviceVerdict {
     platform::UsbDevice device;
     Verdict verdict;
+    // The print queues that print to it, or none when the print system
+    // could not be asked.
+    std::optional<std::vector<QueueMatch>> queues;
 };
 
 // In the assistant's order: the Wi-Fi catalogue decides first. The maker's
-// vendor ids are those the catalogues list.
+// vendor ids are those the catalogues list. Each device's queues are looked
+// for among the print system's answer.
 std::vector<DeviceVerdict> judgeDevices(const std::vector<platform::UsbDevice>& devices,
-                                        const DeviceCatalogue& wifi, const DeviceCatalogue& other);
+                                        const DeviceCatalogue& wifi, const DeviceCatalogue& other,
+                                        const platform::PrintQueues& queues);
 
-std::string devicesAsText(const std::vector<DeviceVerdict>& verdicts);
-std::string devicesAsJson(const std::vector<DeviceVerdict>& verdicts);
+// Why the print system could not be asked is said once, after the devices.
+std::string devicesAsText(const std::vector<DeviceVerdict>& verdicts,
+                          const std::optional<std::string>& queuesUnknown);
+std::string devicesAsJson(const std::vector<DeviceVerdict>& verdicts,
+                          const std::optional<std::string>& queuesUnknown);
 
 } // namespace check

@@ -2,6 +2,7 @@
 // runNetlume-check: the packager's checker of the assistant's catalogues,
 // built on the assistant's own reading code. See runNetlume-check(1).
 #include "app/detection/DeviceCatalogue.h"
+#include "platform/linux/CupsPrintSystem.h"
 #include "platform/linux/FdWatcher.h"
 #include "platform/linux/PlistFileReader.h"
 #include "platform/linux/ResourceLocation.h"
@@ -28,7 +29,7 @@ const char* const Usage =
     "\n"
     "  --build    the driver's files are not installed yet: missing paths warn\n"
     "  --json     the same findings as JSON\n"
-    "  --devices  the USB devices attached now and how each fares\n";
+    "  --devices  the USB devices attached now, how each fares, and its print queues\n";
 
 // Only the enumeration is used; nothing here waits for events.
 class NoEvents final : public platform::linux_backend::FdWatcher {
@@ -67,8 +68,12 @@ int listDevices(const std::vector<check::CatalogueFile>& files, bool json) {
     std::vector<platform::UsbDevice> devices;
     while (const auto device = iterator->next())
         devices.push_back(*device);
-    const auto verdicts = check::judgeDevices(devices, wifi, other);
-    std::fputs((json ? check::devicesAsJson(verdicts) : check::devicesAsText(verdicts)).c_str(),
+    platform::linux_backend::CupsPrintSystem printSystem;
+    const platform::PrintQueues queues = printSystem.queues();
+    const auto verdicts = check::judgeDevices(devices, wifi, other, queues);
+    std::fputs((json ? check::devicesAsJson(verdicts, queues.failure)
+                     : check::devicesAsText(verdicts, queues.failure))
+                   .c_str(),
                stdout);
     return Clean;
 }

@@ -1,0 +1,86 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# A real CUPS scheduler of the tests' own, on a socket in a folder of theirs,
+# with no queue but the ones a test adds:
+#   eval "$(tests/tools/print-scheduler.sh start FOLDER)"   # sets CUPS_SERVER
+#   lpadmin -p NAME -E -v "usb://Maker/Model?serial=X"       # asks that scheduler
+#   tests/tools/print-scheduler.sh stop FOLDER
+# The scheduler takes a queue only for a device scheme it has a backend for;
+# its backends are the system's, plus a usb one that prints nothing (no job
+# is ever printed here; Debian ships the real one with the whole print
+# system, which the tests need none of).
+# Exits 2, with the reason on one line, where no scheduler can be started.
+set -euo pipefail
+command=${1:-}
+folder=${2:-}
+
+fail() { echo "print-scheduler.sh: $*" >&2; exit 2; }
+
+[ -n "$folder" ] || fail "usage: print-scheduler.sh start|stop FOLDER"
+[ -x /usr/sbin/cupsd ] || fail "cupsd is not installed (Debian's cups-daemon)"
+
+case "$command" in
+start)
+  mkdir -p "$folder"/{conf,spool,tmp,cache,state,log,bin/backend}
+  folder=$(cd "$folder" && pwd)
+  socket="$folder/cups.sock"
+  for part in /usr/lib/cups/*; do
+    [ "$(basename "$part")" = backend ] || ln -sfn "$part" "$folder/bin/"
+  done
+  for backend in /usr/lib/cups/backend/*; do ln -sfn "$backend" "$folder/bin/backend/"; done
+  [ -e "$folder/bin/backend/usb" ] || printf '#!/bin/sh\nexit 1\n' >"$folder/bin/backend/usb"
+  chmod 755 "$folder/bin/backend/usb"
+  cat >"$folder/conf/cupsd.conf" <<CONF
+Listen $socket
+LogLevel warn
+WebInterface No
+Browsing Off
+<Location />
+  Order allow,deny
+  Allow all
+</Location>
+<Policy default>
+  <Limit All>
+    Order deny,allow
+  </Limit>
+</Policy>
+CONF
+  cat >"$folder/conf/cups-files.conf" <<CONF
+ServerRoot $folder/conf
+RequestRoot $folder/spool
+TempDir $folder/tmp
+CacheDir $folder/cache
+StateDir $folder/state
+ErrorLog $folder/log/error_log
+AccessLog $folder/log/access_log
+PageLog $folder/log/page_log
+ServerBin $folder/bin
+DataDir /usr/share/cups
+CONF
+  /usr/sbin/cupsd -f -c "$folder/conf/cupsd.conf" -s "$folder/conf/cups-files.conf" \
+    >"$folder/log/cupsd.out" 2>&1 &
+  echo $! >"$folder/cupsd.pid"
+  # Ready once it answers on its socket.
+  for _ in $(seq 100); do
+    if CUPS_SERVER="$socket" lpstat -r >/dev/null 2>&1; then
+      echo "export CUPS_SERVER=$socket"
+      exit 0
+    fi
+    kill -0 "$(cat "$folder/cupsd.pid")" 2>/dev/null ||
+      fail "cupsd ended: $(tail -n 3 "$folder/log/cupsd.out" "$folder/log/error_log" 2>/dev/null | tr '\n' ' ')"
+    sleep 0.1
+  done
+  fail "cupsd did not answer on $socket within 10 s"
+  ;;
+stop)
+  if [ -f "$folder/cupsd.pid" ]; then
+    pid=$(cat "$folder/cupsd.pid")
+    kill "$pid" 2>/dev/null || true
+    while kill -0 "$pid" 2>/dev/null; do sleep 0.05; done
+    rm -f "$folder/cupsd.pid"
+  fi
+  ;;
+*)
+  fail "usage: print-scheduler.sh start|stop FOLDER"
+  ;;
+esac
