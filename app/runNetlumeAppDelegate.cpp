@@ -25,8 +25,9 @@ runNetlumeAppDelegate::~runNetlumeAppDelegate() {
 }
 
 void runNetlumeAppDelegate::applicationDidFinishLaunching() {
-    // Beside the refresh: the answer is there for the add-printer window.
-    _findPrintQueues();
+    // Once the first window is up: loading the print system's library beside
+    // the start-up would hold it back, and no window waits for the answer.
+    platform_.threads().performOnMainThread([this] { _findPrintQueues(); });
     _refreshLaunchAgents();
     // A signal during the refresh (which can take long) ends the assistant
     // here, before any window is shown.

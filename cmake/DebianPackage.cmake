@@ -20,11 +20,12 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${RUNNETLUME_HOMEPAGE})
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Not libraries, so dpkg-shlibdeps cannot see them: systemd, whose user
-# instance reloads the driver's agents, and Qt's X11 platform plugin. The session bus (one
+# Not linked, so dpkg-shlibdeps cannot see them: systemd, whose user
+# instance reloads the driver's agents, Qt's X11 platform plugin, and libcups,
+# loaded when the print system is first asked. The session bus (one
 # assistant per session; a lock file stands in without it) and the printer
 # settings (whichever the desktop has) are recommended.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "systemd, qt6-qpa-plugins")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "systemd, qt6-qpa-plugins, libcups2")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
   "dbus-user-session | dbus-x11, system-config-printer | gnome-control-center | print-manager")
 set(CPACK_STRIP_FILES ON)

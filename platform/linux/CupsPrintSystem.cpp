@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "platform/linux/CupsPrintSystem.h"
 
-#include <cups/cups.h>
+#include "platform/linux/CupsLibrary.h"
+
 #include <sys/stat.h>
 
 #include <array>
@@ -14,9 +15,15 @@ namespace platform::linux_backend {
 
 namespace {
 
+// Only once queues() has loaded it.
+const CupsLibrary& cups() {
+    std::string unused;
+    return *cupsLibrary(unused);
+}
+
 struct CupsFree {
-    void operator()(http_t* http) const { httpClose(http); }
-    void operator()(ipp_t* ipp) const { ippDelete(ipp); }
+    void operator()(http_t* http) const { cups().httpClose(http); }
+    void operator()(ipp_t* ipp) const { cups().ippDelete(ipp); }
 };
 using Http = std::unique_ptr<http_t, CupsFree>;
 using Ipp = std::unique_ptr<ipp_t, CupsFree>;
@@ -25,16 +32,17 @@ using Ipp = std::unique_ptr<ipp_t, CupsFree>;
 // libcups closes it when the timeout callback is absent.
 Http connect(const char* host, int port) {
     int cancel = 0;
-    Http http(httpConnect2(host, port, nullptr, AF_UNSPEC, HTTP_ENCRYPTION_IF_REQUESTED, 1,
-                           static_cast<int>(PrintSystemConnectTime.count()), &cancel));
+    Http http(cups().httpConnect2(host, port, nullptr, AF_UNSPEC, HTTP_ENCRYPTION_IF_REQUESTED, 1,
+                                  static_cast<int>(PrintSystemConnectTime.count()), &cancel));
     if (http)
-        httpSetTimeout(http.get(), std::chrono::duration<double>(PrintSystemAnswerTime).count(),
-                       nullptr, nullptr);
+        cups().httpSetTimeout(http.get(),
+                              std::chrono::duration<double>(PrintSystemAnswerTime).count(), nullptr,
+                              nullptr);
     return http;
 }
 
 std::string text(ipp_attribute_t* attribute) {
-    const char* value = attribute != nullptr ? ippGetString(attribute, 0, nullptr) : nullptr;
+    const char* value = attribute != nullptr ? cups().ippGetString(attribute, 0, nullptr) : nullptr;
     return value != nullptr ? value : "";
 }
 
@@ -59,9 +67,9 @@ void askPort(PrintQueue& queue) {
     std::array<char, 256> host{};
     std::array<char, 1024> resource{};
     int port = 0;
-    if (httpSeparateURI(HTTP_URI_CODING_ALL, queue.deviceUri.c_str(), scheme.data(), scheme.size(),
-                        user.data(), user.size(), host.data(), host.size(), &port, resource.data(),
-                        resource.size()) < HTTP_URI_STATUS_OK)
+    if (cups().httpSeparateURI(HTTP_URI_CODING_ALL, queue.deviceUri.c_str(), scheme.data(),
+                               scheme.size(), user.data(), user.size(), host.data(), host.size(),
+                               &port, resource.data(), resource.size()) < HTTP_URI_STATUS_OK)
         return;
     const std::string kind = scheme.data();
     if ((kind != "ipp" && kind != "ipps" && kind != "http" && kind != "https") ||
@@ -69,17 +77,18 @@ void askPort(PrintQueue& queue) {
         return;
     const Http http = connect(host.data(), port);
     if (!http) return;
-    ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr,
-                 queue.deviceUri.c_str());
+    ipp_t* request = cups().ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
+    cups().ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr,
+                        queue.deviceUri.c_str());
     static const char* const Wanted[] = {"printer-device-id", "printer-make-and-model"};
-    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 2, nullptr,
-                  Wanted);
-    const Ipp response(cupsDoRequest(http.get(), request, resource.data()));
+    cups().ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 2,
+                         nullptr, Wanted);
+    const Ipp response(cups().cupsDoRequest(http.get(), request, resource.data()));
     if (!response) return;
-    queue.portDeviceId = text(ippFindAttribute(response.get(), "printer-device-id", IPP_TAG_TEXT));
+    queue.portDeviceId =
+        text(cups().ippFindAttribute(response.get(), "printer-device-id", IPP_TAG_TEXT));
     queue.portMakeAndModel =
-        text(ippFindAttribute(response.get(), "printer-make-and-model", IPP_TAG_TEXT));
+        text(cups().ippFindAttribute(response.get(), "printer-make-and-model", IPP_TAG_TEXT));
 }
 
 } // namespace
@@ -87,24 +96,26 @@ void askPort(PrintQueue& queue) {
 PrintQueues CupsPrintSystem::queues() {
     // The scheduler the user's own programs ask: CUPS_SERVER, client.conf,
     // else the local socket.
-    const std::string server = cupsServer();
-    const Http http = connect(server.c_str(), ippPort());
+    std::string why;
+    if (cupsLibrary(why) == nullptr) return {{}, "the print system's library " + why};
+    const std::string server = cups().cupsServer();
+    const Http http = connect(server.c_str(), cups().ippPort());
     if (!http)
         return {{},
                 "the print system (CUPS) at " + server +
                     " cannot be asked: " + whyNoConnection(server)};
 
-    ipp_t* request = ippNewRequest(IPP_OP_CUPS_GET_PRINTERS);
+    ipp_t* request = cups().ippNewRequest(IPP_OP_CUPS_GET_PRINTERS);
     static const char* const Wanted[] = {"printer-name", "device-uri"};
-    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 2, nullptr,
-                  Wanted);
-    const Ipp response(cupsDoRequest(http.get(), request, "/"));
+    cups().ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 2,
+                         nullptr, Wanted);
+    const Ipp response(cups().cupsDoRequest(http.get(), request, "/"));
     // No queue at all is an answer ("not found"), not a failure.
-    if (cupsLastError() == IPP_STATUS_ERROR_NOT_FOUND) return {};
-    if (!response || cupsLastError() > IPP_STATUS_OK_CONFLICTING)
+    if (cups().cupsLastError() == IPP_STATUS_ERROR_NOT_FOUND) return {};
+    if (!response || cups().cupsLastError() > IPP_STATUS_OK_CONFLICTING)
         return {{},
                 "the print system (CUPS) at " + server +
-                    " did not list its queues: " + cupsLastErrorString()};
+                    " did not list its queues: " + cups().cupsLastErrorString()};
 
     PrintQueues found;
     PrintQueue queue;
@@ -112,10 +123,10 @@ PrintQueues CupsPrintSystem::queues() {
         if (!queue.name.empty()) found.queues.push_back(std::move(queue));
         queue = {};
     };
-    for (ipp_attribute_t* attribute = ippFirstAttribute(response.get()); attribute != nullptr;
-         attribute = ippNextAttribute(response.get())) {
+    for (ipp_attribute_t* attribute = cups().ippFirstAttribute(response.get());
+         attribute != nullptr; attribute = cups().ippNextAttribute(response.get())) {
         // Each queue's attributes form one group; a separator ends it.
-        const char* name = ippGetName(attribute);
+        const char* name = cups().ippGetName(attribute);
         if (name == nullptr) {
             keep();
             continue;

@@ -52,9 +52,9 @@ TEST_F(AgentRefresh, ASignalDuringACommandSkipsTheRestAndShowsNothing) {
         if (command == disable("/A.plist")) platform.app.signalled = true;
     };
     controller.applicationDidFinishLaunching();
-    // The print queues are asked for beside the refresh, in the background.
+    // The print queues are asked for from the event loop, which never runs.
     EXPECT_EQ(platform.journal,
-              (Journal{"background", "shell " + disable("/A.plist"), "terminate"}));
+              (Journal{"to main thread", "shell " + disable("/A.plist"), "terminate"}));
     EXPECT_EQ(platform.app.terminateSenders, std::vector<const void*>{&controller});
 }
 

@@ -79,7 +79,9 @@ protected:
     void answer(std::vector<platform::PrintQueue> queues) {
         platform.printQueues.answer = {queues, {}};
     }
+    // The event loop starts the question; its answer comes back to it.
     void answerOnce() {
+        platform.threadsFake.runMainThread();
         platform.threadsFake.runBackground();
         platform.threadsFake.runMainThread();
     }
