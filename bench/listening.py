@@ -2,10 +2,21 @@
 """The start-up as the benches time it: from starting the assistant to the
 line that says it listens for a printer on the connect screen."""
 
+import os
 import subprocess
 import time
 
 LISTENING = "DeviceAttach"
+
+
+def empty_usb(folder, **settings):
+    """The environment of a start offscreen, in folder, with umockdev's USB
+    holding no device; settings are added to it."""
+    testbed = os.path.join(folder, "testbed")
+    os.makedirs(os.path.join(testbed, "sys", "bus", "usb", "devices"), exist_ok=True)
+    os.makedirs(os.path.join(testbed, "sys", "devices"), exist_ok=True)
+    return dict(os.environ, QT_QPA_PLATFORM="offscreen", UMOCKDEV_DIR=testbed,
+                XDG_RUNTIME_DIR=folder, LD_PRELOAD="libumockdev-preload.so.0", **settings)
 
 
 def time_to_listening(binary, env):

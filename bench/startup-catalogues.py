@@ -17,7 +17,7 @@ import subprocess
 import sys
 import tempfile
 
-from listening import time_to_listening
+from listening import empty_usb, time_to_listening
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 BUNDLE = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else "build/bundle")
@@ -46,13 +46,8 @@ def place(folder, models):
 def main():
     folder = tempfile.mkdtemp(prefix="runnetlume-startup-")
     try:
-        testbed = os.path.join(folder, "testbed")
-        os.makedirs(os.path.join(testbed, "sys", "bus", "usb", "devices"))
-        os.makedirs(os.path.join(testbed, "sys", "devices"))
-        env = dict(os.environ, QT_QPA_PLATFORM="offscreen", UMOCKDEV_DIR=testbed,
-                   XDG_RUNTIME_DIR=folder,
-                   PATH=os.path.join(HERE, "..", "tests", "standins") + ":" + os.environ["PATH"],
-                   LD_PRELOAD="libumockdev-preload.so.0")
+        env = empty_usb(folder, PATH=os.path.join(HERE, "..", "tests", "standins") + ":" +
+                        os.environ["PATH"])
         binaries = {models: os.path.join(place(folder, models), "bin", "runNetlume")
                     for models in (10, 10_000)}
         times = {models: [] for models in binaries}

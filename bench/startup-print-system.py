@@ -20,7 +20,7 @@ import sys
 import tempfile
 import shutil
 
-from listening import time_to_listening
+from listening import empty_usb, time_to_listening
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 SCHEDULER = os.path.join(HERE, "..", "tests", "tools", "print-scheduler.sh")
@@ -34,12 +34,7 @@ def main():
     runs = int(sys.argv[3]) if len(sys.argv) > 3 else 11
     folder = tempfile.mkdtemp(prefix="runnetlume-print-system-")
     try:
-        testbed = os.path.join(folder, "testbed")
-        os.makedirs(os.path.join(testbed, "sys", "bus", "usb", "devices"))
-        os.makedirs(os.path.join(testbed, "sys", "devices"))
-        env = dict(os.environ, QT_QPA_PLATFORM="offscreen", UMOCKDEV_DIR=testbed,
-                   XDG_RUNTIME_DIR=folder, CUPS_SERVER=os.path.join(folder, "no-cups.sock"),
-                   LD_PRELOAD="libumockdev-preload.so.0")
+        env = empty_usb(folder, CUPS_SERVER=os.path.join(folder, "no-cups.sock"))
         cases = {"reference, no scheduler": (os.path.join(reference, "bin", "runNetlume"), env),
                  "this build, no scheduler": (os.path.join(bundle, "bin", "runNetlume"), env)}
         started = subprocess.run([SCHEDULER, "start", os.path.join(folder, "cups")],
