@@ -37,13 +37,10 @@ std::string folded(std::string_view text) {
 }
 
 bool sameModel(std::string_view maker, std::string_view model, const platform::UsbDevice& device) {
-    const std::string wanted = folded(device.manufacturer) + folded(device.product);
     if (folded(device.product).empty()) return false;
-    const std::string named = folded(model);
+    const std::string wanted = folded(device.manufacturer) + folded(device.product);
     // Maker drivers spell the maker into the model ("HP_LaserJet_P1005").
-    return folded(std::string(maker) + std::string(model)) == wanted || named == wanted ||
-           (!folded(device.manufacturer).empty() && folded(maker) == folded(device.manufacturer) &&
-            named == folded(device.product));
+    return folded(maker) + folded(model) == wanted || folded(model) == wanted;
 }
 
 // A USB queue's URI: "usb://Maker/Model?serial=X", or a maker driver's

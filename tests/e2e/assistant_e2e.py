@@ -15,6 +15,7 @@ import re
 import queue
 import shutil
 import signal
+import socket
 import subprocess
 import sys
 import tempfile
@@ -39,6 +40,16 @@ INSTALLED = os.environ.get("RUNNETLUME_INSTALLED") == "1"
 STANDINS = os.path.abspath(os.environ["RUNNETLUME_STANDINS"])
 SCHEDULER = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tools",
                          "print-scheduler.sh")
+PPD = os.path.join(os.path.dirname(os.path.abspath(__file__)), "data", "acme-laser.ppd")
+
+
+def free_port(port):
+    with socket.socket() as probe:
+        try:
+            probe.bind(("127.0.0.1", port))
+            return True
+        except OSError:
+            return False
 WIFI = (0x8001, 0x0001)
 USB_ONLY = (0x8001, 0x0101)
 KEYBOARD = (0x046D, 0xC31C)
@@ -216,18 +227,22 @@ class AssistantTest(unittest.TestCase):
         self.testbed.add_device("usb", "9-%d" % self.devices, None, attributes,
                                 ["DEVTYPE", "usb_device"])
 
-    def scheduler(self, *queues):
-        """A print scheduler of this test's own holding these (name, URI)
-        queues; the assistants it starts from now on ask it."""
-        folder = os.path.join(self.folder, "cups")
-        started = subprocess.run([SCHEDULER, "start", folder], capture_output=True, text=True)
+    def scheduler(self, *queues, port=None):
+        """A print scheduler of this test's own holding these (name, URI[,
+        PPD]) queues, also on localhost:port when given; the assistants it
+        starts from now on ask the first one."""
+        folder = os.path.join(self.folder, "cups-%s" % (port or "local"))
+        started = subprocess.run([SCHEDULER, "start", folder] + ([str(port)] if port else []),
+                                 capture_output=True, text=True)
         if started.returncode != 0:
             self.fail(started.stderr.strip())
         self.addCleanup(subprocess.run, [SCHEDULER, "stop", folder], check=False)
-        self.cups = started.stdout.split("=", 1)[1].strip()
-        for name, uri in queues:
-            subprocess.run(["lpadmin", "-p", name, "-E", "-v", uri], check=True,
-                           env=dict(os.environ, CUPS_SERVER=self.cups))
+        server = started.stdout.split("=", 1)[1].strip()
+        for name, uri, *ppd in queues:
+            subprocess.run(["lpadmin", "-p", name, "-E", "-v", uri] + (["-P"] + ppd if ppd else []),
+                           check=True, capture_output=True, env=dict(os.environ, CUPS_SERVER=server))
+        if port is None:
+            self.cups = server
 
     def launch(self, session=False, prefix=(), **env):
         """One more run of the assistant in this test's world; a variable
@@ -819,21 +834,26 @@ class PrintQueuesOfThePrinter(AssistantTest):
     LANGUAGES = KeyboardInEveryLanguage.LANGUAGES
 
     def test_the_queue_is_named_by_the_checker_and_the_window_and_one_added_by_the_end(self):
-        self.scheduler(self.QUEUE, ("Elsewhere", "ipp://printer.example/ipp/print"))
+        # The same printer behind a port of the loopback interface from
+        # 60000 on, as ipp-usb serves it, which reports its device id.
+        port = next(port for port in range(60000, 60100) if free_port(port))
+        self.scheduler(("Acme", "usb://Acme/Laser%201?serial=SN1", PPD), port=port)
+        self.scheduler(self.QUEUE, ("Elsewhere", "ipp://printer.example/ipp/print"),
+                       ("Laser-IPP", "ipp://localhost:%d/printers/Acme" % port))
         self.plug(USB_ONLY, serial="SN1")
         checker = subprocess.run([os.path.join(self.bundle, "bin", "runNetlume-check"), "--devices"],
                                  capture_output=True, text=True,
                                  env=dict(os.environ, CUPS_SERVER=self.cups,
                                           UMOCKDEV_DIR=self.testbed.get_root_dir()))
         self.assertIn("8001:0101  USB-only model", checker.stdout)
-        self.assertIn("print queues: Laser (serial)", checker.stdout)
+        self.assertIn("print queues: Laser (serial), Laser-IPP (IPP-over-USB)", checker.stdout)
         for language in self.LANGUAGES:
             assistant = self.start(LANG=language + ".UTF-8", LANGUAGE=language)
-            note = translations(language)["ui_queueNote"].replace("%1", '"Laser"')
+            note = translations(language)["ui_queueNote"].replace("%1", '"Laser", "Laser-IPP"')
             self.await_element("label", note)
             self.assertEqual(assistant.stop(), 0, language)
-            self.assertIn('the attached printer already has print queues: "Laser" (serial)',
-                          assistant.log(), language)
+            self.assertIn('the attached printer already has print queues: "Laser" (serial), '
+                          '"Laser-IPP" (IPP-over-USB)', assistant.log(), language)
         assistant = self.start(RUNNETLUME_OPEN_SECONDS="1",
                                RUNNETLUME_ADD_QUEUE="Laser-2 usb://Acme/Laser%201?serial=SN1")
         self.press("Add Printer")

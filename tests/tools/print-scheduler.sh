@@ -5,6 +5,8 @@
 #   eval "$(tests/tools/print-scheduler.sh start FOLDER)"   # sets CUPS_SERVER
 #   lpadmin -p NAME -E -v "usb://Maker/Model?serial=X"       # asks that scheduler
 #   tests/tools/print-scheduler.sh stop FOLDER
+# With a PORT after FOLDER it also listens on localhost:PORT, as a network
+# printer (or an IPP-over-USB port) would.
 # The scheduler takes a queue only for a device scheme it has a backend for;
 # its backends are the system's, plus a usb one that prints nothing (no job
 # is ever printed here; Debian ships the real one with the whole print
@@ -13,6 +15,7 @@
 set -euo pipefail
 command=${1:-}
 folder=${2:-}
+port=${3:-}
 
 fail() { echo "print-scheduler.sh: $*" >&2; exit 2; }
 
@@ -32,6 +35,7 @@ start)
   chmod 755 "$folder/bin/backend/usb"
   cat >"$folder/conf/cupsd.conf" <<CONF
 Listen $socket
+${port:+Listen localhost:$port}
 LogLevel warn
 WebInterface No
 Browsing Off
