@@ -172,6 +172,7 @@ class AssistantTest(unittest.TestCase):
         self.testbed = UMockdev.Testbed.new()
         self.devices = 0
         self.cups = os.path.join(self.folder, "no-cups.sock")
+        self.schedulers = []
         self.assistant = None
         self.bundle = self.place_bundle()
 
@@ -196,6 +197,9 @@ class AssistantTest(unittest.TestCase):
                 except ProcessLookupError:
                     pass
         del self.testbed
+        # Before the folder that holds their pid files goes.
+        for folder in self.schedulers:
+            subprocess.run([SCHEDULER, "stop", folder], check=False)
         shutil.rmtree(self.folder, ignore_errors=True)
 
     # The world around the assistant.
@@ -232,11 +236,11 @@ class AssistantTest(unittest.TestCase):
         PPD]) queues, also on localhost:port when given; the assistants it
         starts from now on ask the first one."""
         folder = os.path.join(self.folder, "cups-%s" % (port or "local"))
+        self.schedulers.append(folder)
         started = subprocess.run([SCHEDULER, "start", folder] + ([str(port)] if port else []),
                                  capture_output=True, text=True)
         if started.returncode != 0:
             self.fail(started.stderr.strip())
-        self.addCleanup(subprocess.run, [SCHEDULER, "stop", folder], check=False)
         server = started.stdout.split("=", 1)[1].strip()
         for name, uri, *ppd in queues:
             subprocess.run(["lpadmin", "-p", name, "-E", "-v", uri] + (["-P"] + ppd if ppd else []),
