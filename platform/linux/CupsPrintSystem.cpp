@@ -109,13 +109,23 @@ PrintQueues CupsPrintSystem::queues() {
     static const char* const Wanted[] = {"printer-name", "device-uri"};
     cups().ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 2,
                          nullptr, Wanted);
+    const auto asked = std::chrono::steady_clock::now();
     const Ipp response(cups().cupsDoRequest(http.get(), request, "/"));
     // No queue at all is an answer ("not found"), not a failure.
     if (cups().cupsLastError() == IPP_STATUS_ERROR_NOT_FOUND) return {};
-    if (!response || cups().cupsLastError() > IPP_STATUS_OK_CONFLICTING)
-        return {{},
-                "the print system (CUPS) at " + server +
-                    " did not list its queues: " + cups().cupsLastErrorString()};
+    if (!response || cups().cupsLastError() > IPP_STATUS_OK_CONFLICTING) {
+        // A silent scheduler leaves an error without words ("Success"):
+        // libcups only gave up waiting.
+        const std::string reason =
+            std::chrono::steady_clock::now() - asked < PrintSystemAnswerTime
+                ? std::string(cups().cupsLastErrorString())
+                : "no answer within " +
+                      std::to_string(
+                          std::chrono::duration_cast<std::chrono::seconds>(PrintSystemAnswerTime)
+                              .count()) +
+                      " s";
+        return {{}, "the print system (CUPS) at " + server + " did not list its queues: " + reason};
+    }
 
     PrintQueues found;
     PrintQueue queue;

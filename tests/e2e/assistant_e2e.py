@@ -865,14 +865,21 @@ class PrintQueuesOfThePrinter(AssistantTest):
         self.assertIn('print queues added for the attached printer since Add Printer was pressed: '
                       '"Laser-2"', assistant.log())
 
-    def test_without_a_scheduler_one_line_says_so(self):
+    def test_without_a_scheduler_or_with_a_silent_one_one_line_says_so(self):
         self.plug(USB_ONLY, serial="SN1")
-        assistant = self.start()
-        self.await_element("push button", "Add Printer")
-        assistant.wait_for("print queues not known: the print system (CUPS) at %s cannot be "
-                           "asked: No such file or directory" % self.cups)
-        self.assertEqual(assistant.stop(), 0)
-        self.assertEqual(len([line for line in assistant.log() if "print queue" in line]), 1)
+        # A socket that takes connections and never answers.
+        silent = socket.socket(socket.AF_UNIX)
+        self.addCleanup(silent.close)
+        silent.bind(os.path.join(self.folder, "silent.sock"))
+        silent.listen(8)
+        for server, why in ((self.cups, "cannot be asked: No such file or directory"),
+                            (silent.getsockname(), "did not list its queues: no answer within 3 s")):
+            assistant = self.start(CUPS_SERVER=server)
+            self.await_element("push button", "Add Printer")
+            assistant.wait_for("print queues not known: the print system (CUPS) at %s %s"
+                               % (server, why))
+            self.assertEqual(assistant.stop(), 0)
+            self.assertEqual(len([line for line in assistant.log() if "print queue" in line]), 1)
 
 
 AGENT_UNIT = """[Unit]
