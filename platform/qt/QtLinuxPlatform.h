@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The desktop services of a Linux session: Qt for the application, windows
-// and event loop; udev, processes, the shell, the user's systemd instance, the print
-// system and syslog for the rest.
+// and event loop; udev, processes, the shell, the user's systemd instance,
+// the print system and syslog for the rest.
 #pragma once
 
 #include "platform/Platform.h"

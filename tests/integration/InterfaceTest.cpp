@@ -162,6 +162,27 @@ TEST_F(RealInterface, CancelMovesOnToTheAddPrinterWindow) {
     EXPECT_EQ(addPrinter->frameGeometry().topLeft(), placed(addPrinter));
 }
 
+// The queue line is there only with a queue; one named after the window
+// showed is also told to a screen reader through the focused button.
+TEST_F(RealInterface, TheQueueLineShowsOnlyWithAQueueAndALateOneIsToldThroughTheFocus) {
+    platform::UsbDevice printer = UsbOnlyPrinter;
+    printer.serial = "SN1";
+    services.fake.usb.present = {printer};
+    controller.applicationDidFinishLaunching();
+    auto* line = widget<QLabel>("queueNoteTextField");
+    auto* add = widget<QPushButton>("addPrinterButton");
+    const QString description = QStringLiteral("Opens the printer settings.");
+    add->setAccessibleDescription(description);
+    EXPECT_FALSE(line->isVisible());
+    controller._printQueuesFound({{{"Laser <b>", "usb://Acme/Laser?serial=SN1"}}, {}});
+    EXPECT_TRUE(line->isVisible());
+    EXPECT_TRUE(line->text().contains(QStringLiteral("\"Laser <b>\".")))
+        << line->text().toStdString();
+    EXPECT_EQ(line->textFormat(), Qt::PlainText);
+    EXPECT_EQ(add->accessibleDescription().toStdString(),
+              (line->text() + " " + description).toStdString());
+}
+
 TEST_F(RealInterface, ClosingTheLastWindowEndsTheEventLoop) {
     services.fake.usb.present = {UsbOnlyPrinter};
     QApplication::setQuitOnLastWindowClosed(
