@@ -177,6 +177,8 @@ struct UsbDevice {
     std::string serial;
     std::string manufacturer;
     std::string product;
+    // The IEEE 1284 device id its printer interface reports, if any.
+    std::string ieee1284Id;
     friend bool operator==(const UsbDevice&, const UsbDevice&) = default;
 };
 
@@ -297,12 +299,29 @@ struct PrintQueues {
     std::optional<std::string> failure;
 };
 
+// A printer the print system finds on a USB port, as its device list names
+// it: what a new queue for it would print to.
+struct PrintDevice {
+    std::string uri;
+    // Its IEEE 1284 device id ("MFG:…;MDL:…;"), empty when it reports none.
+    std::string deviceId;
+};
+
+struct PrintDevices {
+    std::vector<PrintDevice> devices;
+    // Why the print system could not be asked; no devices then.
+    std::optional<std::string> failure;
+};
+
 class PrintSystem {
 public:
     virtual ~PrintSystem() = default;
     // The queues as the print system lists them now, asked with a short
     // timeout. Blocks meanwhile: never on the main thread. Any thread.
     virtual PrintQueues queues() = 0;
+    // The printers its USB backends find now, within a bounded search.
+    // Blocks meanwhile, as queues() does.
+    virtual PrintDevices usbDevices() = 0;
 };
 
 class Log {

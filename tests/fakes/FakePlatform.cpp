@@ -266,6 +266,11 @@ platform::PrintQueues FakePrintSystem::queues() {
     return now;
 }
 
+platform::PrintDevices FakePrintSystem::usbDevices() {
+    journal_.push_back("print devices");
+    return devices;
+}
+
 void FakeLog::write(const std::string& line) {
     lines.push_back(line);
     journal_.push_back("log " + line);

@@ -243,7 +243,9 @@ class FakePrintSystem final : public platform::PrintSystem {
 public:
     explicit FakePrintSystem(Journal& journal) : journal_(journal) {}
     platform::PrintQueues queues() override;
+    platform::PrintDevices usbDevices() override;
     platform::PrintQueues answer;
+    platform::PrintDevices devices;
     // Runs after each question, before its answer: a test's moment to
     // change the next one.
     std::function<void()> onAsked;

@@ -8,9 +8,10 @@
 # With a PORT after FOLDER it also listens on localhost:PORT, as a network
 # printer (or an IPP-over-USB port) would.
 # The scheduler takes a queue only for a device scheme it has a backend for;
-# its backends are the system's, plus a usb one that prints nothing (no job
-# is ever printed here; Debian ships the real one with the whole print
-# system, which the tests need none of).
+# its backends are the system's, plus a usb one of the tests': the real one,
+# which Debian ships with the whole print system, cannot see an emulated
+# USB printer. Asked for its devices, it lists the lines of FOLDER/usb-devices
+# (as "direct URI "MAKE MODEL" "INFO" "DEVICE-ID" """); it prints no job.
 # Exits 2, with the reason on one line, where no scheduler can be started.
 set -euo pipefail
 command=${1:-}
@@ -30,8 +31,11 @@ start)
   for part in /usr/lib/cups/*; do
     [ "$(basename "$part")" = backend ] || ln -sfn "$part" "$folder/bin/"
   done
-  for backend in /usr/lib/cups/backend/*; do ln -sfn "$backend" "$folder/bin/backend/"; done
-  [ -e "$folder/bin/backend/usb" ] || printf '#!/bin/sh\nexit 1\n' >"$folder/bin/backend/usb"
+  for backend in /usr/lib/cups/backend/*; do
+    [ "$(basename "$backend")" = usb ] || ln -sfn "$backend" "$folder/bin/backend/"
+  done
+  printf '#!/bin/sh\n[ $# -eq 0 ] || exit 1\ncat "%s/usb-devices" 2>/dev/null\nexit 0\n' "$folder" \
+      >"$folder/bin/backend/usb"
   chmod 755 "$folder/bin/backend/usb"
   cat >"$folder/conf/cupsd.conf" <<CONF
 Listen $socket
