@@ -324,6 +324,30 @@ public:
     virtual PrintDevices usbDevices() = 0;
 };
 
+// How the printer settings' new-printer dialog ended.
+struct NewPrinterOutcome {
+    enum class Kind { Added, Modified, Cancelled, ServiceGone, Failed };
+    Kind kind = Kind::Failed;
+    // Added and Modified: the queue's name; Failed: why the dialog never
+    // opened.
+    std::string detail;
+};
+
+// The printer settings' session service (system-config-printer's), which
+// opens its new-printer dialog at one device and says how the dialog ended.
+class NewPrinterDialog {
+public:
+    virtual ~NewPrinterDialog() = default;
+    // Whether the service is on the session bus or can be started there.
+    // Main thread.
+    virtual bool available() = 0;
+    // Opens a dialog at the device; ended runs once, on the main thread:
+    // added, modified, cancelled, the service gone from the bus, or failed
+    // (also when no dialog window shows within a bound after the call).
+    virtual void open(const std::string& uri, const std::string& deviceId,
+                      std::function<void(NewPrinterOutcome)> ended) = 0;
+};
+
 class Log {
 public:
     virtual ~Log() = default;
@@ -363,6 +387,7 @@ public:
     // Asked only where the profile reloads agents through the manager.
     virtual AgentManagerConnection connectAgentManager() = 0;
     virtual PrintSystem& printSystem() = 0;
+    virtual NewPrinterDialog& newPrinterDialog() = 0;
     virtual Log& log() = 0;
     virtual const PlatformProfile& profile() const = 0;
 };
