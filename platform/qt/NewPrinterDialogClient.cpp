@@ -20,7 +20,8 @@ namespace {
 
 const QString Service = QStringLiteral("org.fedoraproject.Config.Printing");
 const QString ServicePath = QStringLiteral("/org/fedoraproject/Config/Printing");
-const QString DialogInterface = QStringLiteral("org.fedoraproject.Config.Printing.NewPrinterDialog");
+const QString DialogInterface =
+    QStringLiteral("org.fedoraproject.Config.Printing.NewPrinterDialog");
 constexpr std::chrono::milliseconds LookoutPeriod{250};
 
 struct FreeReply {
@@ -41,8 +42,8 @@ xcb_atom_t atom(xcb_connection_t* connection, const char* name) {
 std::vector<xcb_window_t> topLevels(xcb_connection_t* connection, xcb_window_t root) {
     const Reply<xcb_get_property_reply_t> list(xcb_get_property_reply(
         connection,
-        xcb_get_property(connection, 0, root, atom(connection, "_NET_CLIENT_LIST"),
-                         XCB_ATOM_WINDOW, 0, 4096),
+        xcb_get_property(connection, 0, root, atom(connection, "_NET_CLIENT_LIST"), XCB_ATOM_WINDOW,
+                         0, 4096),
         nullptr));
     if (list && list->format == 32 && xcb_get_property_value_length(list.get()) > 0) {
         const auto* windows = static_cast<const xcb_window_t*>(xcb_get_property_value(list.get()));
@@ -70,9 +71,8 @@ bool windowShown(unsigned pid) {
         if (!owner || owner->format != 32 || xcb_get_property_value_length(owner.get()) != 4 ||
             *static_cast<const std::uint32_t*>(xcb_get_property_value(owner.get())) != pid)
             continue;
-        const Reply<xcb_get_window_attributes_reply_t> attributes(
-            xcb_get_window_attributes_reply(
-                connection, xcb_get_window_attributes(connection, window), nullptr));
+        const Reply<xcb_get_window_attributes_reply_t> attributes(xcb_get_window_attributes_reply(
+            connection, xcb_get_window_attributes(connection, window), nullptr));
         if (attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE) return true;
     }
     return false;
@@ -84,8 +84,8 @@ bool NewPrinterDialogClient::available() {
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected() || bus.interface() == nullptr) return false;
     if (bus.interface()->isServiceRegistered(Service).value()) return true;
-    const QDBusReply<QStringList> activatable = bus.interface()->call(
-        QStringLiteral("ListActivatableNames"));
+    const QDBusReply<QStringList> activatable =
+        bus.interface()->call(QStringLiteral("ListActivatableNames"));
     return activatable.isValid() && activatable.value().contains(Service);
 }
 
@@ -111,23 +111,25 @@ void DialogFollower::start() {
         return;
     }
     // Its leaving the bus ends the dialog too.
-    auto* watcher = new QDBusServiceWatcher(Service, bus_,
-                                            QDBusServiceWatcher::WatchForUnregistration, this);
-    connect(watcher, &QDBusServiceWatcher::serviceUnregistered, this,
-            [this] { finish({NewPrinterOutcome::Kind::ServiceGone, {}}); });
+    auto* watcher =
+        new QDBusServiceWatcher(Service, bus_, QDBusServiceWatcher::WatchForUnregistration, this);
+    connect(watcher, &QDBusServiceWatcher::serviceUnregistered, this, [this] {
+        finish({NewPrinterOutcome::Kind::ServiceGone, {}});
+    });
     const QDBusMessage call = QDBusMessage::createMethodCall(
         Service, ServicePath, QStringLiteral("org.fedoraproject.Config.Printing"),
         QStringLiteral("NewPrinterDialog"));
     auto* pending = new QDBusPendingCallWatcher(bus_.asyncCall(call), this);
-    connect(pending, &QDBusPendingCallWatcher::finished, this,
-            [this](QDBusPendingCallWatcher* answer) {
-                answer->deleteLater();
-                const QDBusPendingReply<QDBusObjectPath> reply = *answer;
-                if (reply.isError())
-                    finish({NewPrinterOutcome::Kind::Failed, reply.error().message().toStdString()});
-                else
-                    subscribeAndOpen(reply.value().path());
-            });
+    connect(
+        pending, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* answer) {
+            answer->deleteLater();
+            // The service names the dialog's object path as a string.
+            const QDBusPendingReply<QString> reply = *answer;
+            if (reply.isError())
+                finish({NewPrinterOutcome::Kind::Failed, reply.error().message().toStdString()});
+            else
+                subscribeAndOpen(reply.value());
+        });
 }
 
 void DialogFollower::subscribeAndOpen(const QString& path) {
@@ -149,20 +151,19 @@ void DialogFollower::subscribeAndOpen(const QString& path) {
     // The window id is ignored over D-Bus.
     call << 0U << uri_ << deviceId_;
     auto* pending = new QDBusPendingCallWatcher(bus_.asyncCall(call), this);
-    connect(pending, &QDBusPendingCallWatcher::finished, this,
-            [this](QDBusPendingCallWatcher* answer) {
-                answer->deleteLater();
-                const QDBusPendingReply<> reply = *answer;
-                if (reply.isError()) {
-                    finish(
-                        {NewPrinterOutcome::Kind::Failed, reply.error().message().toStdString()});
-                    return;
-                }
-                servicePid_ = bus_.interface()->servicePid(Service).value();
-                called_ = std::chrono::steady_clock::now();
-                lookout_.start();
-                lookForWindow();
-            });
+    connect(
+        pending, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* answer) {
+            answer->deleteLater();
+            const QDBusPendingReply<> reply = *answer;
+            if (reply.isError()) {
+                finish({NewPrinterOutcome::Kind::Failed, reply.error().message().toStdString()});
+                return;
+            }
+            servicePid_ = bus_.interface()->servicePid(Service).value();
+            called_ = std::chrono::steady_clock::now();
+            lookout_.start();
+            lookForWindow();
+        });
 }
 
 void DialogFollower::lookForWindow() {
@@ -194,7 +195,8 @@ void DialogFollower::finish(NewPrinterOutcome outcome) {
     if (finished_) return;
     finished_ = true;
     lookout_.stop();
-    if (!path_.isEmpty()) bus_.disconnect(Service, path_, DialogInterface, QString(), this, nullptr);
+    if (!path_.isEmpty())
+        bus_.disconnect(Service, path_, DialogInterface, QString(), this, nullptr);
     ended_(std::move(outcome));
     deleteLater();
 }

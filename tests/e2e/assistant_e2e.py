@@ -882,6 +882,73 @@ class PrintQueuesOfThePrinter(AssistantTest):
             self.assertEqual(len([line for line in assistant.log() if "print queue" in line]), 1)
 
 
+class NewPrinterDialogAtTheDevice(AssistantTest):
+    """The printer settings' own service (system-config-printer's) opens its
+    new-printer dialog at the plugged-in printer; the dialog's answer ends
+    the assistant."""
+
+    SERVICE = "/usr/share/system-config-printer/scp-dbus-service.py"
+
+    def service(self):
+        """The service, started for this test's scheduler; it ends itself
+        after half a minute without a dialog."""
+        env = dict(os.environ, CUPS_SERVER=self.cups)
+        for name in ("LD_PRELOAD", "UMOCKDEV_DIR"):
+            env.pop(name, None)
+        process = subprocess.Popen([self.SERVICE], env=env, stdout=subprocess.DEVNULL,
+                                   stderr=subprocess.DEVNULL)
+        self.addCleanup(process.wait)
+        self.addCleanup(process.kill)
+        await_("the printer settings' service on the bus", lambda: "true" in subprocess.run(
+            ["gdbus", "call", "--session", "-d", "org.freedesktop.DBus", "-o", "/org/freedesktop/DBus",
+             "-m", "org.freedesktop.DBus.NameHasOwner", "org.fedoraproject.Config.Printing"],
+            capture_output=True, text=True).stdout)
+        return process
+
+    def dialog_button(self, name):
+        """A button of the service's dialog, past the error its driver list
+        gives against a scheduler without drivers."""
+        def found():
+            desktop = pyatspi.Registry.getDesktop(0)
+            for index in range(desktop.childCount):
+                child = desktop.getChildAtIndex(index)
+                if child is None or child.name != "system-config-printer":
+                    continue
+                error = find(child, "push button", "OK")
+                if error is not None:
+                    error.queryAction().doAction(0)
+                return find(child, "push button", name)
+            return None
+        return await_(lambda: "the new-printer dialog's %s (lines %r)" % (
+            name, self.assistant.lines if self.assistant else None), found)
+
+    def test_the_dialog_opens_at_the_printer_and_its_end_or_its_service_ends_the_assistant(self):
+        self.scheduler()
+        with open(os.path.join(os.path.dirname(self.cups), "usb-devices"), "w") as out:
+            out.write('direct usb://Acme/Laser%201?serial=SN1 "Acme Laser 1" "Acme Laser 1" '
+                      '"MFG:Acme;MDL:Laser 1;SN:SN1;" ""\n')
+        self.plug(USB_ONLY, serial="SN1")
+        note = translations("en")["ui_dialogNote"].replace("%1", "Acme Laser 1")
+        for end in ("cancel", "service gone"):
+            service = self.service()
+            assistant = self.start()
+            assistant.wait_for('the printer is the print system\'s device "usb://Acme/Laser%201?serial=SN1"')
+            self.await_element("label", note)
+            self.press("Add Printer")
+            cancel = self.dialog_button("Cancel")
+            if end == "cancel":
+                cancel.queryAction().doAction(0)
+                line = "the new-printer dialog was cancelled"
+            else:
+                service.kill()
+                line = "the printer settings' service left the session bus before the dialog ended"
+            self.assertEqual(assistant.wait_exit(), 0, end)
+            self.assertIn(line, assistant.log(), end)
+            self.assertIn('the printer is the print system\'s device "usb://Acme/Laser%201?serial=SN1"',
+                          assistant.log())
+            self.assertFalse([line for line in self.recorded() if line.startswith("opened")], end)
+
+
 AGENT_UNIT = """[Unit]
 Description=runNetlume test agent
 StartLimitIntervalSec=0
