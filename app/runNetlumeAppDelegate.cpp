@@ -186,11 +186,8 @@ void runNetlumeAppDelegate::_showQueueNote() {
     if (!printQueues_ || !attachedPrinter_) return;
     const std::vector<QueueMatch> matches = queuesOfDevice(*attachedPrinter_, printQueues_->queues);
     if (matches.empty()) return;
-    std::string found;
-    for (const QueueMatch& match : matches)
-        found += std::string(found.empty() ? "" : ", ") + "\"" + printable(match.queue) + "\" (" +
-                 matchKindText(match.how) + ")";
-    platform_.log().write("the attached printer already has print queues: " + found);
+    platform_.log().write("the attached printer already has print queues: " +
+                          queueNames(matches, true));
     on(queueNoteTextField_).setStringValue(queueNames(matches));
 }
 

@@ -143,9 +143,17 @@ const char* matchKindText(QueueMatchKind how) {
     return "";
 }
 
-std::string queueNames(const std::vector<QueueMatch>& matches) {
+std::string queueNames(const std::vector<QueueMatch>& matches, bool sayHow) {
     std::string names;
     for (const QueueMatch& match : matches)
-        names += (names.empty() ? "\"" : ", \"") + printable(match.queue) + "\"";
+        names += (names.empty() ? "" : ", ") + queueNames({match.queue}) +
+                 (sayHow ? std::string(" (") + matchKindText(match.how) + ")" : "");
     return names;
+}
+
+std::string queueNames(const std::vector<std::string>& names) {
+    std::string text;
+    for (const std::string& name : names)
+        text += (text.empty() ? "\"" : ", \"") + printable(name) + "\"";
+    return text;
 }

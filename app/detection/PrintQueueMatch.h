@@ -30,6 +30,8 @@ std::vector<QueueMatch> queuesOfDevice(const platform::UsbDevice& device,
 // "serial", "IPP-over-USB", "maker and model": for the log and the checker.
 const char* matchKindText(QueueMatchKind how);
 
-// The names of the matching queues as one text: "A", "A", "B" quoted and
-// joined by commas.
-std::string queueNames(const std::vector<QueueMatch>& matches);
+// Queue names as the window and the log show them: each quoted, joined by
+// commas ("A", "B"); with sayHow, each followed by how it matched
+// ("A" (serial)).
+std::string queueNames(const std::vector<QueueMatch>& matches, bool sayHow = false);
+std::string queueNames(const std::vector<std::string>& names);

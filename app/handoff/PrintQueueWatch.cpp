@@ -38,14 +38,14 @@ void logQueuesAdded(platform::Platform& platform, const PrinterQueues& before,
                              printable(*why));
         return;
     }
-    std::string added;
+    std::vector<std::string> added;
     for (const std::string& name : after.names)
         if (std::find(before.names.begin(), before.names.end(), name) == before.names.end())
-            added += (added.empty() ? "\"" : ", \"") + printable(name) + "\"";
+            added.push_back(name);
     platform.log().write(
         added.empty()
             ? std::string("no print queue was added for the attached printer since Add Printer "
                           "was pressed")
             : "print queues added for the attached printer since Add Printer was pressed: " +
-                  added);
+                  queueNames(added));
 }

@@ -329,8 +329,6 @@ AgentStarts SystemdUserManager::start(const std::vector<std::string>& paths) {
         StartRequest& start = starts_[i];
         start.manager = this;
         start.unit = unitName(paths[i]);
-        start.answered = true;
-        start.told = true;
         if (silent_) {
             starts.failures[i] = silent_;
             continue;
@@ -344,13 +342,9 @@ AgentStarts SystemdUserManager::start(const std::vector<std::string>& paths) {
             status = sd_bus_call_async(bus_.get(), &slot, startUnit.get(),
                                        &SystemdUserManager::onStartAnswered, &start, 0);
         start.answer.reset(slot);
-        if (status < 0) {
+        if (status < 0)
             starts.failures[i] =
                 std::string("the start could not be asked for: ") + std::strerror(-status);
-        } else {
-            start.told = false;
-            start.answered = false;
-        }
     }
     // Out of the assistant before it goes on: a start asked for is carried
     // out even if the assistant ends at once.
@@ -362,7 +356,8 @@ AgentStarts SystemdUserManager::start(const std::vector<std::string>& paths) {
 std::vector<std::optional<std::string>> SystemdUserManager::awaitStarts() {
     const auto settled = [this] {
         for (const StartRequest& start : starts_)
-            if (!start.answered || (!start.job.empty() && ended_.count(start.job) == 0))
+            if (start.answer &&
+                (!start.answered || (!start.job.empty() && ended_.count(start.job) == 0)))
                 return false;
         return true;
     };
@@ -371,7 +366,7 @@ std::vector<std::optional<std::string>> SystemdUserManager::awaitStarts() {
     std::vector<std::optional<std::string>> failures(starts_.size());
     for (std::size_t i = 0; i < starts_.size(); ++i) {
         const StartRequest& start = starts_[i];
-        if (start.told) continue;
+        if (!start.answer) continue;
         if (!start.answered)
             failures[i] = silent_ ? *silent_
                                   : "its start was not answered within " +

@@ -88,12 +88,11 @@ private:
     struct StartRequest {
         SystemdUserManager* manager = nullptr;
         std::string unit;
-        // Its failure went back with start(): the request was never sent.
-        bool told = false;
         bool answered = false;
         std::string job;
         std::optional<std::string> failure;
-        // Released with the request, so that no late answer reaches it.
+        // The call's; none when it was never sent (its failure went back with
+        // start()). Released with the request, so no late answer reaches it.
         SdBusSlot answer;
     };
     std::vector<StartRequest> starts_;
