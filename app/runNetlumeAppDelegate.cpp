@@ -139,10 +139,10 @@ void runNetlumeAppDelegate::_findPrinterAddress() {
     findPrinterAddress(platform_, *attachedPrinter_, [this](std::optional<PrinterAddress> found) {
         printerAddress_ = std::move(found);
         if (!printerAddress_ || !platform_.newPrinterDialog().available()) return;
-        const std::string model = attachedPrinter_->manufacturer.empty()
-                                      ? attachedPrinter_->product
-                                      : attachedPrinter_->manufacturer + " " +
-                                            attachedPrinter_->product;
+        const std::string model =
+            attachedPrinter_->manufacturer.empty()
+                ? attachedPrinter_->product
+                : attachedPrinter_->manufacturer + " " + attachedPrinter_->product;
         on(dialogNoteTextField_).setStringValue(model.empty() ? printerAddress_->uri : model);
     });
 }

@@ -16,14 +16,14 @@ std::optional<PrinterAddress> addressOf(const platform::UsbDevice& printer,
     const std::vector<QueueMatch> matches = queuesOfDevice(printer, named);
     const QueueMatch* best = nullptr;
     for (const QueueMatch& match : matches)
-        if (best == nullptr || (match.how == QueueMatchKind::Serial &&
-                                best->how != QueueMatchKind::Serial))
+        if (best == nullptr ||
+            (match.how == QueueMatchKind::Serial && best->how != QueueMatchKind::Serial))
             best = &match;
     if (best == nullptr) return std::nullopt;
     for (const platform::PrintDevice& device : devices.devices)
         if (device.uri == best->queue)
-            return PrinterAddress{device.uri,
-                                  printer.ieee1284Id.empty() ? device.deviceId : printer.ieee1284Id};
+            return PrinterAddress{device.uri, printer.ieee1284Id.empty() ? device.deviceId
+                                                                         : printer.ieee1284Id};
     return std::nullopt;
 }
 
@@ -33,7 +33,8 @@ void findPrinterAddress(platform::Platform& platform, const platform::UsbDevice&
         const platform::PrintDevices devices = platform.printSystem().usbDevices();
         auto address = std::make_shared<std::optional<PrinterAddress>>(addressOf(printer, devices));
         if (devices.failure)
-            platform.log().write("the printer's device is not known: " + printable(*devices.failure));
+            platform.log().write("the printer's device is not known: " +
+                                 printable(*devices.failure));
         else if (!*address)
             platform.log().write("the print system lists no USB device that is the printer");
         else

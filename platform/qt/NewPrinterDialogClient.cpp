@@ -24,6 +24,22 @@ const QString DialogInterface =
     QStringLiteral("org.fedoraproject.Config.Printing.NewPrinterDialog");
 constexpr std::chrono::milliseconds LookoutPeriod{250};
 
+std::string seconds(std::chrono::milliseconds time) {
+    return std::to_string(std::chrono::duration_cast<std::chrono::seconds>(time).count()) + " s";
+}
+
+// The service can hold a call for as long as a window of its own waits for
+// the user (its error messages do), so each call has the window's bound.
+QDBusPendingCall boundedCall(QDBusConnection& bus, const QDBusMessage& call) {
+    return bus.asyncCall(call, static_cast<int>(DialogShowTime.count()));
+}
+
+std::string callFailure(const QDBusError& error) {
+    if (error.type() == QDBusError::NoReply || error.type() == QDBusError::Timeout)
+        return "the printer settings' service did not answer within " + seconds(DialogShowTime);
+    return error.message().toStdString();
+}
+
 struct FreeReply {
     void operator()(void* reply) const { std::free(reply); }
 };
@@ -119,17 +135,17 @@ void DialogFollower::start() {
     const QDBusMessage call = QDBusMessage::createMethodCall(
         Service, ServicePath, QStringLiteral("org.fedoraproject.Config.Printing"),
         QStringLiteral("NewPrinterDialog"));
-    auto* pending = new QDBusPendingCallWatcher(bus_.asyncCall(call), this);
-    connect(
-        pending, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* answer) {
-            answer->deleteLater();
-            // The service names the dialog's object path as a string.
-            const QDBusPendingReply<QString> reply = *answer;
-            if (reply.isError())
-                finish({NewPrinterOutcome::Kind::Failed, reply.error().message().toStdString()});
-            else
-                subscribeAndOpen(reply.value());
-        });
+    auto* pending = new QDBusPendingCallWatcher(boundedCall(bus_, call), this);
+    connect(pending, &QDBusPendingCallWatcher::finished, this,
+            [this](QDBusPendingCallWatcher* answer) {
+                answer->deleteLater();
+                // The service names the dialog's object path as a string.
+                const QDBusPendingReply<QString> reply = *answer;
+                if (reply.isError())
+                    finish({NewPrinterOutcome::Kind::Failed, callFailure(reply.error())});
+                else
+                    subscribeAndOpen(reply.value());
+            });
 }
 
 void DialogFollower::subscribeAndOpen(const QString& path) {
@@ -150,20 +166,20 @@ void DialogFollower::subscribeAndOpen(const QString& path) {
                                                        QStringLiteral("NewPrinterFromDevice"));
     // The window id is ignored over D-Bus.
     call << 0U << uri_ << deviceId_;
-    auto* pending = new QDBusPendingCallWatcher(bus_.asyncCall(call), this);
-    connect(
-        pending, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* answer) {
-            answer->deleteLater();
-            const QDBusPendingReply<> reply = *answer;
-            if (reply.isError()) {
-                finish({NewPrinterOutcome::Kind::Failed, reply.error().message().toStdString()});
-                return;
-            }
-            servicePid_ = bus_.interface()->servicePid(Service).value();
-            called_ = std::chrono::steady_clock::now();
-            lookout_.start();
-            lookForWindow();
-        });
+    auto* pending = new QDBusPendingCallWatcher(boundedCall(bus_, call), this);
+    connect(pending, &QDBusPendingCallWatcher::finished, this,
+            [this](QDBusPendingCallWatcher* answer) {
+                answer->deleteLater();
+                const QDBusPendingReply<> reply = *answer;
+                if (reply.isError()) {
+                    finish({NewPrinterOutcome::Kind::Failed, callFailure(reply.error())});
+                    return;
+                }
+                servicePid_ = bus_.interface()->servicePid(Service).value();
+                called_ = std::chrono::steady_clock::now();
+                lookout_.start();
+                lookForWindow();
+            });
 }
 
 void DialogFollower::lookForWindow() {
@@ -173,10 +189,7 @@ void DialogFollower::lookForWindow() {
     }
     if (std::chrono::steady_clock::now() - called_ >= DialogShowTime)
         finish({NewPrinterOutcome::Kind::Failed,
-                "no dialog window showed within " +
-                    std::to_string(
-                        std::chrono::duration_cast<std::chrono::seconds>(DialogShowTime).count()) +
-                    " s"});
+                "no dialog window showed within " + seconds(DialogShowTime)});
 }
 
 void DialogFollower::onAdded(const QString& name) {

@@ -78,8 +78,8 @@ TEST_F(AttachListener, ArmingCallHandlesAPrinterPluggedInSinceTheScan) {
     controller.applicationDidFinishLaunching();
     EXPECT_EQ(journalFrom("log -[runNetlumeAppDelegate _startListeningUSBDevices]"),
               (Journal{"log -[runNetlumeAppDelegate _startListeningUSBDevices]", "log DeviceAttach",
-                       "background", "place addPrinterWindow 440,290", "out window",
-                       "activate YES", "front addPrinterWindow"}));
+                       "background", "place addPrinterWindow 440,290", "out window", "activate YES",
+                       "front addPrinterWindow"}));
 }
 
 TEST_F(AttachListener, CataloguesAreReadAfreshForEveryCall) {
