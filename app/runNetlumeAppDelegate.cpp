@@ -97,6 +97,7 @@ void runNetlumeAppDelegate::okButtonClicked(platform::Control* sender) {
 void runNetlumeAppDelegate::addPrinterPressed(platform::Control* /*sender*/) {
     // At the device when the dialog service can open there; each press is
     // one more dialog, and the first to end ends the assistant.
+    addPrinterPressed_ = true;
     if (printerAddress_ && platform_.newPrinterDialog().available()) {
         on(doneButtonInAddPrinterWindow_).setEnabled(true);
         platform_.newPrinterDialog().open(
@@ -137,6 +138,8 @@ void runNetlumeAppDelegate::_findPrinterAddress() {
     if (!attachedPrinter_ || addressAsked_) return;
     addressAsked_ = true;
     findPrinterAddress(platform_, *attachedPrinter_, [this](std::optional<PrinterAddress> found) {
+        // Too late once Add Printer has chosen its road: later presses keep it.
+        if (addPrinterPressed_) return;
         printerAddress_ = std::move(found);
         if (!printerAddress_ || !platform_.newPrinterDialog().available()) return;
         const std::string model =

@@ -113,6 +113,7 @@ private:
     std::optional<platform::PrintQueues> printQueues_;
     std::optional<PrinterAddress> printerAddress_;
     bool addressAsked_ = false;
+    bool addPrinterPressed_ = false;
     bool addPrinterWindowShown_ = false;
 #define RUNNETLUME_OUTLET_FIELD(Type, name, Name, label, key) platform::Type* name##_ = nullptr;
     RUNNETLUME_OUTLETS(RUNNETLUME_OUTLET_FIELD)
