@@ -257,6 +257,12 @@ class AssistantTest(unittest.TestCase):
         if port is None:
             self.cups = server
 
+    def usb_device(self, uri):
+        """The emulated printer (serial SN1) as the scheduler's USB backend
+        reports it."""
+        with open(os.path.join(os.path.dirname(self.cups), "usb-devices"), "w") as out:
+            out.write('direct %s "Acme Laser 1" "Acme Laser 1" "MFG:Acme;MDL:Laser 1;SN:SN1;" ""\n' % uri)
+
     def launch(self, session=False, prefix=(), **env):
         """One more run of the assistant in this test's world; a variable
         given as None is left out."""
@@ -978,9 +984,7 @@ class NewPrinterDialogAtTheDevice(AssistantTest):
 
     def test_each_end_of_the_dialog_opened_at_the_printer_ends_the_assistant(self):
         self.scheduler()
-        with open(os.path.join(os.path.dirname(self.cups), "usb-devices"), "w") as out:
-            out.write('direct %s "Acme Laser 1" "Acme Laser 1" "MFG:Acme;MDL:Laser 1;SN:SN1;" ""\n'
-                      % self.DEVICE)
+        self.usb_device(self.DEVICE)
         self.plug(USB_ONLY, serial="SN1")
         note = translations("en")["ui_dialogNote"].replace("%1", "Acme Laser 1")
         fallback = "the new-printer dialog did not open (%s); the printer settings open instead"
@@ -1279,6 +1283,7 @@ class ScreenReader(AssistantTest):
 
     def test_each_screen_is_spoken_on_appearance_and_after_each_swap(self):
         self.scheduler(PrintQueuesOfThePrinter.QUEUE)
+        self.usb_device(NewPrinterDialogAtTheDevice.DEVICE)
         for language in ("en", "de"):
             text = translations(language)
             self.orca = Orca(os.path.join(self.folder, language))
@@ -1297,16 +1302,18 @@ class ScreenReader(AssistantTest):
             # The other two first screens, the printer plugged before start.
             # A fresh Orca each time: one whose last key was its own command
             # takes the next window's activation for that key's side effect.
-            # The USB printer already has a print queue, which the window names.
-            note = text["ui_queueNote"].replace("%1", '"%s"' % PrintQueuesOfThePrinter.QUEUE[0])
+            # The USB printer already has a print queue, which the window
+            # names, and the dialog service (activatable) can open at it.
+            notes = {"ui_queueNote": '"%s"' % PrintQueuesOfThePrinter.QUEUE[0],
+                     "ui_dialogNote": "Acme Laser 1"}
             for printer, first in ((WIFI, ("QuestionString",)),
-                                   (USB_ONLY, ("stepsPromptString", "ui_queueNote"))):
+                                   (USB_ONLY, ("stepsPromptString", "ui_queueNote", "ui_dialogNote"))):
                 self.orca.stop()
                 self.unplug_all()
                 self.plug(printer, serial="SN1" if printer == USB_ONLY else None)
                 self.orca = Orca(os.path.join(self.folder, language, first[0]))
                 assistant = self.start(LANG=language + ".UTF-8", LANGUAGE=language)
-                self.hears(*(note if key == "ui_queueNote" else text[key] for key in first))
+                self.hears(*(text[key].replace("%1", notes.get(key, "")) for key in first))
                 self.assertEqual(assistant.stop(), 0, assistant.lines[-40:])
             self.orca.stop()
             self.orca = None
