@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "platform/qt/NewPrinterDialogClient.h"
+#include "platform/qt/XcbReply.h"
 
 #include <QDBusConnectionInterface>
 #include <QDBusPendingCallWatcher>
@@ -9,8 +10,6 @@
 
 #include <xcb/xcb.h>
 
-#include <cstdlib>
-#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -40,32 +39,19 @@ std::string callFailure(const QDBusError& error) {
     return error.message().toStdString();
 }
 
-struct FreeReply {
-    void operator()(void* reply) const { std::free(reply); }
-};
-template <typename T> using Reply = std::unique_ptr<T, FreeReply>;
-
-xcb_atom_t atom(xcb_connection_t* connection, const char* name) {
-    const Reply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(
-        connection,
-        xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(std::strlen(name)), name),
-        nullptr));
-    return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
-}
-
 // The top-level windows: the window manager's list, else the root's
 // children (no manager).
 std::vector<xcb_window_t> topLevels(xcb_connection_t* connection, xcb_window_t root) {
-    const Reply<xcb_get_property_reply_t> list(xcb_get_property_reply(
+    const XcbReply<xcb_get_property_reply_t> list(xcb_get_property_reply(
         connection,
-        xcb_get_property(connection, 0, root, atom(connection, "_NET_CLIENT_LIST"), XCB_ATOM_WINDOW,
-                         0, 4096),
+        xcb_get_property(connection, 0, root, xcbAtom(connection, "_NET_CLIENT_LIST"),
+                         XCB_ATOM_WINDOW, 0, 4096),
         nullptr));
     if (list && list->format == 32 && xcb_get_property_value_length(list.get()) > 0) {
         const auto* windows = static_cast<const xcb_window_t*>(xcb_get_property_value(list.get()));
         return {windows, windows + xcb_get_property_value_length(list.get()) / 4};
     }
-    const Reply<xcb_query_tree_reply_t> tree(
+    const XcbReply<xcb_query_tree_reply_t> tree(
         xcb_query_tree_reply(connection, xcb_query_tree(connection, root), nullptr));
     if (!tree) return {};
     const xcb_window_t* children = xcb_query_tree_children(tree.get());
@@ -79,16 +65,17 @@ bool windowShown(unsigned pid) {
     if (x11 == nullptr || x11->connection() == nullptr) return true;
     xcb_connection_t* connection = x11->connection();
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
-    const xcb_atom_t pidAtom = atom(connection, "_NET_WM_PID");
+    const xcb_atom_t pidAtom = xcbAtom(connection, "_NET_WM_PID");
     for (const xcb_window_t window : topLevels(connection, root)) {
-        const Reply<xcb_get_property_reply_t> owner(xcb_get_property_reply(
+        const XcbReply<xcb_get_property_reply_t> owner(xcb_get_property_reply(
             connection, xcb_get_property(connection, 0, window, pidAtom, XCB_ATOM_CARDINAL, 0, 1),
             nullptr));
         if (!owner || owner->format != 32 || xcb_get_property_value_length(owner.get()) != 4 ||
             *static_cast<const std::uint32_t*>(xcb_get_property_value(owner.get())) != pid)
             continue;
-        const Reply<xcb_get_window_attributes_reply_t> attributes(xcb_get_window_attributes_reply(
-            connection, xcb_get_window_attributes(connection, window), nullptr));
+        const XcbReply<xcb_get_window_attributes_reply_t> attributes(
+            xcb_get_window_attributes_reply(
+                connection, xcb_get_window_attributes(connection, window), nullptr));
         if (attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE) return true;
     }
     return false;
