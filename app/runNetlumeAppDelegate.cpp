@@ -100,9 +100,10 @@ void runNetlumeAppDelegate::addPrinterPressed(platform::Control* /*sender*/) {
     addPrinterPressed_ = true;
     if (printerAddress_ && platform_.newPrinterDialog().available()) {
         on(doneButtonInAddPrinterWindow_).setEnabled(true);
-        platform_.newPrinterDialog().open(
-            printerAddress_->uri, printerAddress_->deviceId,
-            [this](platform::NewPrinterOutcome outcome) { _newPrinterDialogEnded(outcome); });
+        platform_.newPrinterDialog().open(printerAddress_->uri, printerAddress_->deviceId,
+                                          [this](const platform::NewPrinterOutcome& outcome) {
+                                              _newPrinterDialogEnded(outcome);
+                                          });
         return;
     }
     _openAndWatchAddPrinter();
