@@ -26,6 +26,7 @@
     OUTLET(Window,  addPrinterWindow,             AddPrinterWindow,             NoLabel, "")                   \
     OUTLET(Control, addPrinterTextField,          AddPrinterTextField,          Text,    "addPrinter")         \
     OUTLET(Control, queueNoteTextField,           QueueNoteTextField,           NoLabel, "")                   \
+    OUTLET(Control, dialogNoteTextField,          DialogNoteTextField,          NoLabel, "")                   \
     OUTLET(Control, stepsPromptTextField,         StepsPromptTextField,         Text,    "stepsPromptString")  \
     OUTLET(Control, step1TextField,               Step1TextField,               Text,    "step1")              \
     OUTLET(Control, step2TextField,               Step2TextField,               Text,    "step2")              \

@@ -9,6 +9,7 @@
 #include "app/handoff/AddPrinter.h"
 #include "app/handoff/CompanionTool.h"
 #include "app/handoff/LaunchAgentRefresh.h"
+#include "app/handoff/NewPrinterDialogRoad.h"
 #include "app/handoff/PrintQueueWatch.h"
 
 namespace {
@@ -51,6 +52,7 @@ void runNetlumeAppDelegate::applicationDidFinishLaunching() {
         // The main window is left as it is on this road.
         addPrinterWindowShown_ = true;
         _showQueueNote();
+        _findPrinterAddress();
         _placeWindow(addPrinterWindow_, screen);
         application.activateIgnoringOtherApps(true);
         on(addPrinterWindow_).makeKeyAndOrderFront();
@@ -93,6 +95,30 @@ void runNetlumeAppDelegate::okButtonClicked(platform::Control* sender) {
 }
 
 void runNetlumeAppDelegate::addPrinterPressed(platform::Control* /*sender*/) {
+    // At the device when the dialog service can open there; each press is
+    // one more dialog, and the first to end ends the assistant.
+    addPrinterPressed_ = true;
+    if (printerAddress_ && platform_.newPrinterDialog().available()) {
+        on(doneButtonInAddPrinterWindow_).setEnabled(true);
+        platform_.newPrinterDialog().open(printerAddress_->uri, printerAddress_->deviceId,
+                                          [this](const platform::NewPrinterOutcome& outcome) {
+                                              _newPrinterDialogEnded(outcome);
+                                          });
+        return;
+    }
+    _openAndWatchAddPrinter();
+}
+
+void runNetlumeAppDelegate::_newPrinterDialogEnded(const platform::NewPrinterOutcome& outcome) {
+    platform_.log().write(dialogOutcomeLine(outcome));
+    if (outcome.kind == platform::NewPrinterOutcome::Kind::Failed) {
+        _openAndWatchAddPrinter();
+        return;
+    }
+    platform_.application().terminate(this);
+}
+
+void runNetlumeAppDelegate::_openAndWatchAddPrinter() {
     const platform::AddPrinterProgram* program = _openAddPrinter();
     on(doneButtonInAddPrinterWindow_).setEnabled(true);
     // The watcher is given the platform and the controller's address rather
@@ -106,6 +132,22 @@ void runNetlumeAppDelegate::addPrinterPressed(platform::Control* /*sender*/) {
         watchAddPrinter(platform, program, sender, [&] {
             logQueuesAdded(platform, before, printerQueuesNow(platform, printer));
         });
+    });
+}
+
+void runNetlumeAppDelegate::_findPrinterAddress() {
+    if (!attachedPrinter_ || addressAsked_) return;
+    addressAsked_ = true;
+    findPrinterAddress(platform_, *attachedPrinter_, [this](std::optional<PrinterAddress> found) {
+        // Too late once Add Printer has chosen its road: later presses keep it.
+        if (addPrinterPressed_) return;
+        printerAddress_ = std::move(found);
+        if (!printerAddress_ || !platform_.newPrinterDialog().available()) return;
+        const std::string model =
+            attachedPrinter_->manufacturer.empty()
+                ? attachedPrinter_->product
+                : attachedPrinter_->manufacturer + " " + attachedPrinter_->product;
+        on(dialogNoteTextField_).setStringValue(model.empty() ? printerAddress_->uri : model);
     });
 }
 
@@ -195,6 +237,7 @@ void runNetlumeAppDelegate::_showAddPrinterWindow(bool hideMainWindowFirst) {
     platform::Application& application = platform_.application();
     addPrinterWindowShown_ = true;
     _showQueueNote();
+    _findPrinterAddress();
     _placeWindow(addPrinterWindow_, mainScreenArea());
     if (hideMainWindowFirst) {
         on(window_).orderOut();

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "app/OutletTable.h"
+#include "app/handoff/NewPrinterDialogRoad.h"
 #include "platform/Platform.h"
 
 #include <optional>
@@ -62,6 +63,12 @@ public:
     // On the add-printer window, the line naming the attached printer's
     // queues, once both are known and it has any.
     void _showQueueNote();
+    // Where the dialog service can open at the printer: its device URI and
+    // id, looked up in the background once the add-printer window shows.
+    void _findPrinterAddress();
+    void _newPrinterDialogEnded(const platform::NewPrinterOutcome& outcome);
+    // Today's road: the settings program, opened and watched.
+    void _openAndWatchAddPrinter();
 
     void _applyLocalizedLabels();
     void _refreshLaunchAgents();
@@ -104,6 +111,9 @@ private:
     platform::Platform& platform_;
     std::optional<platform::UsbDevice> attachedPrinter_;
     std::optional<platform::PrintQueues> printQueues_;
+    std::optional<PrinterAddress> printerAddress_;
+    bool addressAsked_ = false;
+    bool addPrinterPressed_ = false;
     bool addPrinterWindowShown_ = false;
 #define RUNNETLUME_OUTLET_FIELD(Type, name, Name, label, key) platform::Type* name##_ = nullptr;
     RUNNETLUME_OUTLETS(RUNNETLUME_OUTLET_FIELD)

@@ -177,6 +177,8 @@ struct UsbDevice {
     std::string serial;
     std::string manufacturer;
     std::string product;
+    // The IEEE 1284 device id its printer interface reports, if any.
+    std::string ieee1284Id;
     friend bool operator==(const UsbDevice&, const UsbDevice&) = default;
 };
 
@@ -297,12 +299,53 @@ struct PrintQueues {
     std::optional<std::string> failure;
 };
 
+// A printer the print system finds on a USB port, as its device list names
+// it: what a new queue for it would print to.
+struct PrintDevice {
+    std::string uri;
+    // Its IEEE 1284 device id ("MFG:…;MDL:…;"), empty when it reports none.
+    std::string deviceId;
+};
+
+struct PrintDevices {
+    std::vector<PrintDevice> devices;
+    // Why the print system could not be asked; no devices then.
+    std::optional<std::string> failure;
+};
+
 class PrintSystem {
 public:
     virtual ~PrintSystem() = default;
     // The queues as the print system lists them now, asked with a short
     // timeout. Blocks meanwhile: never on the main thread. Any thread.
     virtual PrintQueues queues() = 0;
+    // The printers its USB backends find now, within a bounded search.
+    // Blocks meanwhile, as queues() does.
+    virtual PrintDevices usbDevices() = 0;
+};
+
+// How the printer settings' new-printer dialog ended.
+struct NewPrinterOutcome {
+    enum class Kind { Added, Modified, Cancelled, ServiceGone, Failed };
+    Kind kind = Kind::Failed;
+    // Added and Modified: the queue's name; Failed: why the dialog never
+    // opened.
+    std::string detail;
+};
+
+// The printer settings' session service (system-config-printer's), which
+// opens its new-printer dialog at one device and says how the dialog ended.
+class NewPrinterDialog {
+public:
+    virtual ~NewPrinterDialog() = default;
+    // Whether the service is on the session bus or can be started there.
+    // Main thread.
+    virtual bool available() = 0;
+    // Opens a dialog at the device; ended runs once, on the main thread:
+    // added, modified, cancelled, the service gone from the bus, or failed
+    // (also when no dialog window shows within a bound after the call).
+    virtual void open(const std::string& uri, const std::string& deviceId,
+                      std::function<void(NewPrinterOutcome)> ended) = 0;
 };
 
 class Log {
@@ -344,6 +387,7 @@ public:
     // Asked only where the profile reloads agents through the manager.
     virtual AgentManagerConnection connectAgentManager() = 0;
     virtual PrintSystem& printSystem() = 0;
+    virtual NewPrinterDialog& newPrinterDialog() = 0;
     virtual Log& log() = 0;
     virtual const PlatformProfile& profile() const = 0;
 };

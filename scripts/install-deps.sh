@@ -25,6 +25,8 @@ all_packages=(
   openbox metacity xfwm4 mutter weston qt6-wayland fonts-wqy-zenhei
   # a print scheduler of the tests' own, and the command that adds its queues
   cups-daemon cups-client
+  # the whole print system (its driver list) and the printer settings' dialog service
+  cups system-config-printer
   # the screen reader the end-to-end suite listens to, speaking to no sound card
   orca speech-dispatcher
   # fuzzing

@@ -22,6 +22,7 @@ namespace platform::linux_backend {
     F(ippNewRequest)                                                                               \
     F(ippAddString)                                                                                \
     F(ippAddStrings)                                                                               \
+    F(ippAddInteger)                                                                               \
     F(ippDelete)                                                                                   \
     F(ippFindAttribute)                                                                            \
     F(ippFirstAttribute)                                                                           \

@@ -8,7 +8,10 @@
 #include <array>
 #include <cerrno>
 #include <cstring>
+#include <functional>
+#include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace platform::linux_backend {
@@ -93,60 +96,107 @@ void askPort(PrintQueue& queue) {
 
 } // namespace
 
-PrintQueues CupsPrintSystem::queues() {
-    // The scheduler the user's own programs ask: CUPS_SERVER, client.conf,
-    // else the local socket.
-    std::string why;
-    if (cupsLibrary(why) == nullptr) return {{}, "the print system's library " + why};
+namespace {
+
+struct Answer {
+    Ipp response;
+    std::optional<std::string> failure;
+};
+
+// Sends request (which it takes) to the scheduler the user's own programs
+// ask: CUPS_SERVER, client.conf, else the local socket. The answer, or why
+// there is none; "not found" is an answer without groups. Only once the
+// library is loaded.
+Answer askScheduler(ipp_t* request, const char* what, std::chrono::milliseconds answerTime) {
     const std::string server = cups().cupsServer();
     const Http http = connect(server.c_str(), cups().ippPort());
-    if (!http)
-        return {{},
-                "the print system (CUPS) at " + server +
-                    " cannot be asked: " + whyNoConnection(server)};
-
-    ipp_t* request = cups().ippNewRequest(IPP_OP_CUPS_GET_PRINTERS);
-    static const char* const Wanted[] = {"printer-name", "device-uri"};
-    cups().ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 2,
-                         nullptr, Wanted);
+    if (!http) {
+        cups().ippDelete(request);
+        return {nullptr, "the print system (CUPS) at " + server +
+                             " cannot be asked: " + whyNoConnection(server)};
+    }
+    cups().httpSetTimeout(http.get(), std::chrono::duration<double>(answerTime).count(), nullptr,
+                          nullptr);
     const auto asked = std::chrono::steady_clock::now();
-    const Ipp response(cups().cupsDoRequest(http.get(), request, "/"));
-    // No queue at all is an answer ("not found"), not a failure.
-    if (cups().cupsLastError() == IPP_STATUS_ERROR_NOT_FOUND) return {};
+    Ipp response(cups().cupsDoRequest(http.get(), request, "/"));
+    if (cups().cupsLastError() == IPP_STATUS_ERROR_NOT_FOUND) return {nullptr, std::nullopt};
     if (!response || cups().cupsLastError() > IPP_STATUS_OK_CONFLICTING) {
         // A silent scheduler leaves an error without words ("Success"):
         // libcups only gave up waiting.
         const std::string reason =
-            std::chrono::steady_clock::now() - asked < PrintSystemAnswerTime
+            std::chrono::steady_clock::now() - asked < answerTime
                 ? std::string(cups().cupsLastErrorString())
                 : "no answer within " +
                       std::to_string(
-                          std::chrono::duration_cast<std::chrono::seconds>(PrintSystemAnswerTime)
-                              .count()) +
+                          std::chrono::duration_cast<std::chrono::seconds>(answerTime).count()) +
                       " s";
-        return {{}, "the print system (CUPS) at " + server + " did not list its queues: " + reason};
+        return {nullptr,
+                "the print system (CUPS) at " + server + " did not " + what + ": " + reason};
     }
+    return {std::move(response), std::nullopt};
+}
 
-    PrintQueues found;
-    PrintQueue queue;
-    const auto keep = [&] {
-        if (!queue.name.empty()) found.queues.push_back(std::move(queue));
-        queue = {};
-    };
+// Each group of the answer (one queue, one device) as its attributes by name.
+void forEachGroup(const Ipp& response,
+                  const std::function<void(const std::map<std::string, std::string>&)>& take) {
+    if (!response) return;
+    std::map<std::string, std::string> group;
     for (ipp_attribute_t* attribute = cups().ippFirstAttribute(response.get());
          attribute != nullptr; attribute = cups().ippNextAttribute(response.get())) {
-        // Each queue's attributes form one group; a separator ends it.
-        const char* name = cups().ippGetName(attribute);
-        if (name == nullptr) {
-            keep();
+        // A separator, which has no name, ends a group.
+        if (const char* name = cups().ippGetName(attribute)) {
+            group[name] = text(attribute);
             continue;
         }
-        if (std::strcmp(name, "printer-name") == 0) queue.name = text(attribute);
-        if (std::strcmp(name, "device-uri") == 0) queue.deviceUri = text(attribute);
+        if (!group.empty()) take(group);
+        group.clear();
     }
-    keep();
-    for (PrintQueue& each : found.queues)
-        askPort(each);
+    if (!group.empty()) take(group);
+}
+
+std::string valueOf(const std::map<std::string, std::string>& group, const char* name) {
+    const auto found = group.find(name);
+    return found != group.end() ? found->second : std::string();
+}
+
+} // namespace
+
+PrintQueues CupsPrintSystem::queues() {
+    std::string why;
+    if (cupsLibrary(why) == nullptr) return {{}, "the print system's library " + why};
+    ipp_t* request = cups().ippNewRequest(IPP_OP_CUPS_GET_PRINTERS);
+    static const char* const Wanted[] = {"printer-name", "device-uri"};
+    cups().ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 2,
+                         nullptr, Wanted);
+    const Answer answer = askScheduler(request, "list its queues", PrintSystemAnswerTime);
+    if (answer.failure) return {{}, answer.failure};
+    PrintQueues found;
+    forEachGroup(answer.response, [&](const std::map<std::string, std::string>& group) {
+        PrintQueue queue{valueOf(group, "printer-name"), valueOf(group, "device-uri")};
+        if (queue.name.empty()) return;
+        askPort(queue);
+        found.queues.push_back(std::move(queue));
+    });
+    return found;
+}
+
+PrintDevices CupsPrintSystem::usbDevices() {
+    std::string why;
+    if (cupsLibrary(why) == nullptr) return {{}, "the print system's library " + why};
+    ipp_t* request = cups().ippNewRequest(IPP_OP_CUPS_GET_DEVICES);
+    const auto search = std::chrono::duration_cast<std::chrono::seconds>(UsbSearchTime);
+    cups().ippAddInteger(request, IPP_TAG_OPERATION, IPP_TAG_INTEGER, "timeout",
+                         static_cast<int>(search.count()));
+    cups().ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "include-schemes", nullptr,
+                        "usb");
+    const Answer answer =
+        askScheduler(request, "list its USB printers", UsbSearchTime + PrintSystemAnswerTime);
+    if (answer.failure) return {{}, answer.failure};
+    PrintDevices found;
+    forEachGroup(answer.response, [&](const std::map<std::string, std::string>& group) {
+        PrintDevice device{valueOf(group, "device-uri"), valueOf(group, "device-id")};
+        if (!device.uri.empty()) found.devices.push_back(std::move(device));
+    });
     return found;
 }
 

@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "platform/linux/ProcessWorkspace.h"
+#include "platform/linux/FileDescriptor.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <dirent.h>
-#include <fstream>
-#include <iterator>
+#include <fcntl.h>
 #include <memory>
 #include <optional>
 #include <signal.h>
@@ -119,9 +120,20 @@ std::optional<std::string> scriptOf(Interpreter interpreter, const std::vector<s
     return std::nullopt;
 }
 
+// Empty when the process has gone meanwhile: reading the file of a process
+// that has just exited fails (ESRCH), which a stream would have thrown.
 std::vector<std::string> readCommandLine(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    const std::string raw((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!file) return {};
+    std::string raw;
+    std::array<char, 4096> chunk{};
+    for (;;) {
+        const ssize_t got = ::read(file.get(), chunk.data(), chunk.size());
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) return {};
+        if (got == 0) break;
+        raw.append(chunk.data(), static_cast<std::size_t>(got));
+    }
     std::vector<std::string> argv;
     std::size_t start = 0;
     while (start < raw.size()) {

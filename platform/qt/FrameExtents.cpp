@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "platform/qt/FrameExtents.h"
+#include "platform/qt/XcbReply.h"
 
 #include <QGuiApplication>
 #include <QWidget>
@@ -9,7 +10,6 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
-#include <cstring>
 #include <memory>
 #include <poll.h>
 
@@ -17,23 +17,10 @@ namespace platform::qt {
 
 namespace {
 
-struct FreeReply {
-    void operator()(void* reply) const { std::free(reply); }
-};
-template <typename T> using Reply = std::unique_ptr<T, FreeReply>;
-
-xcb_atom_t atom(xcb_connection_t* connection, const char* name) {
-    const Reply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(
-        connection,
-        xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(std::strlen(name)), name),
-        nullptr));
-    return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
-}
-
 // Four CARDINALs left, right, top, bottom, once the manager has set them.
 std::optional<QMargins> readExtents(xcb_connection_t* connection, xcb_window_t window,
                                     xcb_atom_t extents) {
-    const Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
+    const XcbReply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
         connection, xcb_get_property(connection, 0, window, extents, XCB_ATOM_CARDINAL, 0, 4),
         nullptr));
     if (!reply || reply->format != 32 || xcb_get_property_value_length(reply.get()) != 16)
@@ -43,8 +30,8 @@ std::optional<QMargins> readExtents(xcb_connection_t* connection, xcb_window_t w
 }
 
 bool managerAnswersRequests(xcb_connection_t* connection, xcb_window_t root, xcb_atom_t request) {
-    const xcb_atom_t supported = atom(connection, "_NET_SUPPORTED");
-    const Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
+    const xcb_atom_t supported = xcbAtom(connection, "_NET_SUPPORTED");
+    const XcbReply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
         connection, xcb_get_property(connection, 0, root, supported, XCB_ATOM_ATOM, 0, 1024),
         nullptr));
     if (!reply || reply->format != 32) return false;
@@ -65,8 +52,7 @@ bool awaitPropertyChange(xcb_connection_t* connection, xcb_window_t window, xcb_
     const auto deadline =
         std::chrono::steady_clock::now() + std::chrono::milliseconds(AnswerBoundMs);
     for (;;) {
-        while (const std::unique_ptr<xcb_generic_event_t, FreeReply> event{
-            xcb_poll_for_event(connection)}) {
+        while (const XcbReply<xcb_generic_event_t> event{xcb_poll_for_event(connection)}) {
             if ((event->response_type & 0x7F) != XCB_PROPERTY_NOTIFY) continue;
             const auto* change = reinterpret_cast<const xcb_property_notify_event_t*>(event.get());
             if (change->window == window && change->atom == property) return true;
@@ -101,11 +87,11 @@ std::optional<QMargins> frameExtents(QWidget* window) {
     // Selected before the first read, so that no answer can slip between.
     const std::uint32_t mask = XCB_EVENT_MASK_PROPERTY_CHANGE;
     xcb_change_window_attributes(connection, id, XCB_CW_EVENT_MASK, &mask);
-    const xcb_atom_t extents = atom(connection, "_NET_FRAME_EXTENTS");
+    const xcb_atom_t extents = xcbAtom(connection, "_NET_FRAME_EXTENTS");
     if (auto known = readExtents(connection, id, extents)) return known;
 
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
-    const xcb_atom_t request = atom(connection, "_NET_REQUEST_FRAME_EXTENTS");
+    const xcb_atom_t request = xcbAtom(connection, "_NET_REQUEST_FRAME_EXTENTS");
     if (!managerAnswersRequests(connection, root, request)) return std::nullopt;
 
     xcb_client_message_event_t message{};

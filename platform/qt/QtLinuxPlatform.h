@@ -12,6 +12,7 @@
 #include "platform/linux/ProcessWorkspace.h"
 #include "platform/linux/SystemLog.h"
 #include "platform/linux/UdevRegistry.h"
+#include "platform/qt/NewPrinterDialogClient.h"
 #include "platform/qt/QtApplication.h"
 #include "platform/qt/QtBundle.h"
 
@@ -37,6 +38,7 @@ public:
     Shell& shell() override { return shell_; }
     AgentManagerConnection connectAgentManager() override;
     PrintSystem& printSystem() override { return printSystem_; }
+    NewPrinterDialog& newPrinterDialog() override { return newPrinterDialog_; }
     Log& log() override { return log_; }
     const PlatformProfile& profile() const override { return profile_; }
 
@@ -56,6 +58,7 @@ private:
     linux_backend::ProcessWorkspace workspace_;
     linux_backend::PosixShell shell_;
     linux_backend::CupsPrintSystem printSystem_;
+    NewPrinterDialogClient newPrinterDialog_;
     linux_backend::SystemLog log_;
     // A copy: a watcher thread may still read it while the process exits and
     // destroys the static it came from; the platform lives as long as any

@@ -69,5 +69,10 @@
         <extracomment>Add-printer window, above the steps, shown only when the attached printer already has a print queue. %1: the queue names, quoted and separated by commas.</extracomment>
         <translation>Für diesen Drucker gibt es bereits eine Druckwarteschlange: %1. Sie können jetzt damit drucken oder den Drucker unten erneut hinzufügen.</translation>
     </message>
+    <message id="ui_dialogNote">
+        <source>Add Printer opens the new-printer dialog directly at your %1: choose its driver there and finish.</source>
+        <extracomment>Add-printer window, above the steps, shown only when Add Printer will open the printer settings' new-printer dialog at the attached printer. %1: the printer's maker and model.</extracomment>
+        <translation>„Drucker hinzufügen“ öffnet den Dialog für neue Drucker direkt bei Ihrem %1: Wählen Sie dort den Treiber und schließen Sie ab.</translation>
+    </message>
 </context>
 </TS>

@@ -69,5 +69,10 @@
         <extracomment>Add-printer window, above the steps, shown only when the attached printer already has a print queue. %1: the queue names, quoted and separated by commas.</extracomment>
         <translation>Cette imprimante a déjà une file d’impression : %1. Vous pouvez imprimer dès maintenant, ou ajouter de nouveau l’imprimante ci-dessous.</translation>
     </message>
+    <message id="ui_dialogNote">
+        <source>Add Printer opens the new-printer dialog directly at your %1: choose its driver there and finish.</source>
+        <extracomment>Add-printer window, above the steps, shown only when Add Printer will open the printer settings' new-printer dialog at the attached printer. %1: the printer's maker and model.</extracomment>
+        <translation>« Ajouter une imprimante » ouvre directement la fenêtre de nouvelle imprimante sur votre %1 : choisissez-y son pilote et terminez.</translation>
+    </message>
 </context>
 </TS>

@@ -69,5 +69,10 @@
         <extracomment>Add-printer window, above the steps, shown only when the attached printer already has a print queue. %1: the queue names, quoted and separated by commas.</extracomment>
         <translation>Questa stampante ha già una coda di stampa: %1. Puoi stampare subito oppure aggiungere di nuovo la stampante qui sotto.</translation>
     </message>
+    <message id="ui_dialogNote">
+        <source>Add Printer opens the new-printer dialog directly at your %1: choose its driver there and finish.</source>
+        <extracomment>Add-printer window, above the steps, shown only when Add Printer will open the printer settings' new-printer dialog at the attached printer. %1: the printer's maker and model.</extracomment>
+        <translation>«Aggiungi stampante» apre direttamente la finestra di nuova stampante sulla tua %1: scegli lì il driver e completa.</translation>
+    </message>
 </context>
 </TS>

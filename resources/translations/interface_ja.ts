@@ -69,5 +69,10 @@
         <extracomment>Add-printer window, above the steps, shown only when the attached printer already has a print queue. %1: the queue names, quoted and separated by commas.</extracomment>
         <translation>このプリンターにはすでに印刷キューがあります: %1。今すぐ印刷することも、下でもう一度プリンターを追加することもできます。</translation>
     </message>
+    <message id="ui_dialogNote">
+        <source>Add Printer opens the new-printer dialog directly at your %1: choose its driver there and finish.</source>
+        <extracomment>Add-printer window, above the steps, shown only when Add Printer will open the printer settings' new-printer dialog at the attached printer. %1: the printer's maker and model.</extracomment>
+        <translation>「プリンターを追加」を押すと、お使いの %1 に合わせた新しいプリンターのダイアログが直接開きます。そこでドライバーを選んで完了してください。</translation>
+    </message>
 </context>
 </TS>

@@ -69,5 +69,10 @@
         <extracomment>Add-printer window, above the steps, shown only when the attached printer already has a print queue. %1: the queue names, quoted and separated by commas.</extracomment>
         <translation>Esta impressora já tem uma fila de impressão: %1. Você pode imprimir com ela agora ou adicionar a impressora novamente abaixo.</translation>
     </message>
+    <message id="ui_dialogNote">
+        <source>Add Printer opens the new-printer dialog directly at your %1: choose its driver there and finish.</source>
+        <extracomment>Add-printer window, above the steps, shown only when Add Printer will open the printer settings' new-printer dialog at the attached printer. %1: the printer's maker and model.</extracomment>
+        <translation>“Adicionar impressora” abre a janela de nova impressora diretamente na sua %1: escolha o driver lá e conclua.</translation>
+    </message>
 </context>
 </TS>

@@ -69,5 +69,10 @@
         <extracomment>Add-printer window, above the steps, shown only when the attached printer already has a print queue. %1: the queue names, quoted and separated by commas.</extracomment>
         <translation>此打印机已有打印队列：%1。您现在就可以用它打印，也可以在下方再次添加打印机。</translation>
     </message>
+    <message id="ui_dialogNote">
+        <source>Add Printer opens the new-printer dialog directly at your %1: choose its driver there and finish.</source>
+        <extracomment>Add-printer window, above the steps, shown only when Add Printer will open the printer settings' new-printer dialog at the attached printer. %1: the printer's maker and model.</extracomment>
+        <translation>“添加打印机”会直接为您的 %1 打开新打印机对话框：请在其中选择驱动程序并完成。</translation>
+    </message>
 </context>
 </TS>

@@ -151,13 +151,18 @@ class Assistant:
         return self.wait_exit()
 
 
-def find(node, role, name):
-    """A showing element of that role and name under node, or None."""
+def find(node, role, name, top=True):
+    """A showing element of that role and name under node, or None. Hidden
+    parts are not walked: a dialog's hidden pages can hold thousands of
+    elements, each a round trip."""
     try:
-        if node.getRoleName() == role and node.name == name and node.getState().contains(pyatspi.STATE_SHOWING):
+        showing = node.getState().contains(pyatspi.STATE_SHOWING)
+        if showing and node.getRoleName() == role and node.name == name:
             return node
+        if not (showing or top):
+            return None
         for index in range(node.childCount):
-            found = find(node.getChildAtIndex(index), role, name)
+            found = find(node.getChildAtIndex(index), role, name, False)
             if found is not None:
                 return found
     except Exception:  # an element that went away while walking
@@ -200,6 +205,7 @@ class AssistantTest(unittest.TestCase):
         # Before the folder that holds their pid files goes.
         for folder in self.schedulers:
             subprocess.run([SCHEDULER, "stop", folder], check=False)
+            shutil.rmtree(folder, ignore_errors=True)
         shutil.rmtree(self.folder, ignore_errors=True)
 
     # The world around the assistant.
@@ -235,7 +241,10 @@ class AssistantTest(unittest.TestCase):
         """A print scheduler of this test's own holding these (name, URI[,
         PPD]) queues, also on localhost:port when given; the assistants it
         starts from now on ask the first one."""
-        folder = os.path.join(self.folder, "cups-%s" % (port or "local"))
+        # Beside this test's folder, which is its runtime directory and so
+        # private: the scheduler's helpers run as the print system's user.
+        folder = tempfile.mkdtemp(prefix="runnetlume-e2e-cups-")
+        os.chmod(folder, 0o711)
         self.schedulers.append(folder)
         started = subprocess.run([SCHEDULER, "start", folder] + ([str(port)] if port else []),
                                  capture_output=True, text=True)
@@ -247,6 +256,12 @@ class AssistantTest(unittest.TestCase):
                            check=True, capture_output=True, env=dict(os.environ, CUPS_SERVER=server))
         if port is None:
             self.cups = server
+
+    def usb_device(self, uri):
+        """The emulated printer (serial SN1) as the scheduler's USB backend
+        reports it."""
+        with open(os.path.join(os.path.dirname(self.cups), "usb-devices"), "w") as out:
+            out.write('direct %s "Acme Laser 1" "Acme Laser 1" "MFG:Acme;MDL:Laser 1;SN:SN1;" ""\n' % uri)
 
     def launch(self, session=False, prefix=(), **env):
         """One more run of the assistant in this test's world; a variable
@@ -882,6 +897,143 @@ class PrintQueuesOfThePrinter(AssistantTest):
             self.assertEqual(len([line for line in assistant.log() if "print queue" in line]), 1)
 
 
+class NewPrinterDialogAtTheDevice(AssistantTest):
+    """The printer settings' own service (system-config-printer's) opens its
+    new-printer dialog at the plugged-in printer; the dialog's answer ends
+    the assistant, and without a dialog the settings program opens as
+    before."""
+
+    SERVICE = "/usr/share/system-config-printer/scp-dbus-service.py"
+    DEVICE = "usb://Acme/Laser%201?serial=SN1"
+
+    def service(self, cups):
+        """The service, started for that scheduler as the user's session
+        would start it; it ends itself after half a minute without a
+        dialog."""
+        env = {name: value for name, value in os.environ.items()
+               if name not in ("LD_PRELOAD", "UMOCKDEV_DIR")}
+        process = subprocess.Popen([self.SERVICE], env=dict(env, CUPS_SERVER=cups),
+                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.addCleanup(process.wait)
+        self.addCleanup(process.kill)
+        await_("the printer settings' service on the bus", lambda: "true" in subprocess.run(
+            ["gdbus", "call", "--session", "-d", "org.freedesktop.DBus", "-o", "/org/freedesktop/DBus",
+             "-m", "org.freedesktop.DBus.NameHasOwner", "org.fedoraproject.Config.Printing"],
+            capture_output=True, text=True).stdout)
+        return process
+
+    def bare_bus(self):
+        """A session bus of this test's own on which no service can start."""
+        config = os.path.join(self.folder, "bare-bus.conf")
+        with open(config, "w") as out:
+            out.write('<busconfig><type>session</type><listen>unix:dir=%s</listen>'
+                      '<auth>EXTERNAL</auth><policy context="default"><allow send_destination="*"/>'
+                      '<allow receive_sender="*"/><allow own="*"/></policy></busconfig>' % self.folder)
+        bus = subprocess.Popen(["dbus-daemon", "--config-file", config, "--nofork", "--print-address"],
+                               stdout=subprocess.PIPE, text=True)
+        self.addCleanup(bus.wait)
+        self.addCleanup(bus.kill)
+        self.addCleanup(bus.stdout.close)
+        return bus.stdout.readline().strip()
+
+    def dialog(self):
+        """The service's new-printer window, once it is the service's only
+        one (its driver search shows a window of its own, with a Cancel)."""
+        def found():
+            desktop = pyatspi.Registry.getDesktop(0)
+            for index in range(desktop.childCount):
+                child = desktop.getChildAtIndex(index)
+                if child is None or child.name != "system-config-printer":
+                    continue
+                windows = [child.getChildAtIndex(i) for i in range(child.childCount)]
+                windows = [w for w in windows if w is not None and w.getState().contains(pyatspi.STATE_SHOWING)]
+                if len(windows) == 1 and windows[0].name == "New Printer":
+                    return windows[0]
+            return None
+        return await_("the new-printer window alone", found)
+
+    def click(self, window, name):
+        """A button of the dialog, clicked with the mouse once it takes
+        clicks. Not through the accessibility bus: a button whose handler
+        runs the service's nested loop leaves its accessibility unanswered."""
+        button = await_("the new-printer window's %s" % name, lambda: next(iter(
+            [b for b in [find(window, "push button", name)]
+             if b is not None and b.getState().contains(pyatspi.STATE_SENSITIVE)]), None))
+        x, y, width, height = button.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        subprocess.run(["xdotool", "mousemove", str(x + width // 2), str(y + height // 2), "click", "1"],
+                       check=True)
+
+    def page(self, window):
+        """Which of the dialog's pages shows."""
+        pages = find(window, "page tab list", "")
+        return next(index for index in range(pages.childCount)
+                    if pages.getChildAtIndex(index).getState().contains(pyatspi.STATE_SHOWING))
+
+    def add(self, window):
+        """Forward with the driver the dialog chose, page by page, then Apply."""
+        while find(window, "push button", "Apply") is None:
+            shown = self.page(window)
+            self.click(window, "Forward")
+            await_("the page after %d" % shown, lambda: self.page(window) != shown)
+        self.click(window, "Apply")
+
+    def queues_at_device(self):
+        listed = subprocess.run(["lpstat", "-v"], env=dict(os.environ, CUPS_SERVER=self.cups),
+                                capture_output=True, text=True).stdout
+        return re.findall(r"device for (\S+): " + re.escape(self.DEVICE), listed)
+
+    def test_each_end_of_the_dialog_opened_at_the_printer_ends_the_assistant(self):
+        self.scheduler()
+        self.usb_device(self.DEVICE)
+        self.plug(USB_ONLY, serial="SN1")
+        note = translations("en")["ui_dialogNote"].replace("%1", "Acme Laser 1")
+        fallback = "the new-printer dialog did not open (%s); the printer settings open instead"
+        ends = [  # the service's print system, how the dialog ends, the log's line
+            (self.cups, lambda window, service: self.click(window, "Cancel"),
+             "the new-printer dialog was cancelled"),
+            (self.cups, lambda window, service: self.add(window),
+             'the new-printer dialog added the printer as "{queue}"'),
+            (self.cups, lambda window, service: service.kill(),
+             "the printer settings' service left the session bus before the dialog ended"),
+            # It tells of an unreachable print system in a window of its own
+            # and answers the call only once that window is closed.
+            (os.path.join(self.folder, "no-such-socket"), None,
+             fallback % "the printer settings' service did not answer within 10 s"),
+            (None, None, None),
+        ]
+        for cups, end, line in ends:
+            service = self.service(cups) if cups else None
+            opened = len([entry for entry in self.recorded() if entry.startswith("opened")])
+            queues = self.queues_at_device()
+            assistant = self.start(**({} if cups else {"DBUS_SESSION_BUS_ADDRESS": self.bare_bus()}))
+            assistant.wait_for('the printer is the print system\'s device "%s"' % self.DEVICE)
+            if cups:
+                self.await_element("label", note)
+                self.press("Add Printer")
+            else:
+                # Off the accessibility bus with the session's: by keyboard.
+                window = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name",
+                                         "^Add Printer$"], capture_output=True, text=True).stdout.split()[0]
+                subprocess.run(["xdotool", "windowfocus", "--sync", window, "key", "Return"], check=True)
+            if end:
+                window = self.dialog()
+                # At the printer: past choosing a device.
+                self.assertIsNotNone(find(window, "label", "Choose Driver"))
+                end(window, service)
+            self.assertEqual(assistant.wait_exit(), 0, line)
+            # Only the added end adds a queue, and its line names it.
+            added = [queue for queue in self.queues_at_device() if queue not in queues]
+            self.assertEqual(len(added), 1 if "{queue}" in (line or "") else 0, line)
+            self.assertEqual([entry for entry in assistant.log() if "new-printer dialog" in entry or
+                              "service left" in entry], [line.format(queue=added[0]) if added else line]
+                             if line else [])
+            self.assertEqual(len([entry for entry in self.recorded() if entry.startswith("opened")]),
+                             opened + (0 if end else 1), line)
+            if service:
+                service.kill()
+                service.wait()
+
+
 AGENT_UNIT = """[Unit]
 Description=runNetlume test agent
 StartLimitIntervalSec=0
@@ -1131,6 +1283,7 @@ class ScreenReader(AssistantTest):
 
     def test_each_screen_is_spoken_on_appearance_and_after_each_swap(self):
         self.scheduler(PrintQueuesOfThePrinter.QUEUE)
+        self.usb_device(NewPrinterDialogAtTheDevice.DEVICE)
         for language in ("en", "de"):
             text = translations(language)
             self.orca = Orca(os.path.join(self.folder, language))
@@ -1149,16 +1302,18 @@ class ScreenReader(AssistantTest):
             # The other two first screens, the printer plugged before start.
             # A fresh Orca each time: one whose last key was its own command
             # takes the next window's activation for that key's side effect.
-            # The USB printer already has a print queue, which the window names.
-            note = text["ui_queueNote"].replace("%1", '"%s"' % PrintQueuesOfThePrinter.QUEUE[0])
+            # The USB printer already has a print queue, which the window
+            # names, and the dialog service (activatable) can open at it.
+            notes = {"ui_queueNote": '"%s"' % PrintQueuesOfThePrinter.QUEUE[0],
+                     "ui_dialogNote": "Acme Laser 1"}
             for printer, first in ((WIFI, ("QuestionString",)),
-                                   (USB_ONLY, ("stepsPromptString", "ui_queueNote"))):
+                                   (USB_ONLY, ("stepsPromptString", "ui_queueNote", "ui_dialogNote"))):
                 self.orca.stop()
                 self.unplug_all()
                 self.plug(printer, serial="SN1" if printer == USB_ONLY else None)
                 self.orca = Orca(os.path.join(self.folder, language, first[0]))
                 assistant = self.start(LANG=language + ".UTF-8", LANGUAGE=language)
-                self.hears(*(note if key == "ui_queueNote" else text[key] for key in first))
+                self.hears(*(text[key].replace("%1", notes.get(key, "")) for key in first))
                 self.assertEqual(assistant.stop(), 0, assistant.lines[-40:])
             self.orca.stop()
             self.orca = None

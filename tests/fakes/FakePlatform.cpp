@@ -266,6 +266,23 @@ platform::PrintQueues FakePrintSystem::queues() {
     return now;
 }
 
+platform::PrintDevices FakePrintSystem::usbDevices() {
+    journal_.push_back("print devices");
+    return devices;
+}
+
+void FakeNewPrinterDialog::open(const std::string& uri, const std::string& deviceId,
+                                std::function<void(platform::NewPrinterOutcome)> ended) {
+    journal_.push_back("dialog " + uri + " " + deviceId);
+    open_.push_back(std::move(ended));
+}
+
+void FakeNewPrinterDialog::end(platform::NewPrinterOutcome outcome) {
+    auto ended = std::move(open_.front());
+    open_.pop_front();
+    ended(std::move(outcome));
+}
+
 void FakeLog::write(const std::string& line) {
     lines.push_back(line);
     journal_.push_back("log " + line);

@@ -243,10 +243,29 @@ class FakePrintSystem final : public platform::PrintSystem {
 public:
     explicit FakePrintSystem(Journal& journal) : journal_(journal) {}
     platform::PrintQueues queues() override;
+    platform::PrintDevices usbDevices() override;
     platform::PrintQueues answer;
+    platform::PrintDevices devices;
     // Runs after each question, before its answer: a test's moment to
     // change the next one.
     std::function<void()> onAsked;
+
+private:
+    Journal& journal_;
+};
+
+// The printer settings' dialog service: whether it is there, each dialog
+// opened, and a way to end one as its user would.
+class FakeNewPrinterDialog final : public platform::NewPrinterDialog {
+public:
+    explicit FakeNewPrinterDialog(Journal& journal) : journal_(journal) {}
+    bool available() override { return isAvailable; }
+    void open(const std::string& uri, const std::string& deviceId,
+              std::function<void(platform::NewPrinterOutcome)> ended) override;
+    // Ends the oldest dialog still open.
+    void end(platform::NewPrinterOutcome outcome);
+    bool isAvailable = true;
+    std::deque<std::function<void(platform::NewPrinterOutcome)>> open_;
 
 private:
     Journal& journal_;
@@ -279,6 +298,7 @@ public:
     platform::Shell& shell() override { return realShell != nullptr ? *realShell : shellFake; }
     platform::AgentManagerConnection connectAgentManager() override { return agents.connect(); }
     platform::PrintSystem& printSystem() override { return printQueues; }
+    platform::NewPrinterDialog& newPrinterDialog() override { return dialogs; }
     platform::Log& log() override { return logFake; }
     const platform::PlatformProfile& profile() const override { return profileValue; }
 
@@ -300,6 +320,7 @@ public:
     FakeShell shellFake{journal};
     FakeAgentManager agents{journal};
     FakePrintSystem printQueues{journal};
+    FakeNewPrinterDialog dialogs{journal};
     FakeLog logFake{journal};
     // A copy, so that a test may change a value (the toolkit version).
     platform::PlatformProfile profileValue;

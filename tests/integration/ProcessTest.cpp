@@ -307,6 +307,9 @@ TEST(ProcessIdentity, OnlyTheUsersOwnProcessesCount) {
     process("102", "/usr/bin/bash", std::string("bash\0", 5));
     process("103", "/usr/bin/system-config-printer (deleted)", std::string("x\0", 2));
     process("104", "", std::string("/usr/bin/system-config-printer\0", 31));
+    // One that ends as it is read: reading its command line fails.
+    fs::create_directories(proc / "105" / "cmdline");
+    fs::create_symlink("/usr/bin/python3.11", proc / "105" / "exe");
     ProcessWorkspace workspace(proc.string());
     EXPECT_EQ(workspace.runningApplicationCount("system-config-printer"), 4);
     if (::getuid() == 0) {

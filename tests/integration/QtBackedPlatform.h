@@ -43,6 +43,7 @@ public:
         return fake.connectAgentManager();
     }
     platform::PrintSystem& printSystem() override { return fake.printSystem(); }
+    platform::NewPrinterDialog& newPrinterDialog() override { return fake.newPrinterDialog(); }
     platform::Log& log() override { return fake.log(); }
     const platform::PlatformProfile& profile() const override { return fake.profile(); }
 

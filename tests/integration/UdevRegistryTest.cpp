@@ -75,6 +75,17 @@ TEST_F(UdevRegistryTest, EnumeratesUsbDevicesOnlyWithUnsignedIds) {
     EXPECT_EQ(drain(*devices), (std::vector<UsbDevice>{{0x8001, 0xFFFE}, {0x04B8, 0x0E28}}));
 }
 
+TEST_F(UdevRegistryTest, APrinterComesWithItsStringsAndItsInterfacesDeviceId) {
+    testbed.addPrinter("1-3", "SN1", "MFG:Acme;MDL:Laser 1;SN:SN1;");
+    const std::unique_ptr<platform::UsbIterator> devices = registry.matchingDevices();
+    ASSERT_TRUE(devices);
+    const std::vector<UsbDevice> found = drain(*devices);
+    ASSERT_EQ(found.size(), 1U);
+    EXPECT_EQ(found[0].serial, "SN1");
+    EXPECT_EQ(found[0].manufacturer + "|" + found[0].product, "Acme|Laser 1");
+    EXPECT_EQ(found[0].ieee1284Id, "MFG:Acme;MDL:Laser 1;SN:SN1;");
+}
+
 TEST_F(UdevRegistryTest, NoDevicesIsAnEmptyEnumeration) {
     const std::unique_ptr<platform::UsbIterator> devices = registry.matchingDevices();
     ASSERT_TRUE(devices);

@@ -23,6 +23,21 @@ public:
         g_free(path);
         return syspath;
     }
+    // A printer with its own strings, and the printer interface on which
+    // the class driver shows the device id it read from the printer.
+    std::string addPrinter(const char* name, const char* serial, const char* deviceId) {
+        gchar* path = umockdev_testbed_add_device(testbed_, "usb", name, nullptr, "idVendor",
+                                                  "04b8", "idProduct", "1234", "serial", serial,
+                                                  "manufacturer", "Acme", "product", "Laser 1",
+                                                  nullptr, "DEVTYPE", "usb_device", nullptr);
+        std::string syspath = path != nullptr ? path : "";
+        g_free(path);
+        gchar* interface = umockdev_testbed_add_device(
+            testbed_, "usb", (std::string(name) + ":1.0").c_str(), syspath.c_str(), "ieee1284_id",
+            deviceId, nullptr, "DEVTYPE", "usb_interface", nullptr);
+        g_free(interface);
+        return syspath;
+    }
     void uevent(const std::string& syspath, const char* action) {
         umockdev_testbed_uevent(testbed_, syspath.c_str(), action);
     }

@@ -8,9 +8,10 @@
 # With a PORT after FOLDER it also listens on localhost:PORT, as a network
 # printer (or an IPP-over-USB port) would.
 # The scheduler takes a queue only for a device scheme it has a backend for;
-# its backends are the system's, plus a usb one that prints nothing (no job
-# is ever printed here; Debian ships the real one with the whole print
-# system, which the tests need none of).
+# its backends are the system's, plus a usb one of the tests': the real one,
+# which Debian ships with the whole print system, cannot see an emulated
+# USB printer. Asked for its devices, it lists the lines of FOLDER/usb-devices
+# (as "direct URI "MAKE MODEL" "INFO" "DEVICE-ID" """); it prints no job.
 # Exits 2, with the reason on one line, where no scheduler can be started.
 set -euo pipefail
 command=${1:-}
@@ -27,12 +28,20 @@ start)
   mkdir -p "$folder"/{conf,spool,tmp,cache,state,log,bin/backend}
   folder=$(cd "$folder" && pwd)
   socket="$folder/cups.sock"
+  # The driver list and other helpers run as the print system's own user.
+  if id lp >/dev/null 2>&1 && ! runuser -u lp -- test -x "$folder"; then
+    fail "the print system's user (lp) cannot reach $folder; let it search the folders above"
+  fi
   for part in /usr/lib/cups/*; do
     [ "$(basename "$part")" = backend ] || ln -sfn "$part" "$folder/bin/"
   done
-  for backend in /usr/lib/cups/backend/*; do ln -sfn "$backend" "$folder/bin/backend/"; done
-  [ -e "$folder/bin/backend/usb" ] || printf '#!/bin/sh\nexit 1\n' >"$folder/bin/backend/usb"
-  chmod 755 "$folder/bin/backend/usb"
+  for backend in /usr/lib/cups/backend/*; do
+    [ "$(basename "$backend")" = usb ] || ln -sfn "$backend" "$folder/bin/backend/"
+  done
+  printf '#!/bin/sh\n[ $# -eq 0 ] || exit 1\ncat "%s/usb-devices" 2>/dev/null\nexit 0\n' "$folder" \
+      >"$folder/bin/backend/usb"
+  # Run as root, as the real one is: it reads a file of the test folder.
+  chmod 700 "$folder/bin/backend/usb"
   cat >"$folder/conf/cupsd.conf" <<CONF
 Listen $socket
 ${port:+Listen localhost:$port}
@@ -61,7 +70,9 @@ PageLog $folder/log/page_log
 ServerBin $folder/bin
 DataDir /usr/share/cups
 CONF
-  /usr/sbin/cupsd -f -c "$folder/conf/cupsd.conf" -s "$folder/conf/cups-files.conf" \
+  # A system service, seen by no test's emulated devices (the suite runs under
+  # umockdev's preload, which the driver daemon's helpers fail under).
+  env -u LD_PRELOAD -u UMOCKDEV_DIR /usr/sbin/cupsd -f -c "$folder/conf/cupsd.conf" -s "$folder/conf/cups-files.conf" \
     >"$folder/log/cupsd.out" 2>&1 &
   echo $! >"$folder/cupsd.pid"
   # Ready once it answers on its socket.

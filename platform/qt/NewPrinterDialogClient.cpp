@@ -1,0 +1,204 @@
+// SPDX-License-Identifier: MIT
+#include "platform/qt/NewPrinterDialogClient.h"
+#include "platform/qt/XcbReply.h"
+
+#include <QDBusConnectionInterface>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+#include <QDBusServiceWatcher>
+#include <QGuiApplication>
+
+#include <xcb/xcb.h>
+
+#include <memory>
+#include <vector>
+
+namespace platform::qt {
+
+namespace {
+
+const QString Service = QStringLiteral("org.fedoraproject.Config.Printing");
+const QString ServicePath = QStringLiteral("/org/fedoraproject/Config/Printing");
+const QString DialogInterface =
+    QStringLiteral("org.fedoraproject.Config.Printing.NewPrinterDialog");
+constexpr std::chrono::milliseconds LookoutPeriod{250};
+
+std::string seconds(std::chrono::milliseconds time) {
+    return std::to_string(std::chrono::duration_cast<std::chrono::seconds>(time).count()) + " s";
+}
+
+// The service can hold a call for as long as a window of its own waits for
+// the user (its error messages do), so each call has the window's bound.
+QDBusPendingCall boundedCall(QDBusConnection& bus, const QDBusMessage& call) {
+    return bus.asyncCall(call, static_cast<int>(DialogShowTime.count()));
+}
+
+std::string callFailure(const QDBusError& error) {
+    if (error.type() == QDBusError::NoReply || error.type() == QDBusError::Timeout)
+        return "the printer settings' service did not answer within " + seconds(DialogShowTime);
+    return error.message().toStdString();
+}
+
+// The top-level windows: the window manager's list, else the root's
+// children (no manager).
+std::vector<xcb_window_t> topLevels(xcb_connection_t* connection, xcb_window_t root) {
+    const XcbReply<xcb_get_property_reply_t> list(xcb_get_property_reply(
+        connection,
+        xcb_get_property(connection, 0, root, xcbAtom(connection, "_NET_CLIENT_LIST"),
+                         XCB_ATOM_WINDOW, 0, 4096),
+        nullptr));
+    if (list && list->format == 32 && xcb_get_property_value_length(list.get()) > 0) {
+        const auto* windows = static_cast<const xcb_window_t*>(xcb_get_property_value(list.get()));
+        return {windows, windows + xcb_get_property_value_length(list.get()) / 4};
+    }
+    const XcbReply<xcb_query_tree_reply_t> tree(
+        xcb_query_tree_reply(connection, xcb_query_tree(connection, root), nullptr));
+    if (!tree) return {};
+    const xcb_window_t* children = xcb_query_tree_children(tree.get());
+    return {children, children + xcb_query_tree_children_length(tree.get())};
+}
+
+// Whether a window of that process is on screen. Nothing to look at (no X
+// display) counts as shown: the call's answer is then the only sign.
+bool windowShown(unsigned pid) {
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (x11 == nullptr || x11->connection() == nullptr) return true;
+    xcb_connection_t* connection = x11->connection();
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+    const xcb_atom_t pidAtom = xcbAtom(connection, "_NET_WM_PID");
+    for (const xcb_window_t window : topLevels(connection, root)) {
+        const XcbReply<xcb_get_property_reply_t> owner(xcb_get_property_reply(
+            connection, xcb_get_property(connection, 0, window, pidAtom, XCB_ATOM_CARDINAL, 0, 1),
+            nullptr));
+        if (!owner || owner->format != 32 || xcb_get_property_value_length(owner.get()) != 4 ||
+            *static_cast<const std::uint32_t*>(xcb_get_property_value(owner.get())) != pid)
+            continue;
+        const XcbReply<xcb_get_window_attributes_reply_t> attributes(
+            xcb_get_window_attributes_reply(
+                connection, xcb_get_window_attributes(connection, window), nullptr));
+        if (attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE) return true;
+    }
+    return false;
+}
+
+} // namespace
+
+bool NewPrinterDialogClient::available() {
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected() || bus.interface() == nullptr) return false;
+    if (bus.interface()->isServiceRegistered(Service).value()) return true;
+    const QDBusReply<QStringList> activatable =
+        bus.interface()->call(QStringLiteral("ListActivatableNames"));
+    return activatable.isValid() && activatable.value().contains(Service);
+}
+
+void NewPrinterDialogClient::open(const std::string& uri, const std::string& deviceId,
+                                  std::function<void(NewPrinterOutcome)> ended) {
+    // Owned by Qt's event loop: it deletes itself once it has told its end.
+    auto* follower = new DialogFollower(QString::fromStdString(uri),
+                                        QString::fromStdString(deviceId), std::move(ended));
+    follower->start();
+}
+
+DialogFollower::DialogFollower(QString uri, QString deviceId,
+                               std::function<void(NewPrinterOutcome)> ended)
+    : bus_(QDBusConnection::sessionBus()), uri_(std::move(uri)), deviceId_(std::move(deviceId)),
+      ended_(std::move(ended)) {
+    lookout_.setInterval(LookoutPeriod);
+    connect(&lookout_, &QTimer::timeout, this, &DialogFollower::lookForWindow);
+}
+
+void DialogFollower::start() {
+    if (!bus_.isConnected()) {
+        finish({NewPrinterOutcome::Kind::Failed, "no session bus"});
+        return;
+    }
+    // Its leaving the bus ends the dialog too.
+    auto* watcher =
+        new QDBusServiceWatcher(Service, bus_, QDBusServiceWatcher::WatchForUnregistration, this);
+    connect(watcher, &QDBusServiceWatcher::serviceUnregistered, this, [this] {
+        finish({NewPrinterOutcome::Kind::ServiceGone, {}});
+    });
+    const QDBusMessage call = QDBusMessage::createMethodCall(
+        Service, ServicePath, QStringLiteral("org.fedoraproject.Config.Printing"),
+        QStringLiteral("NewPrinterDialog"));
+    auto* pending = new QDBusPendingCallWatcher(boundedCall(bus_, call), this);
+    connect(pending, &QDBusPendingCallWatcher::finished, this,
+            [this](QDBusPendingCallWatcher* answer) {
+                answer->deleteLater();
+                // The service names the dialog's object path as a string.
+                const QDBusPendingReply<QString> reply = *answer;
+                if (reply.isError())
+                    finish({NewPrinterOutcome::Kind::Failed, callFailure(reply.error())});
+                else
+                    subscribeAndOpen(reply.value());
+            });
+}
+
+void DialogFollower::subscribeAndOpen(const QString& path) {
+    path_ = path;
+    // Before the call: the dialog may end, and leave the bus, at once.
+    const bool subscribed =
+        bus_.connect(Service, path_, DialogInterface, QStringLiteral("PrinterAdded"), this,
+                     SLOT(onAdded(QString))) &&
+        bus_.connect(Service, path_, DialogInterface, QStringLiteral("PrinterModified"), this,
+                     SLOT(onModified(QString, bool))) &&
+        bus_.connect(Service, path_, DialogInterface, QStringLiteral("DialogCanceled"), this,
+                     SLOT(onCanceled()));
+    if (!subscribed) {
+        finish({NewPrinterOutcome::Kind::Failed, "its signals cannot be received"});
+        return;
+    }
+    QDBusMessage call = QDBusMessage::createMethodCall(Service, path_, DialogInterface,
+                                                       QStringLiteral("NewPrinterFromDevice"));
+    // The window id is ignored over D-Bus.
+    call << 0U << uri_ << deviceId_;
+    auto* pending = new QDBusPendingCallWatcher(boundedCall(bus_, call), this);
+    connect(pending, &QDBusPendingCallWatcher::finished, this,
+            [this](QDBusPendingCallWatcher* answer) {
+                answer->deleteLater();
+                const QDBusPendingReply<> reply = *answer;
+                if (reply.isError()) {
+                    finish({NewPrinterOutcome::Kind::Failed, callFailure(reply.error())});
+                    return;
+                }
+                servicePid_ = bus_.interface()->servicePid(Service).value();
+                called_ = std::chrono::steady_clock::now();
+                lookout_.start();
+                lookForWindow();
+            });
+}
+
+void DialogFollower::lookForWindow() {
+    if (finished_ || windowShown(servicePid_)) {
+        lookout_.stop();
+        return;
+    }
+    if (std::chrono::steady_clock::now() - called_ >= DialogShowTime)
+        finish({NewPrinterOutcome::Kind::Failed,
+                "no dialog window showed within " + seconds(DialogShowTime)});
+}
+
+void DialogFollower::onAdded(const QString& name) {
+    finish({NewPrinterOutcome::Kind::Added, name.toStdString()});
+}
+
+void DialogFollower::onModified(const QString& name, bool /*ppdChanged*/) {
+    finish({NewPrinterOutcome::Kind::Modified, name.toStdString()});
+}
+
+void DialogFollower::onCanceled() {
+    finish({NewPrinterOutcome::Kind::Cancelled, {}});
+}
+
+void DialogFollower::finish(NewPrinterOutcome outcome) {
+    if (finished_) return;
+    finished_ = true;
+    lookout_.stop();
+    if (!path_.isEmpty())
+        bus_.disconnect(Service, path_, DialogInterface, QString(), this, nullptr);
+    ended_(std::move(outcome));
+    deleteLater();
+}
+
+} // namespace platform::qt

@@ -1,0 +1,119 @@
+// SPDX-License-Identifier: MIT
+// Add Printer at the device: the printer's address in the print system's
+// USB list, and the dialog road's ends, with today's road where it cannot go.
+#include "app/handoff/NewPrinterDialogRoad.h"
+#include "tests/fakes/ControllerFixture.h"
+
+using namespace fakes;
+using Kind = platform::NewPrinterOutcome::Kind;
+
+namespace {
+
+platform::UsbDevice printer(std::string interfaceId) {
+    platform::UsbDevice device = UsbOnlyPrinter;
+    device.serial = "SN1";
+    device.manufacturer = "Acme";
+    device.product = "Laser 1";
+    device.ieee1284Id = std::move(interfaceId);
+    return device;
+}
+
+TEST(PrinterAddress, TheSerialsDeviceWinsAndThePrintersOwnIdComesFirst) {
+    const platform::PrintDevices devices{{{"usb://Acme/Laser%201", "MFG:Acme;MDL:Laser 1;"},
+                                          {"usb://Acme/Laser%201?serial=SN1", "CUPS:ID;"},
+                                          {"usb://Acme/Laser%201?serial=SN2", "OTHER;"}},
+                                         {}};
+    const std::optional<PrinterAddress> own = addressOf(printer("MFG:Acme;SN:SN1;"), devices);
+    ASSERT_TRUE(own);
+    EXPECT_EQ(own->uri, "usb://Acme/Laser%201?serial=SN1");
+    EXPECT_EQ(own->deviceId, "MFG:Acme;SN:SN1;");
+    EXPECT_EQ(addressOf(printer(""), devices)->deviceId, "CUPS:ID;");
+    EXPECT_FALSE(addressOf(printer(""), {{{"usb://Other/Model", ""}}, {}}));
+}
+
+struct RoadStory {
+    const char* name;
+    bool available;
+    bool listed;
+    bool foundAfterThePress;
+    std::optional<platform::NewPrinterOutcome> end;
+    std::vector<std::string> seen;
+};
+
+class DialogRoad : public ControllerTest, public ::testing::WithParamInterface<RoadStory> {};
+
+const char* const Settings = R"(shell "system-config-printer" </dev/null &)";
+
+INSTANTIATE_TEST_SUITE_P(
+    Stories, DialogRoad,
+    ::testing::Values(
+        RoadStory{"Added",
+                  true,
+                  true,
+                  false,
+                  platform::NewPrinterOutcome{Kind::Added, "Laser"},
+                  {"dialog usb://Acme/Laser%201?serial=SN1 MFG:Acme;SN:SN1;",
+                   R"(log the new-printer dialog added the printer as "Laser")", "terminate"}},
+        RoadStory{"Cancelled",
+                  true,
+                  true,
+                  false,
+                  platform::NewPrinterOutcome{Kind::Cancelled, {}},
+                  {"dialog usb://Acme/Laser%201?serial=SN1 MFG:Acme;SN:SN1;",
+                   "log the new-printer dialog was cancelled", "terminate"}},
+        RoadStory{"ServiceGone",
+                  true,
+                  true,
+                  false,
+                  platform::NewPrinterOutcome{Kind::ServiceGone, {}},
+                  {"dialog usb://Acme/Laser%201?serial=SN1 MFG:Acme;SN:SN1;",
+                   "log the printer settings' service left the session bus before the dialog "
+                   "ended",
+                   "terminate"}},
+        RoadStory{"NoWindowFallsBack",
+                  true,
+                  true,
+                  false,
+                  platform::NewPrinterOutcome{Kind::Failed, "no dialog window showed within 10 s"},
+                  {"dialog usb://Acme/Laser%201?serial=SN1 MFG:Acme;SN:SN1;",
+                   "log the new-printer dialog did not open (no dialog window showed within 10 "
+                   "s); the printer settings open instead",
+                   Settings}},
+        RoadStory{"NoServiceIsTodaysRoad", false, true, false, {}, {Settings}},
+        RoadStory{"NotListedIsTodaysRoad", true, false, false, {}, {Settings}},
+        // The second press keeps the first one's road (the first watcher
+        // runs, and ends, with the lookup's thread).
+        RoadStory{"FoundAfterThePressIsTodaysRoad",
+                  true,
+                  true,
+                  true,
+                  {},
+                  {Settings, "terminate", Settings}}),
+    [](const ::testing::TestParamInfo<RoadStory>& each) { return each.param.name; });
+
+TEST_P(DialogRoad, AddPrinterTakesTheDialogWhereItCanAndEndsOnItsAnswer) {
+    const RoadStory& story = GetParam();
+    platform.usb.present = {printer("MFG:Acme;SN:SN1;")};
+    platform.dialogs.isAvailable = story.available;
+    if (story.listed)
+        platform.printQueues.devices = {{{"usb://Acme/Laser%201?serial=SN1", ""}}, {}};
+    controller.applicationDidFinishLaunching();
+    const auto findAddress = [this] { // beside the window
+        platform.threadsFake.runBackground();
+        platform.threadsFake.runMainThread();
+    };
+    if (!story.foundAfterThePress) findAddress();
+    platform.journal.clear();
+    ui.activate("addPrinterButton");
+    if (story.foundAfterThePress) {
+        findAddress();
+        ui.activate("addPrinterButton");
+        EXPECT_EQ(ui.fakeControl("dialogNoteTextField").text(), "");
+    }
+    if (story.end) platform.dialogs.end(*story.end);
+    EXPECT_EQ(only({"dialog", "log the new", "log the printer settings", "terminate", "shell"}),
+              story.seen);
+    EXPECT_TRUE(ui.fakeControl("doneButtonInAddPrinterWindow").isEnabled());
+}
+
+} // namespace
