@@ -138,16 +138,20 @@ void runNetlumeAppDelegate::_openAndWatchAddPrinter() {
 void runNetlumeAppDelegate::_findPrinterAddress() {
     if (!attachedPrinter_ || addressAsked_) return;
     addressAsked_ = true;
-    findPrinterAddress(platform_, *attachedPrinter_, [this](std::optional<PrinterAddress> found) {
-        // Too late once Add Printer has chosen its road: later presses keep it.
-        if (addPrinterPressed_) return;
-        printerAddress_ = std::move(found);
-        if (!printerAddress_ || !platform_.newPrinterDialog().available()) return;
-        const std::string model =
-            attachedPrinter_->manufacturer.empty()
-                ? attachedPrinter_->product
-                : attachedPrinter_->manufacturer + " " + attachedPrinter_->product;
-        on(dialogNoteTextField_).setStringValue(model.empty() ? printerAddress_->uri : model);
+    // Asked once the window is up, as the queues are: nothing waits for it.
+    platform_.threads().performOnMainThread([this, printer = *attachedPrinter_] {
+        findPrinterAddress(
+            platform_, printer, [this, printer](std::optional<PrinterAddress> found) {
+                // Too late once Add Printer has chosen its road: later presses keep it.
+                if (addPrinterPressed_) return;
+                printerAddress_ = std::move(found);
+                if (!printerAddress_ || !platform_.newPrinterDialog().available()) return;
+                const std::string model = printer.manufacturer.empty()
+                                              ? printer.product
+                                              : printer.manufacturer + " " + printer.product;
+                on(dialogNoteTextField_)
+                    .setStringValue(model.empty() ? printerAddress_->uri : model);
+            });
     });
 }
 

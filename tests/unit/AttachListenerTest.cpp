@@ -34,9 +34,9 @@ TEST_F(AttachListener, WifiPrinterSwapsTheContentInPlaceAndKeepsTheCloseButton) 
 TEST_F(AttachListener, UsbOnlyPrinterHidesTheMainWindowFirst) {
     startOnConnectScreen();
     platform.usb.attach({UsbOnlyPrinter});
-    // The printer's device is looked up in the background as the window comes.
+    // The printer's device is looked up once the window is up.
     EXPECT_EQ(platform.journal,
-              (Journal{"log DeviceAttach", "background", "place addPrinterWindow 440,290",
+              (Journal{"log DeviceAttach", "to main thread", "place addPrinterWindow 440,290",
                        "out window", "activate YES", "front addPrinterWindow"}));
 }
 
@@ -78,8 +78,8 @@ TEST_F(AttachListener, ArmingCallHandlesAPrinterPluggedInSinceTheScan) {
     controller.applicationDidFinishLaunching();
     EXPECT_EQ(journalFrom("log -[runNetlumeAppDelegate _startListeningUSBDevices]"),
               (Journal{"log -[runNetlumeAppDelegate _startListeningUSBDevices]", "log DeviceAttach",
-                       "background", "place addPrinterWindow 440,290", "out window", "activate YES",
-                       "front addPrinterWindow"}));
+                       "to main thread", "place addPrinterWindow 440,290", "out window",
+                       "activate YES", "front addPrinterWindow"}));
 }
 
 TEST_F(AttachListener, CataloguesAreReadAfreshForEveryCall) {

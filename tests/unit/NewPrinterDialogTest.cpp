@@ -82,7 +82,8 @@ TEST_P(DialogRoad, AddPrinterTakesTheDialogWhereItCanAndEndsOnItsAnswer) {
     if (story.listed)
         platform.printQueues.devices = {{{"usb://Acme/Laser%201?serial=SN1", ""}}, {}};
     controller.applicationDidFinishLaunching();
-    const auto findAddress = [this] { // beside the window
+    const auto findAddress = [this] { // once the window is up, beside it
+        platform.threadsFake.runMainThread();
         platform.threadsFake.runBackground();
         platform.threadsFake.runMainThread();
     };
