@@ -43,6 +43,7 @@ struct RoadStory {
 class DialogRoad : public ControllerTest, public ::testing::WithParamInterface<RoadStory> {};
 
 const char* const Settings = R"(shell "system-config-printer" </dev/null &)";
+const char* const Dialog = "dialog usb://Acme/Laser%201?serial=SN1 MFG:Acme;SN:SN1;";
 
 INSTANTIATE_TEST_SUITE_P(
     Stories, DialogRoad,
@@ -52,19 +53,19 @@ INSTANTIATE_TEST_SUITE_P(
                   true,
                   false,
                   platform::NewPrinterOutcome{Kind::Added, "Laser"},
-                  {"dialog usb://Acme/Laser%201?serial=SN1 MFG:Acme;SN:SN1;",
-                   R"(log the new-printer dialog added the printer as "Laser")", "terminate"}},
+                  {Dialog, Dialog, R"(log the new-printer dialog added the printer as "Laser")",
+                   "terminate"}},
         RoadStory{"NoWindowFallsBack",
                   true,
                   true,
                   false,
                   platform::NewPrinterOutcome{Kind::Failed, "no dialog window showed within 10 s"},
-                  {"dialog usb://Acme/Laser%201?serial=SN1 MFG:Acme;SN:SN1;",
+                  {Dialog, Dialog,
                    "log the new-printer dialog did not open (no dialog window showed within 10 "
                    "s); the printer settings open instead",
                    Settings}},
-        RoadStory{"NoServiceIsTodaysRoad", false, true, false, {}, {Settings}},
-        RoadStory{"NotListedIsTodaysRoad", true, false, false, {}, {Settings}},
+        RoadStory{"NoServiceIsTodaysRoad", false, true, false, {}, {Settings, Settings}},
+        RoadStory{"NotListedIsTodaysRoad", true, false, false, {}, {Settings, Settings}},
         // The second press keeps the first one's road (the first watcher
         // runs, and ends, with the lookup's thread).
         RoadStory{"FoundAfterThePressIsTodaysRoad",
@@ -89,10 +90,11 @@ TEST_P(DialogRoad, AddPrinterTakesTheDialogWhereItCanAndEndsOnItsAnswer) {
     };
     if (!story.foundAfterThePress) findAddress();
     platform.journal.clear();
+    // Two presses, each its own dialog (or settings); the first end counts.
+    ui.activate("addPrinterButton");
+    if (story.foundAfterThePress) findAddress();
     ui.activate("addPrinterButton");
     if (story.foundAfterThePress) {
-        findAddress();
-        ui.activate("addPrinterButton");
         EXPECT_EQ(ui.fakeControl("dialogNoteTextField").text(), "");
     }
     if (story.end) platform.dialogs.end(*story.end);
