@@ -265,10 +265,10 @@ public:
     // Ends the oldest dialog still open.
     void end(platform::NewPrinterOutcome outcome);
     bool isAvailable = true;
-    std::deque<std::function<void(platform::NewPrinterOutcome)>> open_;
 
 private:
     Journal& journal_;
+    std::deque<std::function<void(platform::NewPrinterOutcome)>> open_;
 };
 
 class FakeLog final : public platform::Log {
