@@ -10,7 +10,6 @@
 
 #include <xcb/xcb.h>
 
-#include <memory>
 #include <vector>
 
 namespace platform::qt {
