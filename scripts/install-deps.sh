@@ -12,11 +12,12 @@ run_packages=(
   cmake ninja-build g++ pkg-config python3
   qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libqt6opengl6-dev qt6-svg-dev
   libudev-dev libsystemd-dev libcups2-dev libpugixml-dev libxcb1-dev
-  # a virtual display and a screenshot when there is no display
-  xvfb xauth x11-utils imagemagick fonts-dejavu-core
+  # a virtual display and a screenshot when there is no display (xdotool
+  # finds the assistant's window)
+  xvfb xauth x11-utils imagemagick fonts-dejavu-core xdotool
 )
 demo_packages=(
-  umockdev python3-gi gir1.2-umockdev-1.0 xdotool
+  umockdev python3-gi gir1.2-umockdev-1.0
 )
 all_packages=(
   # tests and benchmarks
@@ -35,6 +36,8 @@ all_packages=(
   clang-format clang-tidy
   # packaging and its validators
   dpkg-dev lintian desktop-file-utils appstream
+  # a fresh minimal Debian root for the README's first command
+  debootstrap
 )
 
 packages_of() {
