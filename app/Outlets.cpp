@@ -9,6 +9,7 @@ public:
     bool isEnabled() const override { return false; }
     void setTitle(const std::string&) override {}
     void setStringValue(const std::string&) override {}
+    void setHidden(bool) override {}
     int state() const override { return 0; }
 };
 

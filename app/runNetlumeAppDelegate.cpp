@@ -6,6 +6,7 @@
 #include "app/detection/ConnectedPrinterScan.h"
 #include "app/detection/LogText.h"
 #include "app/detection/PrintQueueMatch.h"
+#include "app/detection/PrinterIdentity.h"
 #include "app/handoff/AddPrinter.h"
 #include "app/handoff/CompanionTool.h"
 #include "app/handoff/LaunchAgentRefresh.h"
@@ -19,7 +20,8 @@ constexpr double PlacementRaise = 50.0;
 
 } // namespace
 
-runNetlumeAppDelegate::runNetlumeAppDelegate(platform::Platform& platform) : platform_(platform) {}
+runNetlumeAppDelegate::runNetlumeAppDelegate(platform::Platform& platform)
+    : platform_(platform), queuesAdded_(platform) {}
 
 runNetlumeAppDelegate::~runNetlumeAppDelegate() {
     _stopListeningUSBDevices();
@@ -96,7 +98,9 @@ void runNetlumeAppDelegate::okButtonClicked(platform::Control* sender) {
 
 void runNetlumeAppDelegate::addPrinterPressed(platform::Control* /*sender*/) {
     // At the device when the dialog service can open there; each press is
-    // one more dialog, and the first to end ends the assistant.
+    // one more dialog, and the first to end ends the assistant. What the
+    // end says of the printer's queues is against those of the first press.
+    queuesAdded_.pressed(attachedPrinter_);
     addPrinterPressed_ = true;
     if (printerAddress_ && platform_.newPrinterDialog().available()) {
         on(doneButtonInAddPrinterWindow_).setEnabled(true);
@@ -112,25 +116,29 @@ void runNetlumeAppDelegate::addPrinterPressed(platform::Control* /*sender*/) {
 void runNetlumeAppDelegate::_newPrinterDialogEnded(const platform::NewPrinterOutcome& outcome) {
     platform_.log().write(dialogOutcomeLine(outcome));
     if (outcome.kind == platform::NewPrinterOutcome::Kind::Failed) {
+        // The settings program from now on, for later presses too, and the
+        // window says so again.
+        printerAddress_.reset();
+        _showSteps(std::nullopt);
         _openAndWatchAddPrinter();
         return;
     }
-    platform_.application().terminate(this);
+    _endHandOff();
+}
+
+void runNetlumeAppDelegate::_endHandOff() {
+    queuesAdded_.ended(attachedPrinter_, [this] { platform_.application().terminate(this); });
 }
 
 void runNetlumeAppDelegate::_openAndWatchAddPrinter() {
     const platform::AddPrinterProgram* program = _openAddPrinter();
     on(doneButtonInAddPrinterWindow_).setEnabled(true);
-    // The watcher is given the platform and the controller's address rather
-    // than the controller itself: it may outlive the controller, which is
-    // gone once the event loop has ended.
-    // The printer's queues at the press are what the outcome is told against.
-    platform_.threads().performInBackground([&platform = platform_, program,
-                                             sender = static_cast<const void*>(this),
-                                             printer = attachedPrinter_] {
-        const PrinterQueues before = printerQueuesNow(platform, printer);
-        watchAddPrinter(platform, program, sender, [&] {
-            logQueuesAdded(platform, before, printerQueuesNow(platform, printer));
+    // The watcher may outlive the controller, which is gone once the event
+    // loop has ended: it keeps the platform, and only hands the controller's
+    // address back to the main thread, whose queue is closed by then.
+    platform_.threads().performInBackground([&platform = platform_, program, this] {
+        watchAddPrinter(platform, program, [&platform, this] {
+            platform.threads().performOnMainThread([this] { _endHandOff(); });
         });
     });
 }
@@ -140,19 +148,27 @@ void runNetlumeAppDelegate::_findPrinterAddress() {
     addressAsked_ = true;
     // Asked once the window is up, as the queues are: nothing waits for it.
     platform_.threads().performOnMainThread([this, printer = *attachedPrinter_] {
-        findPrinterAddress(
-            platform_, printer, [this, printer](std::optional<PrinterAddress> found) {
-                // Too late once Add Printer has chosen its road: later presses keep it.
-                if (addPrinterPressed_) return;
-                printerAddress_ = std::move(found);
-                if (!printerAddress_ || !platform_.newPrinterDialog().available()) return;
-                const std::string model = printer.manufacturer.empty()
-                                              ? printer.product
-                                              : printer.manufacturer + " " + printer.product;
-                on(dialogNoteTextField_)
-                    .setStringValue(model.empty() ? printerAddress_->uri : model);
-            });
+        findPrinterAddress(platform_, printer,
+                           [this, printer](std::optional<PrinterAddress> found) {
+                               // Too late once Add Printer has chosen its road: later presses keep
+                               // it.
+                               if (addPrinterPressed_) return;
+                               printerAddress_ = std::move(found);
+                               if (!printerAddress_ || !platform_.newPrinterDialog().available())
+                                   return;
+                               const std::string name = printerName(printerIdentity(printer));
+                               _showSteps(name.empty() ? printerAddress_->uri : name);
+                           });
     });
+}
+
+void runNetlumeAppDelegate::_showSteps(const std::optional<std::string>& dialogAt) {
+    // The dialog opens past the choice of the device: the settings' steps
+    // would send the user looking for a list that does not show.
+    for (platform::Control* step : {stepsPromptTextField_, step1TextField_, step2TextField_,
+                                    step3TextField_, step4TextField_, addPrinterNoteTextField_})
+        on(step).setHidden(dialogAt.has_value());
+    on(dialogNoteTextField_).setStringValue(dialogAt ? printable(*dialogAt) : std::string());
 }
 
 void runNetlumeAppDelegate::skipButtonPressed(platform::Control* /*sender*/) {
@@ -208,7 +224,10 @@ void runNetlumeAppDelegate::_stopListeningUSBDevices() {
 }
 
 void runNetlumeAppDelegate::_startListeningAddPrinters(const platform::AddPrinterProgram* program) {
-    watchAddPrinter(platform_, program, this);
+    watchAddPrinter(platform_, program, [&platform = platform_, this] {
+        platform.threads().performOnMainThread(
+            [&platform, this] { platform.application().terminate(this); });
+    });
 }
 
 void runNetlumeAppDelegate::_placeWindow(platform::Window* window, const ScreenArea& screen) {

@@ -7,6 +7,7 @@
 
 #include "app/OutletTable.h"
 #include "app/handoff/NewPrinterDialogRoad.h"
+#include "app/handoff/PrintQueueWatch.h"
 #include "platform/Platform.h"
 
 #include <optional>
@@ -66,9 +67,16 @@ public:
     // Where the dialog service can open at the printer: its device URI and
     // id, looked up in the background once the add-printer window shows.
     void _findPrinterAddress();
+    // On the add-printer window, the steps of the road Add Printer takes:
+    // the settings program's, or the dialog's at the printer named
+    // dialogAt (text from outside, shown escaped).
+    void _showSteps(const std::optional<std::string>& dialogAt);
     void _newPrinterDialogEnded(const platform::NewPrinterOutcome& outcome);
-    // Today's road: the settings program, opened and watched.
+    // The settings program, opened and watched: where the dialog cannot be.
     void _openAndWatchAddPrinter();
+    // The first end of the hand-off, by any road: the queues added since the
+    // press are logged, then the assistant ends.
+    void _endHandOff();
 
     void _applyLocalizedLabels();
     void _refreshLaunchAgents();
@@ -115,6 +123,7 @@ private:
     bool addressAsked_ = false;
     bool addPrinterPressed_ = false;
     bool addPrinterWindowShown_ = false;
+    QueuesAddedReport queuesAdded_;
 #define RUNNETLUME_OUTLET_FIELD(Type, name, Name, label, key) platform::Type* name##_ = nullptr;
     RUNNETLUME_OUTLETS(RUNNETLUME_OUTLET_FIELD)
 #undef RUNNETLUME_OUTLET_FIELD

@@ -42,6 +42,8 @@ public:
     virtual void setTitle(const std::string& title) = 0;
     // A text field's displayed text.
     virtual void setStringValue(const std::string& text) = 0;
+    // Out of the window's layout and of what a screen reader reads, or back.
+    virtual void setHidden(bool hidden) = 0;
     // A check box's state: 1 on, 0 off, -1 mixed; 0 for anything without one.
     virtual int state() const = 0;
 };
@@ -173,12 +175,15 @@ struct UsbDevice {
     std::uint16_t idVendor = 0;
     std::uint16_t idProduct = 0;
     // The device's own strings, empty when it gives none: what tells two
-    // printers of one model apart, and what print queues are named after.
+    // printers of one model apart, and what the print system names it after
+    // where its device id says nothing.
     std::string serial;
     std::string manufacturer;
     std::string product;
-    // The IEEE 1284 device id its printer interface reports, if any.
+    // The IEEE 1284 device id its printer interface reports, if any, and
+    // that interface's number.
     std::string ieee1284Id;
+    std::optional<int> printerInterface;
     friend bool operator==(const UsbDevice&, const UsbDevice&) = default;
 };
 

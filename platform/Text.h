@@ -54,4 +54,12 @@ constexpr bool isControl(char32_t c) {
     return c < 0x20 || (c >= 0x7F && c <= 0x9F);
 }
 
+// A character that changes the layout of the text around it: the line and
+// paragraph separators, which break a line in a window or a log reader, and
+// the bidirectional marks, embeddings and isolates, which reorder it.
+constexpr bool isLayoutControl(char32_t c) {
+    return c == 0x2028 || c == 0x2029 || c == 0x200E || c == 0x200F || c == 0x061C ||
+           (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069);
+}
+
 } // namespace platform

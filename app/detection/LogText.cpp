@@ -2,6 +2,7 @@
 #include "app/detection/LogText.h"
 
 using platform::isControl;
+using platform::isLayoutControl;
 using platform::utf8At;
 using platform::Utf8Step;
 
@@ -21,6 +22,13 @@ std::string printable(std::string_view text) {
     out.reserve(text.size());
     for (std::size_t at = 0; at < text.size();) {
         const std::optional<Utf8Step> step = utf8At(text, at);
+        if (step && isLayoutControl(step->codePoint)) {
+            out += "\\u";
+            for (int shift = 12; shift >= 0; shift -= 4)
+                out += digits[(step->codePoint >> shift) & 0xF];
+            at += step->length;
+            continue;
+        }
         if (step && !isControl(step->codePoint)) {
             out.append(text.substr(at, step->length));
             at += step->length;

@@ -2,10 +2,9 @@
 #include "app/detection/PrintQueueMatch.h"
 
 #include "app/detection/LogText.h"
+#include "app/detection/PrinterIdentity.h"
 
 #include <algorithm>
-#include <cctype>
-#include <initializer_list>
 #include <optional>
 #include <string_view>
 
@@ -26,30 +25,24 @@ std::string percentDecoded(std::string_view text) {
     return decoded;
 }
 
-// Letters and digits only, in lower case: "HP_LaserJet P1005" and
-// "hp laserjet_p1005" are one model.
-std::string folded(std::string_view text) {
-    std::string key;
-    for (const char c : text)
-        if (std::isalnum(static_cast<unsigned char>(c)) != 0)
-            key += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return key;
-}
-
-bool sameModel(std::string_view maker, std::string_view model, const platform::UsbDevice& device) {
-    if (folded(device.product).empty()) return false;
-    const std::string wanted = folded(device.manufacturer) + folded(device.product);
-    // Maker drivers spell the maker into the model ("HP_LaserJet_P1005").
-    return folded(maker) + folded(model) == wanted || folded(model) == wanted;
-}
-
-// A USB queue's URI: "usb://Maker/Model?serial=X", or a maker driver's
-// "scheme:/usb/Model?serial=X".
+// A USB queue's URI: "usb://Maker/Model?serial=X&interface=N", or a maker
+// driver's "scheme:/usb/Model?serial=X".
 struct UsbUri {
     std::string maker;
     std::string model;
     std::optional<std::string> serial;
+    std::optional<int> interface;
 };
+
+std::optional<int> interfaceNumber(std::string_view text) {
+    if (text.empty() || text.size() > 3) return std::nullopt;
+    int number = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9') return std::nullopt;
+        number = number * 10 + (c - '0');
+    }
+    return number;
+}
 
 std::optional<UsbUri> usbUri(std::string_view uri) {
     const std::size_t colon = uri.find(':');
@@ -74,48 +67,44 @@ std::optional<UsbUri> usbUri(std::string_view uri) {
     for (std::size_t start = 0; start <= query.size();) {
         const std::size_t end = std::min(query.find('&', start), query.size());
         const std::string_view pair = query.substr(start, end - start);
-        if (pair.substr(0, 7) == "serial=") found.serial = percentDecoded(pair.substr(7));
+        // "serial=?" is the backend's way of saying that there is none.
+        if (pair.substr(0, 7) == "serial=" && pair != "serial=?")
+            found.serial = percentDecoded(pair.substr(7));
+        if (pair.substr(0, 10) == "interface=") found.interface = interfaceNumber(pair.substr(10));
         start = end + 1;
     }
     return found;
 }
 
-// A value of an IEEE 1284 device id ("MFG:HP;MDL:LaserJet;SN:X;") under one
-// of its keys.
-std::string deviceIdValue(std::string_view id, std::initializer_list<std::string_view> keys) {
-    std::size_t start = 0;
-    while (start < id.size()) {
-        const std::size_t end = std::min(id.find(';', start), id.size());
-        const std::string_view pair = id.substr(start, end - start);
-        const std::size_t colon = pair.find(':');
-        if (colon != std::string_view::npos) {
-            const std::string key = folded(pair.substr(0, colon));
-            for (const std::string_view wanted : keys)
-                if (key == folded(wanted)) return std::string(pair.substr(colon + 1));
-        }
-        start = end + 1;
-    }
-    return {};
+// A serial on both sides decides: the same model with another serial is
+// another printer. Nothing when either side has none.
+std::optional<bool> sameSerial(const PrinterIdentity& printer, const std::string& serial) {
+    if (serial.empty() || printer.serials.empty()) return std::nullopt;
+    return std::find(printer.serials.begin(), printer.serials.end(), serial) !=
+           printer.serials.end();
 }
 
-std::optional<QueueMatchKind> match(const platform::UsbDevice& device,
+std::optional<QueueMatchKind> match(const PrinterIdentity& printer,
                                     const platform::PrintQueue& queue) {
     if (const std::optional<UsbUri> uri = usbUri(queue.deviceUri)) {
-        // A serial on both sides decides: the same model with another
-        // serial is another printer.
-        if (uri->serial && !uri->serial->empty() && !device.serial.empty())
-            return *uri->serial == device.serial ? std::optional(QueueMatchKind::Serial)
-                                                 : std::nullopt;
-        if (sameModel(uri->maker, uri->model, device)) return QueueMatchKind::MakerAndModel;
+        // Another interface of one device is another printer function.
+        if (uri->interface && printer.interface && *uri->interface != *printer.interface)
+            return std::nullopt;
+        if (const std::optional<bool> same = sameSerial(printer, uri->serial.value_or("")))
+            return *same ? std::optional(QueueMatchKind::Serial) : std::nullopt;
+        if (isSameModel(printer, uri->maker, uri->model)) return QueueMatchKind::MakerAndModel;
         return std::nullopt;
     }
     if (queue.portDeviceId.empty() && queue.portMakeAndModel.empty()) return std::nullopt;
-    const std::string serial = deviceIdValue(queue.portDeviceId, {"SN", "SERN", "SERIALNUMBER"});
-    if (!serial.empty() && !device.serial.empty())
-        return serial == device.serial ? std::optional(QueueMatchKind::IppOverUsb) : std::nullopt;
-    const std::string maker = deviceIdValue(queue.portDeviceId, {"MFG", "MANUFACTURER"});
-    const std::string model = deviceIdValue(queue.portDeviceId, {"MDL", "MODEL"});
-    if (sameModel(maker, model, device) || sameModel({}, queue.portMakeAndModel, device))
+    // An IPP-over-USB port reports the printer's own device id.
+    platform::UsbDevice served;
+    served.ieee1284Id = queue.portDeviceId;
+    const PrinterIdentity port = printerIdentity(served);
+    for (const std::string& serial : port.serials)
+        if (const std::optional<bool> same = sameSerial(printer, serial))
+            return *same ? std::optional(QueueMatchKind::IppOverUsb) : std::nullopt;
+    if ((!port.model.empty() && isSameModel(printer, port.maker, port.model)) ||
+        isSameModel(printer, {}, queue.portMakeAndModel))
         return QueueMatchKind::MakerAndModel;
     return std::nullopt;
 }
@@ -124,9 +113,10 @@ std::optional<QueueMatchKind> match(const platform::UsbDevice& device,
 
 std::vector<QueueMatch> queuesOfDevice(const platform::UsbDevice& device,
                                        const std::vector<platform::PrintQueue>& queues) {
+    const PrinterIdentity printer = printerIdentity(device);
     std::vector<QueueMatch> matches;
     for (const platform::PrintQueue& queue : queues)
-        if (const std::optional<QueueMatchKind> how = match(device, queue))
+        if (const std::optional<QueueMatchKind> how = match(printer, queue))
             matches.push_back({queue.name, *how});
     return matches;
 }

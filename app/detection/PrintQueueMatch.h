@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
-// Which print queues print to the attached USB printer. A USB queue's URI
-// names the printer's serial number, else its maker and model; a queue of an
-// IPP-over-USB proxy is known by what its port reports of the device.
+// Which print queues print to the attached USB printer, known as the print
+// system knows it (PrinterIdentity.h). A USB queue's URI names the printer's
+// serial number, else its maker and model; a queue of an IPP-over-USB proxy
+// is known by the device id its port reports.
 #pragma once
 
 #include "platform/Platform.h"

@@ -32,7 +32,7 @@ const platform::AddPrinterProgram* openAddPrinter(platform::Platform& platform) 
 }
 
 void watchAddPrinter(platform::Platform& platform, const platform::AddPrinterProgram* program,
-                     const void* sender, const std::function<void()>& beforeEnd) {
+                     const std::function<void()>& gone) {
     // With no program opened there is nothing to ask about, which counts as
     // none running.
     const std::optional<std::string> identity =
@@ -43,9 +43,7 @@ void watchAddPrinter(platform::Platform& platform, const platform::AddPrinterPro
         const std::optional<int> running =
             identity ? platform.workspace().runningApplicationCount(*identity) : std::nullopt;
         if (running && *running > 0) continue;
-        if (beforeEnd) beforeEnd();
-        platform.threads().performOnMainThread(
-            [&platform, sender] { platform.application().terminate(sender); });
+        gone();
         return;
     }
 }

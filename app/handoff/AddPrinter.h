@@ -21,10 +21,9 @@ const platform::AddPrinterProgram* installedAddPrinterProgram(platform::Platform
 const platform::AddPrinterProgram* openAddPrinter(platform::Platform& platform);
 
 // Polls at the profile's interval (3 seconds) for as long as any instance of
-// program runs (none when it is null); then runs beforeEnd, hands the
-// request to terminate, with sender, to the main thread and returns. Meant
-// for a background thread of its own: it touches no window and nothing of
-// the controller but the sender's address. program belongs to the profile,
-// which outlives it.
+// program runs (none when it is null); then runs gone, on the watcher's
+// thread, and returns. Meant for a background thread of its own: it touches
+// no window and nothing of the controller; gone hands whatever is to follow
+// to the main thread. program belongs to the profile, which outlives it.
 void watchAddPrinter(platform::Platform& platform, const platform::AddPrinterProgram* program,
-                     const void* sender, const std::function<void()>& beforeEnd = {});
+                     const std::function<void()>& gone);

@@ -30,6 +30,73 @@ PrinterQueues printerQueuesNow(platform::Platform& platform,
     return now;
 }
 
+struct QueuesAddedReport::State {
+    bool asked = false;
+    bool ending = false;
+    bool boundPassed = false;
+    bool told = false;
+    std::optional<PrinterQueues> before;
+    std::optional<PrinterQueues> after;
+    std::function<void()> done;
+};
+
+namespace {
+
+// The printer's queues, asked on a thread of their own; take gets them on
+// the main thread.
+void askQueues(platform::Platform& platform, const std::optional<platform::UsbDevice>& printer,
+               std::function<void(PrinterQueues)> take) {
+    platform.threads().performInBackground([&platform, printer, take = std::move(take)] {
+        auto queues = std::make_shared<PrinterQueues>(printerQueuesNow(platform, printer));
+        platform.threads().performOnMainThread([take, queues] { take(std::move(*queues)); });
+    });
+}
+
+} // namespace
+
+QueuesAddedReport::QueuesAddedReport(platform::Platform& platform)
+    : platform_(platform), state_(std::make_shared<State>()) {}
+
+void QueuesAddedReport::pressed(const std::optional<platform::UsbDevice>& printer) {
+    if (state_->asked) return;
+    state_->asked = true;
+    askQueues(platform_, printer, [&platform = platform_, state = state_](PrinterQueues queues) {
+        state->before = std::move(queues);
+        tell(platform, *state);
+    });
+}
+
+void QueuesAddedReport::ended(const std::optional<platform::UsbDevice>& printer,
+                              std::function<void()> done) {
+    if (state_->ending) return;
+    state_->ending = true;
+    state_->done = std::move(done);
+    askQueues(platform_, printer, [&platform = platform_, state = state_](PrinterQueues queues) {
+        state->after = std::move(queues);
+        tell(platform, *state);
+    });
+    platform_.threads().performInBackground([&platform = platform_, state = state_] {
+        platform.threads().sleepFor(QueuesAtEndBound);
+        platform.threads().performOnMainThread([&platform, state] {
+            state->boundPassed = true;
+            tell(platform, *state);
+        });
+    });
+}
+
+void QueuesAddedReport::tell(platform::Platform& platform, State& state) {
+    if (!state.ending || state.told || (!(state.before && state.after) && !state.boundPassed))
+        return;
+    state.told = true;
+    const PrinterQueues unanswered{{},
+                                   "the print system did not answer within " +
+                                       std::to_string(QueuesAtEndBound.count()) + " s"};
+    logQueuesAdded(platform, state.before.value_or(unanswered), state.after.value_or(unanswered));
+    // Once: the function may hold what ends the assistant.
+    const std::function<void()> done = std::move(state.done);
+    if (done) done();
+}
+
 void logQueuesAdded(platform::Platform& platform, const PrinterQueues& before,
                     const PrinterQueues& after) {
     if (const std::optional<std::string>& why = before.failure ? before.failure : after.failure) {

@@ -211,23 +211,27 @@ UsbDevice usbDeviceIds(udev_device* device) {
 }
 
 // The device id the printer class driver (usblp) reads from the printer,
-// on the interface it is bound to.
-std::string printerInterfaceId(udev_device* device) {
+// and the number of the interface it is bound to.
+void readPrinterInterface(udev_device* device, UsbDevice& found) {
     const UdevEnumerate interfaces(udev_enumerate_new(udev_device_get_udev(device)));
     if (!interfaces || udev_enumerate_add_match_parent(interfaces.get(), device) < 0 ||
         udev_enumerate_add_match_sysattr(interfaces.get(), "ieee1284_id", nullptr) < 0 ||
         udev_enumerate_scan_devices(interfaces.get()) < 0)
-        return {};
+        return;
     udev_list_entry* entry = nullptr;
     udev_list_entry_foreach(entry, udev_enumerate_get_list_entry(interfaces.get())) {
         const UdevDevice interface(udev_device_new_from_syspath(udev_device_get_udev(device),
                                                                 udev_list_entry_get_name(entry)));
-        if (interface) {
-            std::string id = sysfsText(interface.get(), "ieee1284_id");
-            if (!id.empty()) return id;
-        }
+        if (!interface) continue;
+        std::string id = sysfsText(interface.get(), "ieee1284_id");
+        if (id.empty()) continue;
+        found.ieee1284Id = std::move(id);
+        // Two hexadecimal digits, as the descriptor's byte.
+        if (const std::optional<std::uint16_t> number =
+                parseUsbId(udev_device_get_sysattr_value(interface.get(), "bInterfaceNumber")))
+            found.printerInterface = *number;
+        return;
     }
-    return {};
 }
 
 } // namespace
@@ -237,7 +241,7 @@ UsbDevice usbDevice(udev_device* device) {
     found.serial = sysfsText(device, "serial");
     found.manufacturer = sysfsText(device, "manufacturer");
     found.product = sysfsText(device, "product");
-    found.ieee1284Id = printerInterfaceId(device);
+    readPrinterInterface(device, found);
     return found;
 }
 

@@ -110,6 +110,10 @@ void QtControl::setText(const std::string& text) {
         edit->setText(value);
 }
 
+void QtControl::setHidden(bool hidden) {
+    if (widget_) widget_->setVisible(!hidden);
+}
+
 int QtControl::state() const {
     if (auto* box = qobject_cast<QCheckBox*>(widget_)) {
         switch (box->checkState()) {

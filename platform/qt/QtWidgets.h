@@ -23,6 +23,7 @@ public:
     bool isEnabled() const override;
     void setTitle(const std::string& title) override;
     void setStringValue(const std::string& text) override;
+    void setHidden(bool hidden) override;
     int state() const override;
 
     QWidget* widget() const { return widget_; }
@@ -52,6 +53,8 @@ public:
     bool isEnabled() const override { return enabled_; }
     void setTitle(const std::string&) override {}
     void setStringValue(const std::string&) override {}
+    // A title bar's button comes and goes with the window manager's frame.
+    void setHidden(bool) override {}
     int state() const override { return 0; }
     // The window's accessible description, after its lock or its screen changed.
     void describe();

@@ -70,9 +70,15 @@
         <translation>Für diesen Drucker gibt es bereits eine Druckwarteschlange: %1. Sie können jetzt damit drucken oder den Drucker unten erneut hinzufügen.</translation>
     </message>
     <message id="ui_dialogNote">
-        <source>Add Printer opens the new-printer dialog directly at your %1: choose its driver there and finish.</source>
-        <extracomment>Add-printer window, above the steps, shown only when Add Printer will open the printer settings' new-printer dialog at the attached printer. %1: the printer's maker and model.</extracomment>
-        <translation>„Drucker hinzufügen“ öffnet den Dialog für neue Drucker direkt bei Ihrem %1: Wählen Sie dort den Treiber und schließen Sie ab.</translation>
+        <source>Add Printer opens the new-printer dialog with your %1 already chosen.
+1. Check the driver it suggests, and click Forward on each page.
+2. Name the printer if you like, then click Apply.
+The assistant closes by itself once the dialog is closed.</source>
+        <extracomment>Add-printer window, in place of the four steps when Add Printer will open the printer settings' new-printer dialog at the attached printer, which opens past the choice of the device. The button names are the dialog's own in this language. %1: the printer's maker and model.</extracomment>
+        <translation>„Drucker hinzufügen“ öffnet den Dialog „Neuer Drucker“, in dem Ihr %1 schon ausgewählt ist.
+1. Prüfen Sie den vorgeschlagenen Treiber und klicken Sie auf jeder Seite auf „Vorwärts“.
+2. Benennen Sie den Drucker nach Wunsch und klicken Sie dann auf „Anwenden“.
+Der Assistent schließt sich von selbst, sobald der Dialog geschlossen ist.</translation>
     </message>
 </context>
 </TS>

@@ -70,9 +70,15 @@
         <translation>This printer already has a print queue: %1. You can print with it now, or add the printer again below.</translation>
     </message>
     <message id="ui_dialogNote">
-        <source>Add Printer opens the new-printer dialog directly at your %1: choose its driver there and finish.</source>
-        <extracomment>Add-printer window, above the steps, shown only when Add Printer will open the printer settings' new-printer dialog at the attached printer. %1: the printer's maker and model.</extracomment>
-        <translation>Add Printer opens the new-printer dialog directly at your %1: choose its driver there and finish.</translation>
+        <source>Add Printer opens the new-printer dialog with your %1 already chosen.
+1. Check the driver it suggests, and click Forward on each page.
+2. Name the printer if you like, then click Apply.
+The assistant closes by itself once the dialog is closed.</source>
+        <extracomment>Add-printer window, in place of the four steps when Add Printer will open the printer settings' new-printer dialog at the attached printer, which opens past the choice of the device. The button names are the dialog's own in this language. %1: the printer's maker and model.</extracomment>
+        <translation>Add Printer opens the new-printer dialog with your %1 already chosen.
+1. Check the driver it suggests, and click Forward on each page.
+2. Name the printer if you like, then click Apply.
+The assistant closes by itself once the dialog is closed.</translation>
     </message>
 </context>
 </TS>

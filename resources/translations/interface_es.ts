@@ -70,9 +70,15 @@
         <translation>Esta impresora ya tiene una cola de impresión: %1. Puede imprimir con ella ahora o volver a añadir la impresora a continuación.</translation>
     </message>
     <message id="ui_dialogNote">
-        <source>Add Printer opens the new-printer dialog directly at your %1: choose its driver there and finish.</source>
-        <extracomment>Add-printer window, above the steps, shown only when Add Printer will open the printer settings' new-printer dialog at the attached printer. %1: the printer's maker and model.</extracomment>
-        <translation>«Añadir impresora» abre directamente el diálogo de nueva impresora en su %1: elija allí su controlador y termine.</translation>
+        <source>Add Printer opens the new-printer dialog with your %1 already chosen.
+1. Check the driver it suggests, and click Forward on each page.
+2. Name the printer if you like, then click Apply.
+The assistant closes by itself once the dialog is closed.</source>
+        <extracomment>Add-printer window, in place of the four steps when Add Printer will open the printer settings' new-printer dialog at the attached printer, which opens past the choice of the device. The button names are the dialog's own in this language. %1: the printer's maker and model.</extracomment>
+        <translation>«Añadir impresora» abre el diálogo «Impresora nueva» con su %1 ya elegida.
+1. Compruebe el controlador que propone y pulse «Siguiente» en cada página.
+2. Dé un nombre a la impresora si lo desea y pulse «Aplicar».
+El asistente se cierra por sí solo cuando se cierra el diálogo.</translation>
     </message>
 </context>
 </TS>

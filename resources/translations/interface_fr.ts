@@ -70,9 +70,15 @@
         <translation>Cette imprimante a déjà une file d’impression : %1. Vous pouvez imprimer dès maintenant, ou ajouter de nouveau l’imprimante ci-dessous.</translation>
     </message>
     <message id="ui_dialogNote">
-        <source>Add Printer opens the new-printer dialog directly at your %1: choose its driver there and finish.</source>
-        <extracomment>Add-printer window, above the steps, shown only when Add Printer will open the printer settings' new-printer dialog at the attached printer. %1: the printer's maker and model.</extracomment>
-        <translation>« Ajouter une imprimante » ouvre directement la fenêtre de nouvelle imprimante sur votre %1 : choisissez-y son pilote et terminez.</translation>
+        <source>Add Printer opens the new-printer dialog with your %1 already chosen.
+1. Check the driver it suggests, and click Forward on each page.
+2. Name the printer if you like, then click Apply.
+The assistant closes by itself once the dialog is closed.</source>
+        <extracomment>Add-printer window, in place of the four steps when Add Printer will open the printer settings' new-printer dialog at the attached printer, which opens past the choice of the device. The button names are the dialog's own in this language. %1: the printer's maker and model.</extracomment>
+        <translation>« Ajouter une imprimante » ouvre la fenêtre « Nouvelle imprimante » avec votre %1 déjà choisie.
+1. Vérifiez le pilote proposé et cliquez sur « Suivant » à chaque page.
+2. Nommez l’imprimante si vous le souhaitez, puis cliquez sur « Appliquer ».
+L’assistant se ferme de lui-même une fois cette fenêtre fermée.</translation>
     </message>
 </context>
 </TS>

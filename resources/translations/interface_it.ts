@@ -70,9 +70,15 @@
         <translation>Questa stampante ha già una coda di stampa: %1. Puoi stampare subito oppure aggiungere di nuovo la stampante qui sotto.</translation>
     </message>
     <message id="ui_dialogNote">
-        <source>Add Printer opens the new-printer dialog directly at your %1: choose its driver there and finish.</source>
-        <extracomment>Add-printer window, above the steps, shown only when Add Printer will open the printer settings' new-printer dialog at the attached printer. %1: the printer's maker and model.</extracomment>
-        <translation>«Aggiungi stampante» apre direttamente la finestra di nuova stampante sulla tua %1: scegli lì il driver e completa.</translation>
+        <source>Add Printer opens the new-printer dialog with your %1 already chosen.
+1. Check the driver it suggests, and click Forward on each page.
+2. Name the printer if you like, then click Apply.
+The assistant closes by itself once the dialog is closed.</source>
+        <extracomment>Add-printer window, in place of the four steps when Add Printer will open the printer settings' new-printer dialog at the attached printer, which opens past the choice of the device. The button names are the dialog's own in this language. %1: the printer's maker and model.</extracomment>
+        <translation>«Aggiungi stampante» apre la finestra «Nuova stampante» con la tua %1 già scelta.
+1. Controlla il driver proposto e fai clic su «Avanti» in ogni pagina.
+2. Dai un nome alla stampante, se vuoi, poi fai clic su «Applica».
+L’assistente si chiude da solo quando la finestra viene chiusa.</translation>
     </message>
 </context>
 </TS>

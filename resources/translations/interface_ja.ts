@@ -70,9 +70,15 @@
         <translation>このプリンターにはすでに印刷キューがあります: %1。今すぐ印刷することも、下でもう一度プリンターを追加することもできます。</translation>
     </message>
     <message id="ui_dialogNote">
-        <source>Add Printer opens the new-printer dialog directly at your %1: choose its driver there and finish.</source>
-        <extracomment>Add-printer window, above the steps, shown only when Add Printer will open the printer settings' new-printer dialog at the attached printer. %1: the printer's maker and model.</extracomment>
-        <translation>「プリンターを追加」を押すと、お使いの %1 に合わせた新しいプリンターのダイアログが直接開きます。そこでドライバーを選んで完了してください。</translation>
+        <source>Add Printer opens the new-printer dialog with your %1 already chosen.
+1. Check the driver it suggests, and click Forward on each page.
+2. Name the printer if you like, then click Apply.
+The assistant closes by itself once the dialog is closed.</source>
+        <extracomment>Add-printer window, in place of the four steps when Add Printer will open the printer settings' new-printer dialog at the attached printer, which opens past the choice of the device. The button names are the dialog's own in this language. %1: the printer's maker and model.</extracomment>
+        <translation>「プリンターを追加」を押すと、お使いの %1 が選択済みの「新規プリンター」ダイアログが開きます。
+1. 提案されたドライバーを確認し、各ページで「Forward」をクリックします。
+2. 必要ならプリンターに名前を付け、「Apply」をクリックします。
+ダイアログを閉じると、アシスタントも自動的に閉じます。</translation>
     </message>
 </context>
 </TS>

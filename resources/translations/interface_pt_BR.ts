@@ -70,9 +70,15 @@
         <translation>Esta impressora já tem uma fila de impressão: %1. Você pode imprimir com ela agora ou adicionar a impressora novamente abaixo.</translation>
     </message>
     <message id="ui_dialogNote">
-        <source>Add Printer opens the new-printer dialog directly at your %1: choose its driver there and finish.</source>
-        <extracomment>Add-printer window, above the steps, shown only when Add Printer will open the printer settings' new-printer dialog at the attached printer. %1: the printer's maker and model.</extracomment>
-        <translation>“Adicionar impressora” abre a janela de nova impressora diretamente na sua %1: escolha o driver lá e conclua.</translation>
+        <source>Add Printer opens the new-printer dialog with your %1 already chosen.
+1. Check the driver it suggests, and click Forward on each page.
+2. Name the printer if you like, then click Apply.
+The assistant closes by itself once the dialog is closed.</source>
+        <extracomment>Add-printer window, in place of the four steps when Add Printer will open the printer settings' new-printer dialog at the attached printer, which opens past the choice of the device. The button names are the dialog's own in this language. %1: the printer's maker and model.</extracomment>
+        <translation>“Adicionar impressora” abre a janela “Nova impressora” com a sua %1 já escolhida.
+1. Confira o driver sugerido e clique em “Avançar” em cada página.
+2. Dê um nome à impressora, se quiser, e clique em “Aplicar”.
+O assistente fecha sozinho quando a janela for fechada.</translation>
     </message>
 </context>
 </TS>

@@ -70,9 +70,15 @@
         <translation>此打印机已有打印队列：%1。您现在就可以用它打印，也可以在下方再次添加打印机。</translation>
     </message>
     <message id="ui_dialogNote">
-        <source>Add Printer opens the new-printer dialog directly at your %1: choose its driver there and finish.</source>
-        <extracomment>Add-printer window, above the steps, shown only when Add Printer will open the printer settings' new-printer dialog at the attached printer. %1: the printer's maker and model.</extracomment>
-        <translation>“添加打印机”会直接为您的 %1 打开新打印机对话框：请在其中选择驱动程序并完成。</translation>
+        <source>Add Printer opens the new-printer dialog with your %1 already chosen.
+1. Check the driver it suggests, and click Forward on each page.
+2. Name the printer if you like, then click Apply.
+The assistant closes by itself once the dialog is closed.</source>
+        <extracomment>Add-printer window, in place of the four steps when Add Printer will open the printer settings' new-printer dialog at the attached printer, which opens past the choice of the device. The button names are the dialog's own in this language. %1: the printer's maker and model.</extracomment>
+        <translation>“添加打印机”会打开“新打印机”对话框，并已选中您的 %1。
+1. 检查它建议的驱动程序，并在每一页点击“转发”。
+2. 如有需要为打印机命名，然后点击“应用”。
+对话框关闭后，助理会自动关闭。</translation>
     </message>
 </context>
 </TS>

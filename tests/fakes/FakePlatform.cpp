@@ -28,6 +28,11 @@ void FakeControl::setStringValue(const std::string& text) {
     journal_.push_back("text " + name_ + " " + text);
 }
 
+void FakeControl::setHidden(bool hidden) {
+    hidden_ = hidden;
+    journal_.push_back((hidden ? "hide " : "show ") + name_);
+}
+
 void FakeWindow::setFrameOrigin(platform::Point origin) {
     frame_.x = origin.x;
     frame_.y = origin.y;
@@ -99,6 +104,19 @@ void FakeThreads::runBackground() {
         background_.pop_front();
         fn();
     }
+}
+
+void FakeThreads::settle() {
+    while (!background_.empty() || !mainThread_.empty()) {
+        runMainThread();
+        runBackground();
+    }
+}
+
+void FakeThreads::runNewestBackground() {
+    auto fn = std::move(background_.back());
+    background_.pop_back();
+    fn();
 }
 
 void FakeThreads::runMainThread() {

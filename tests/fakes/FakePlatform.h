@@ -28,7 +28,9 @@ public:
     bool isEnabled() const override { return enabled_; }
     void setTitle(const std::string& title) override;
     void setStringValue(const std::string& text) override;
+    void setHidden(bool hidden) override;
     int state() const override { return state_; }
+    bool isHidden() const { return hidden_; }
 
     const std::string& title() const { return title_; }
     const std::string& text() const { return text_; }
@@ -42,6 +44,7 @@ private:
     std::string title_;
     std::string text_;
     int state_ = 0;
+    bool hidden_ = false;
 };
 
 class FakeView final : public platform::View {
@@ -122,6 +125,10 @@ public:
 
     void runBackground();
     void runMainThread();
+    // Runs both until neither has work left.
+    void settle();
+    // The task queued last goes first, as a thread that overtakes the others.
+    void runNewestBackground();
     std::size_t backgroundWaiting() const { return background_.size(); }
 
 private:

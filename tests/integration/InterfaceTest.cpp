@@ -183,6 +183,89 @@ TEST_F(RealInterface, TheQueueLineShowsOnlyWithAQueueAndALateOneIsToldThroughThe
               (line->text() + " " + description).toStdString());
 }
 
+// Text from outside (a queue's name, the printer's own strings) reaches the
+// window plain and escaped: no control character and no line break of its
+// own, as the log shows it; the printer's maker once.
+struct OutsideTextRow {
+    const char* name;
+    std::string manufacturer;
+    std::string product;
+    std::string queue;
+    std::string printerShown;
+    std::string queueShown;
+};
+
+class OutsideText : public RealInterface, public ::testing::WithParamInterface<OutsideTextRow> {};
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, OutsideText,
+    ::testing::Values(OutsideTextRow{"Markup", "Hewlett-Packard", "HP LaserJet 1020", "Laser <b>",
+                                     "HP LaserJet 1020", "\"Laser <b>\""},
+                      OutsideTextRow{"TerminalEscapesAndLineBreaks", "Zq", "Zq Model\x1b[2J",
+                                     "Q\r\nR", "Zq Model\\x1b[2J", "\"Q\\x0d\\x0aR\""},
+                      OutsideTextRow{"ClipboardWriteSeparatorAndReordering", "Acme\u2028",
+                                     "\x1b]52;c;SGVsbG8=\x07",
+                                     "\u202e\xc2\x9b"
+                                     "1m",
+                                     "Acme\\u2028 \\x1b]52;c;SGVsbG8=\\x07", "\"\\u202e\\x9b1m\""}),
+    [](const ::testing::TestParamInfo<OutsideTextRow>& each) { return each.param.name; });
+
+TEST_P(OutsideText, ReachesTheWindowPlainAndEscaped) {
+    const OutsideTextRow& row = GetParam();
+    platform::UsbDevice printer = UsbOnlyPrinter;
+    printer.manufacturer = row.manufacturer;
+    printer.product = row.product;
+    services.fake.usb.present = {printer};
+    services.fake.printQueues.devices = {{{"usb://" + row.manufacturer + "/" + row.product, ""}},
+                                         {}};
+    controller.applicationDidFinishLaunching();
+    controller._printQueuesFound(
+        {{{row.queue, "usb://" + row.manufacturer + "/" + row.product}}, {}});
+    services.fake.threadsFake.settle();
+    auto* queueLine = widget<QLabel>("queueNoteTextField");
+    auto* dialogLine = widget<QLabel>("dialogNoteTextField");
+    EXPECT_EQ(queueLine->text().toStdString(), queueLine->property("textPattern")
+                                                   .toString()
+                                                   .arg(QString::fromStdString(row.queueShown))
+                                                   .toStdString());
+    EXPECT_EQ(dialogLine->text().toStdString(), dialogLine->property("textPattern")
+                                                    .toString()
+                                                    .arg(QString::fromStdString(row.printerShown))
+                                                    .toStdString());
+    EXPECT_EQ(dialogLine->textFormat(), Qt::PlainText);
+}
+
+// Where the dialog will open at the printer, the window says what the dialog
+// shows in place of the settings program's four steps; if it then does not
+// open, the settings program's steps come back with it.
+TEST_F(RealInterface, TheStepsAreThoseOfTheRoadAddPrinterTakes) {
+    platform::UsbDevice printer = UsbOnlyPrinter;
+    printer.ieee1284Id = "MFG:Canon;MDL:LBP2900;CLS:PRINTER;";
+    services.fake.usb.present = {printer};
+    services.fake.printQueues.devices = {{{"usb://Canon/LBP2900", ""}}, {}};
+    controller.applicationDidFinishLaunching();
+    const auto shown = [this](const char* name) { return widget<QLabel>(name)->isVisible(); };
+    const char* const settingsSteps[] = {"stepsPromptTextField", "step1TextField",
+                                         "step2TextField",       "step3TextField",
+                                         "step4TextField",       "addPrinterNoteTextField"};
+    for (const char* step : settingsSteps)
+        EXPECT_TRUE(shown(step)) << step;
+    EXPECT_FALSE(shown("dialogNoteTextField"));
+
+    services.fake.threadsFake.settle();
+    for (const char* step : settingsSteps)
+        EXPECT_FALSE(shown(step)) << step;
+    ASSERT_TRUE(shown("dialogNoteTextField"));
+    EXPECT_TRUE(widget<QLabel>("dialogNoteTextField")->text().contains("Canon LBP2900"));
+    EXPECT_TRUE(widget<QLabel>("dialogNoteTextField")->text().contains("Apply"));
+
+    widget<QPushButton>("addPrinterButton")->click();
+    services.fake.dialogs.end({platform::NewPrinterOutcome::Kind::Failed, "no window"});
+    for (const char* step : settingsSteps)
+        EXPECT_TRUE(shown(step)) << step;
+    EXPECT_FALSE(shown("dialogNoteTextField"));
+}
+
 TEST_F(RealInterface, ClosingTheLastWindowEndsTheEventLoop) {
     services.fake.usb.present = {UsbOnlyPrinter};
     QApplication::setQuitOnLastWindowClosed(

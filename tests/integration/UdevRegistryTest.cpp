@@ -84,6 +84,7 @@ TEST_F(UdevRegistryTest, APrinterComesWithItsStringsAndItsInterfacesDeviceId) {
     EXPECT_EQ(found[0].serial, "SN1");
     EXPECT_EQ(found[0].manufacturer + "|" + found[0].product, "Acme|Laser 1");
     EXPECT_EQ(found[0].ieee1284Id, "MFG:Acme;MDL:Laser 1;SN:SN1;");
+    EXPECT_EQ(found[0].printerInterface, 1);
 }
 
 TEST_F(UdevRegistryTest, NoDevicesIsAnEmptyEnumeration) {

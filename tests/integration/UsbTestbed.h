@@ -33,8 +33,8 @@ public:
         std::string syspath = path != nullptr ? path : "";
         g_free(path);
         gchar* interface = umockdev_testbed_add_device(
-            testbed_, "usb", (std::string(name) + ":1.0").c_str(), syspath.c_str(), "ieee1284_id",
-            deviceId, nullptr, "DEVTYPE", "usb_interface", nullptr);
+            testbed_, "usb", (std::string(name) + ":1.1").c_str(), syspath.c_str(), "ieee1284_id",
+            deviceId, "bInterfaceNumber", "01", nullptr, "DEVTYPE", "usb_interface", nullptr);
         g_free(interface);
         return syspath;
     }

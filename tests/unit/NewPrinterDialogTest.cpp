@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Add Printer at the device: the printer's address in the print system's
-// USB list, and the dialog road's ends, with today's road where it cannot go.
+// USB list, and the dialog road's ends, with the settings program where it
+// cannot go; the window's steps follow the road.
 #include "app/handoff/NewPrinterDialogRoad.h"
 #include "tests/fakes/ControllerFixture.h"
 
@@ -38,6 +39,9 @@ struct RoadStory {
     bool foundAfterThePress;
     std::optional<platform::NewPrinterOutcome> end;
     std::vector<std::string> seen;
+    // Whether the window shows the dialog's steps, before and after the end.
+    bool dialogStepsAtThePress = false;
+    bool dialogStepsAfter = false;
 };
 
 class DialogRoad : public ControllerTest, public ::testing::WithParamInterface<RoadStory> {};
@@ -54,7 +58,9 @@ INSTANTIATE_TEST_SUITE_P(
                   false,
                   platform::NewPrinterOutcome{Kind::Added, "Laser"},
                   {Dialog, Dialog, R"(log the new-printer dialog added the printer as "Laser")",
-                   "terminate"}},
+                   "terminate"},
+                  true,
+                  true},
         RoadStory{"NoWindowFallsBack",
                   true,
                   true,
@@ -63,12 +69,25 @@ INSTANTIATE_TEST_SUITE_P(
                   {Dialog, Dialog,
                    "log the new-printer dialog did not open (no dialog window showed within 10 "
                    "s); the printer settings open instead",
-                   Settings}},
-        RoadStory{"NoServiceIsTodaysRoad", false, true, false, {}, {Settings, Settings}},
-        RoadStory{"NotListedIsTodaysRoad", true, false, false, {}, {Settings, Settings}},
+                   Settings, "terminate"},
+                  true,
+                  false},
+        // Two watchers, one end.
+        RoadStory{"NoServiceIsTheSettingsRoad",
+                  false,
+                  true,
+                  false,
+                  {},
+                  {Settings, Settings, "terminate"}},
+        RoadStory{"NotListedIsTheSettingsRoad",
+                  true,
+                  false,
+                  false,
+                  {},
+                  {Settings, Settings, "terminate"}},
         // The second press keeps the first one's road (the first watcher
         // runs, and ends, with the lookup's thread).
-        RoadStory{"FoundAfterThePressIsTodaysRoad",
+        RoadStory{"FoundAfterThePressIsTheSettingsRoad",
                   true,
                   true,
                   true,
@@ -83,23 +102,27 @@ TEST_P(DialogRoad, AddPrinterTakesTheDialogWhereItCanAndEndsOnItsAnswer) {
     if (story.listed)
         platform.printQueues.devices = {{{"usb://Acme/Laser%201?serial=SN1", ""}}, {}};
     controller.applicationDidFinishLaunching();
-    const auto findAddress = [this] { // once the window is up, beside it
-        platform.threadsFake.runMainThread();
-        platform.threadsFake.runBackground();
-        platform.threadsFake.runMainThread();
-    };
+    // Once the window is up, beside it.
+    const auto findAddress = [this] { platform.threadsFake.settle(); };
     if (!story.foundAfterThePress) findAddress();
+    const auto dialogSteps = [this] {
+        const bool shown = !ui.fakeControl("dialogNoteTextField").text().empty();
+        for (const char* step : {"stepsPromptTextField", "step1TextField", "step4TextField",
+                                 "addPrinterNoteTextField"})
+            EXPECT_EQ(ui.fakeControl(step).isHidden(), shown) << step;
+        return shown;
+    };
+    EXPECT_EQ(dialogSteps(), story.dialogStepsAtThePress);
     platform.journal.clear();
     // Two presses, each its own dialog (or settings); the first end counts.
     ui.activate("addPrinterButton");
     if (story.foundAfterThePress) findAddress();
     ui.activate("addPrinterButton");
-    if (story.foundAfterThePress) {
-        EXPECT_EQ(ui.fakeControl("dialogNoteTextField").text(), "");
-    }
     if (story.end) platform.dialogs.end(*story.end);
+    platform.threadsFake.settle();
     EXPECT_EQ(only({"dialog", "log the new", "log the printer settings", "terminate", "shell"}),
               story.seen);
+    EXPECT_EQ(dialogSteps(), story.dialogStepsAfter);
     EXPECT_TRUE(ui.fakeControl("doneButtonInAddPrinterWindow").isEnabled());
 }
 

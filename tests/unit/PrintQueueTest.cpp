@@ -133,36 +133,111 @@ TEST_F(PrintQueues, NoQueueOrNoPrintSystemLeavesTheWindowAsItWas) {
     }
 }
 
-// The press's queues are the baseline; the end's are compared with them.
-TEST_F(PrintQueues, TheHandOffsEndSaysWhichQueuesWereAdded) {
-    const platform::PrintQueue own{"Laser", "usb://Acme/Laser%201?serial=SN1"};
-    const platform::PrintQueue again{"Laser-2", "usb://Acme/Laser%201?serial=SN1"};
-    const platform::PrintQueue other{"Other", "usb://Other/Model"};
-    struct Case {
-        platform::PrintQueues atPress;
-        platform::PrintQueues atEnd;
-        std::string line;
-    };
-    for (const Case& story : std::vector<Case>{
-             {{{own}, {}},
-              {{own, again, other}, {}},
-              "print queues added for the attached printer since Add Printer was pressed: "
-              "\"Laser-2\""},
-             {{{own}, {}},
-              {{other, own}, {}},
-              "no print queue was added for the attached printer since Add Printer was pressed"},
-             {{{}, {}},
-              {{}, "the print system stopped answering"},
-              "whether a print queue was added for the attached printer is not known: the "
-              "print system stopped answering"}}) {
-        platform.logFake.lines.clear();
-        controller._noteAttachedPrinter(printer("SN1"));
-        platform.printQueues.answer = story.atPress;
-        platform.printQueues.onAsked = [&] { platform.printQueues.answer = story.atEnd; };
-        ui.activate("addPrinterButton");
-        platform.threadsFake.runBackground();
-        EXPECT_THAT(platform.logFake.lines, ElementsAre(story.line));
+// Every end of the hand-off, by any road, tells the queues added since the
+// first press: the press's queues are asked at the press, the end's at the
+// end, and the end waits for them a bounded time.
+enum class End { SettingsClosed, Added, Cancelled, ServiceGone, FallbackThenClosed, Unanswered };
+
+struct EndStory {
+    const char* name;
+    End end;
+    platform::PrintQueues atEnd;
+    std::vector<std::string> lines;
+};
+
+class HandOffEnds : public ::testing::TestWithParam<EndStory> {};
+
+const platform::PrintQueue Own{"Laser", "usb://Acme/Laser%201?serial=SN1"};
+const platform::PrintQueue Again{"Laser-2", "usb://Acme/Laser%201?serial=SN1"};
+const platform::PrintQueue Other{"Other", "usb://Other/Model"};
+const char* const AddedLine =
+    "print queues added for the attached printer since Add Printer was pressed: \"Laser-2\"";
+const char* const NoneLine =
+    "no print queue was added for the attached printer since Add Printer was pressed";
+
+INSTANTIATE_TEST_SUITE_P(
+    Roads, HandOffEnds,
+    ::testing::Values(
+        EndStory{"SettingsClosed", End::SettingsClosed, {{Own, Again, Other}, {}}, {AddedLine}},
+        EndStory{"DialogAdded",
+                 End::Added,
+                 {{Own, Again}, {}},
+                 {"the new-printer dialog added the printer as \"Laser-2\"", AddedLine}},
+        EndStory{"DialogCancelled",
+                 End::Cancelled,
+                 {{Other, Own}, {}},
+                 {"the new-printer dialog was cancelled", NoneLine}},
+        // A queue added beside the dialog (lpadmin) while its service died.
+        EndStory{"ServiceGone",
+                 End::ServiceGone,
+                 {{Own, Again}, {}},
+                 {"the printer settings' service left the session bus before the dialog ended",
+                  AddedLine}},
+        // The baseline is the press's, not the fallback's ten seconds later.
+        EndStory{"FallbackThenSettingsClosed",
+                 End::FallbackThenClosed,
+                 {{Own, Again}, {}},
+                 {"the new-printer dialog did not open (no dialog window showed within 10 s); "
+                  "the printer settings open instead",
+                  AddedLine}},
+        EndStory{"PrintSystemGoneAtTheEnd",
+                 End::Cancelled,
+                 {{}, "the print system stopped answering"},
+                 {"the new-printer dialog was cancelled",
+                  "whether a print queue was added for the attached printer is not known: the "
+                  "print system stopped answering"}},
+        EndStory{"NoAnswerWithinTheBound",
+                 End::Unanswered,
+                 {{Own}, {}},
+                 {"the new-printer dialog was cancelled",
+                  "whether a print queue was added for the attached printer is not known: the "
+                  "print system did not answer within 4 s"}}),
+    [](const ::testing::TestParamInfo<EndStory>& each) { return each.param.name; });
+
+TEST_P(HandOffEnds, SayWhichQueuesWereAddedSinceThePress) {
+    using Kind = platform::NewPrinterOutcome::Kind;
+    const EndStory& story = GetParam();
+    FakePlatform platform;
+    FakeInterface ui{platform.journal};
+    runNetlumeAppDelegate controller{platform};
+    connectOutlets(controller, ui, platform.log());
+    connectActions(controller, ui, platform.log());
+    controller._noteAttachedPrinter(printer("SN1"));
+    platform.dialogs.isAvailable = story.end != End::SettingsClosed;
+    platform.printQueues.devices = {{{Own.deviceUri, ""}}, {}};
+    controller._findPrinterAddress();
+    platform.threadsFake.settle();
+    platform.logFake.lines.clear();
+
+    platform.printQueues.answer = {{Own}, {}};
+    platform.printQueues.onAsked = [&] { platform.printQueues.answer = story.atEnd; };
+    ui.activate("addPrinterButton");
+    switch (story.end) {
+    case End::SettingsClosed:
+        break;
+    case End::Added:
+        platform.dialogs.end({Kind::Added, "Laser-2"});
+        break;
+    case End::Cancelled:
+    case End::Unanswered:
+        platform.dialogs.end({Kind::Cancelled, ""});
+        break;
+    case End::ServiceGone:
+        platform.dialogs.end({Kind::ServiceGone, ""});
+        break;
+    case End::FallbackThenClosed:
+        platform.dialogs.end({Kind::Failed, "no dialog window showed within 10 s"});
+        break;
     }
+    if (story.end == End::Unanswered) {
+        // The bound's thread overtakes both questions to the print system.
+        platform.threadsFake.runNewestBackground();
+        platform.threadsFake.runMainThread();
+    }
+    EXPECT_TRUE(platform.app.terminateSenders.empty() == (story.end != End::Unanswered));
+    platform.threadsFake.settle();
+    EXPECT_EQ(platform.logFake.lines, story.lines);
+    EXPECT_EQ(platform.app.terminateSenders, std::vector<const void*>{&controller});
 }
 
 } // namespace
