@@ -2,11 +2,19 @@
 # SPDX-License-Identifier: MIT
 # Screenshots of every screen of the assistant in every language, on a
 # virtual X display under a window manager (openbox), with emulated printers
-# plugged in, into docs/screens/<language>/ (English also into docs/).
+# plugged in, into docs/screens/<language>/ (English also into docs/). The
+# add-printer window's second road, where Add Printer opens the printer
+# settings' new-printer dialog at the printer, is taken with a print
+# scheduler of its own that lists the printer, on a session bus of its own
+# where the dialog's service can be started.
 #   scripts/screenshots.sh [BUNDLE_DIR]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bundle="${1:-build/bundle}"
+if [ -z "${RUNNETLUME_SCREENSHOTS_BUS:-}" ]; then
+  export RUNNETLUME_SCREENSHOTS_BUS=1
+  exec dbus-run-session -- "$0" "$@"
+fi
 
 . scripts/desktop.sh
 start_virtual_display 1024x640
@@ -15,7 +23,7 @@ openbox >/dev/null 2>&1 &
 on_exit "kill $! 2>/dev/null"
 
 umockdev-wrapper /usr/bin/python3 - "$bundle" <<'PY'
-import os, shutil, subprocess, sys, tempfile
+import os, select, shutil, subprocess, sys, tempfile
 import gi
 gi.require_version("UMockdev", "1.0")
 from gi.repository import UMockdev
@@ -26,37 +34,92 @@ desktop.await_("the window manager", lambda: "window id" in subprocess.run(
     ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], capture_output=True, text=True).stdout)
 bundle = sys.argv[1]
 languages = ["en", "de", "fr", "es", "it", "pt_BR", "ja", "zh_CN"]
-# name, emulated printer, keys pressed once the first window shows
-shots = [("connect-screen", None, []), ("launch-tool-screen", ("f055", "0001"), []),
-         ("add-printer-window", ("f055", "0101"), []),
+# The printer of the dialog's road, as its printer interface reports itself,
+# and the scheduler whose USB device list names it.
+DEVICE_ID = "MFG:Example;MDL:Example Laser 1;CLS:PRINTER;SN:EX0001;"
+scheduler = tempfile.mkdtemp(prefix="runnetlume-screens-cups-")
+os.chmod(scheduler, 0o711)
+started = subprocess.run(["tests/tools/print-scheduler.sh", "start", scheduler], check=True,
+                         capture_output=True, text=True).stdout
+cups = started.split("=", 1)[1].strip()
+with open(os.path.join(scheduler, "usb-devices"), "w") as out:
+    out.write('direct usb://Example/Example%%20Laser%%201?serial=EX0001 "Example Laser 1" '
+              '"Example Laser 1" "%s" ""\n' % DEVICE_ID)
+
+def await_line(stream, text):
+    """Once the assistant has logged a line holding text."""
+    seen = []
+    def found():
+        while select.select([stream], [], [], 0)[0]:
+            line = stream.readline()
+            if not line:
+                break
+            seen.append(line)
+        return any(text in line for line in seen)
+    desktop.await_("the line %r" % text, found)
+
+# name, emulated printer, keys pressed once the first window shows, and
+# whether the dialog's service and the print system take part
+shots = [("connect-screen", None, [], False), ("launch-tool-screen", ("f055", "0001"), [], False),
+         ("add-printer-window", ("f055", "0101"), [], False),
          # Done is locked, so Tab goes from the skip box to Next.
-         ("warm-prompt", None, ["Tab", "Return"])]
-for language in languages:
-    os.makedirs(os.path.join("docs", "screens", language), exist_ok=True)
-    for name, device, keys in shots:
-        testbed = UMockdev.Testbed.new()
-        if device:
-            testbed.add_device("usb", "1-1", None, ["idVendor", device[0], "idProduct", device[1]],
-                               ["DEVTYPE", "usb_device"])
-        folder = tempfile.mkdtemp()
-        copy = os.path.join(folder, "bundle")
-        shutil.copytree(bundle, copy)
-        env = dict(os.environ, UMOCKDEV_DIR=testbed.get_root_dir(), PATH="/nonexistent:/usr/bin:/bin",
-                   LANG=language + ".UTF-8", LANGUAGE=language, XDG_RUNTIME_DIR=folder)
-        env.pop("DBUS_SESSION_BUS_ADDRESS", None)
-        app = subprocess.Popen([os.path.join(copy, "bin", "runNetlume")], env=env,
-                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        target = os.path.join("docs", "screens", language, name + ".png")
-        shown = None
-        if keys:
-            shown = desktop.screenshot_once_shown(app.pid, target)
-            window = desktop.visible_windows(app.pid)[0]
-            subprocess.run(["xdotool", "windowactivate", "--sync", window, "key"] + keys, check=True)
-        desktop.screenshot_once_shown(app.pid, target, changed_from=shown)
-        if language == "en":
-            shutil.copy(target, os.path.join("docs", name + ".png"))
-        app.terminate()
-        app.wait()
-        shutil.rmtree(folder)
-        print(target)
+         ("warm-prompt", None, ["Tab", "Return"], False),
+         # The dialog's steps replace the settings program's once the print
+         # system has named the printer's device.
+         ("add-printer-dialog", ("f055", "0101", DEVICE_ID), [], True)]
+# One testbed: the preload keeps to the first one made in this process.
+testbed = UMockdev.Testbed.new()
+plugged = 0
+try:
+    for language in languages:
+        os.makedirs(os.path.join("docs", "screens", language), exist_ok=True)
+        for name, device, keys, dialog in shots:
+            syspath = None
+            if device:
+                attributes = ["idVendor", device[0], "idProduct", device[1]]
+                if len(device) > 2:
+                    attributes += ["serial", "EX0001", "manufacturer", "Example",
+                                   "product", "Example Laser 1"]
+                # A name of its own each time: a removed device leaves its bus link.
+                plugged += 1
+                syspath = testbed.add_device("usb", "1-%d" % plugged, None, attributes,
+                                             ["DEVTYPE", "usb_device"])
+                if len(device) > 2:
+                    testbed.add_device("usb", "1-%d:1.0" % plugged, syspath,
+                                       ["bInterfaceNumber", "00", "ieee1284_id", device[2]],
+                                       ["DEVTYPE", "usb_interface"])
+            folder = tempfile.mkdtemp()
+            copy = os.path.join(folder, "bundle")
+            shutil.copytree(bundle, copy)
+            env = dict(os.environ, UMOCKDEV_DIR=testbed.get_root_dir(), PATH="/nonexistent:/usr/bin:/bin",
+                       LANG=language + ".UTF-8", LANGUAGE=language, XDG_RUNTIME_DIR=folder,
+                       CUPS_SERVER=cups if dialog else os.path.join(folder, "no-cups.sock"))
+            if not dialog:
+                env.pop("DBUS_SESSION_BUS_ADDRESS", None)
+            app = subprocess.Popen([os.path.join(copy, "bin", "runNetlume")], env=env, text=True,
+                                   stdout=subprocess.DEVNULL,
+                                   stderr=subprocess.PIPE if dialog else subprocess.DEVNULL)
+            target = os.path.join("docs", "screens", language, name + ".png")
+            if dialog:
+                await_line(app.stderr, "the printer is the print system's device")
+            shown = None
+            if keys:
+                shown = desktop.screenshot_once_shown(app.pid, target)
+            if keys:
+                window = desktop.visible_windows(app.pid)[0]
+                subprocess.run(["xdotool", "windowactivate", "--sync", window, "key"] + keys, check=True)
+            desktop.screenshot_once_shown(app.pid, target, changed_from=shown)
+            if language == "en":
+                shutil.copy(target, os.path.join("docs", name + ".png"))
+            app.terminate()
+            app.wait()
+            if app.stderr:
+                app.stderr.close()
+            if syspath:
+                testbed.remove_device(syspath)
+            shutil.rmtree(folder)
+            print(target)
+finally:
+    subprocess.run(["tests/tools/print-scheduler.sh", "stop", scheduler], check=False)
+    shutil.rmtree(scheduler, ignore_errors=True)
 PY
