@@ -227,15 +227,23 @@ class AssistantTest(unittest.TestCase):
         """The agent keys of the Wi-Fi catalogue: none but where a story is about them."""
         return {}
 
-    def plug(self, ids, serial=None):
-        """A USB device; a printer with a serial number has its maker's and
-        model's strings too, as print queues are named after them."""
+    def plug(self, ids, serial=None, strings=("Acme", "Laser 1"), device_id=None, interface=0):
+        """A USB device; a printer with a serial number (or a device id) has
+        its maker's and model's strings too, and one with a device id a
+        printer interface that shows it, as the class driver does."""
         self.devices += 1
         attributes = ["idVendor", "%04x" % ids[0], "idProduct", "%04x" % ids[1]]
         if serial is not None:
-            attributes += ["serial", serial, "manufacturer", "Acme", "product", "Laser 1"]
-        self.testbed.add_device("usb", "9-%d" % self.devices, None, attributes,
-                                ["DEVTYPE", "usb_device"])
+            attributes += ["serial", serial]
+        if serial is not None or device_id is not None:
+            attributes += ["manufacturer", strings[0], "product", strings[1]]
+        syspath = self.testbed.add_device("usb", "9-%d" % self.devices, None, attributes,
+                                          ["DEVTYPE", "usb_device"])
+        if device_id is not None:
+            self.testbed.add_device("usb", "9-%d:1.%d" % (self.devices, interface), syspath,
+                                    ["bInterfaceNumber", "%02x" % interface, "ieee1284_id", device_id],
+                                    ["DEVTYPE", "usb_interface"])
+        return syspath
 
     def scheduler(self, *queues, port=None):
         """A print scheduler of this test's own holding these (name, URI[,
@@ -257,11 +265,10 @@ class AssistantTest(unittest.TestCase):
         if port is None:
             self.cups = server
 
-    def usb_device(self, uri):
-        """The emulated printer (serial SN1) as the scheduler's USB backend
-        reports it."""
+    def usb_device(self, uri, model="Acme Laser 1", device_id="MFG:Acme;MDL:Laser 1;SN:SN1;"):
+        """The emulated printer as the scheduler's USB backend reports it."""
         with open(os.path.join(os.path.dirname(self.cups), "usb-devices"), "w") as out:
-            out.write('direct %s "Acme Laser 1" "Acme Laser 1" "MFG:Acme;MDL:Laser 1;SN:SN1;" ""\n' % uri)
+            out.write('direct %s "%s" "%s" "%s" ""\n' % (uri, model, model, device_id))
 
     def launch(self, session=False, prefix=(), **env):
         """One more run of the assistant in this test's world; a variable
@@ -880,6 +887,41 @@ class PrintQueuesOfThePrinter(AssistantTest):
         self.assertIn('print queues added for the attached printer since Add Printer was pressed: '
                       '"Laser-2"', assistant.log())
 
+    # USB strings, the printer interface's device id and number, and the
+    # queue CUPS's usb backend made for each of four real printers.
+    REAL = [
+        (("Hewlett-Packard", "HP LaserJet Professional P1102"),
+         "MFG:Hewlett-Packard;MDL:HP LaserJet Professional P1102;CMD:ZJS,PJL,ACL,HTTP;CLS:PRINTER;",
+         0, ("P1102", "usb://HP/LaserJet%20Professional%20P1102")),
+        (("EPSON", "USB2.0 MFP(Hi-Speed)"),
+         "MFG:EPSON;CMD:ESCPL2,BDC,D4,D4PX,ESCPR7,END4,GENEP,URF;MDL:XP-2100 Series;CLS:PRINTER;",
+         1, ("XP-2100", "usb://EPSON/XP-2100%20Series?interface=1")),
+        (("Canon", "Canon CAPT USB Device"),
+         "MFG:Canon;MDL:LBP2900;CMD:CAPT;VER:1.0;CLS:PRINTER;DES:Canon LBP2900", 0,
+         ("LBP2900", "usb://Canon/LBP2900")),
+        (("Brother", "HL-L2350DW series"),
+         "MFG:Brother;CMD:PJL,PCL,PCLXL,URF;MDL:HL-L2350DW series;CLS:PRINTER;", 0,
+         ("HL-L2350DW", "usb://Brother/HL-L2350DW%20series")),
+    ]
+
+    def test_real_printers_are_named_with_the_queues_that_cups_made_for_them(self):
+        self.scheduler(*[queue for *_, queue in self.REAL])
+        for strings, device_id, interface, (queue, uri) in self.REAL:
+            plugged = self.plug(USB_ONLY, strings=strings, device_id=device_id, interface=interface)
+            self.usb_device(uri, " ".join(strings), device_id)
+            checker = subprocess.run(
+                [os.path.join(self.bundle, "bin", "runNetlume-check"), "--devices"],
+                capture_output=True, text=True,
+                env=dict(os.environ, CUPS_SERVER=self.cups, UMOCKDEV_DIR=self.testbed.get_root_dir()))
+            self.assertIn("print queues: %s (maker and model)\n" % queue, checker.stdout)
+            assistant = self.start()
+            self.await_element("label", translations("en")["ui_queueNote"].replace("%1", '"%s"' % queue))
+            assistant.wait_for('the printer is the print system\'s device "%s"' % uri)
+            self.assertEqual(assistant.stop(), 0, queue)
+            self.assertIn('the attached printer already has print queues: "%s" (maker and model)'
+                          % queue, assistant.log())
+            self.testbed.remove_device(plugged)
+
     def test_without_a_scheduler_or_with_a_silent_one_one_line_says_so(self):
         self.plug(USB_ONLY, serial="SN1")
         # A socket that takes connections and never answers.
@@ -987,12 +1029,18 @@ class NewPrinterDialogAtTheDevice(AssistantTest):
         self.plug(USB_ONLY, serial="SN1")
         note = translations("en")["ui_dialogNote"].replace("%1", "Acme Laser 1")
         fallback = "the new-printer dialog did not open (%s); the printer settings open instead"
+        def beside_then_gone(window, service):
+            # A queue added beside the dialog, then its service dies.
+            subprocess.run(["lpadmin", "-p", "Beside", "-E", "-v", self.DEVICE], check=True,
+                           capture_output=True, env=dict(os.environ, CUPS_SERVER=self.cups))
+            service.kill()
+
         ends = [  # the service's print system (none: no service), how the dialog ends, the line
             (self.cups, lambda window, service: self.click(window, "Cancel"),
              "the new-printer dialog was cancelled"),
             (self.cups, lambda window, service: self.add(window),
              'the new-printer dialog added the printer as "{queue}"'),
-            (self.cups, lambda window, service: service.kill(),
+            (self.cups, beside_then_gone,
              "the printer settings' service left the session bus before the dialog ended"),
             # It tells of an unreachable print system in a window of its own
             # and answers the call only once that window is closed.
@@ -1020,11 +1068,16 @@ class NewPrinterDialogAtTheDevice(AssistantTest):
                 self.assertIsNotNone(find(window, "label", "Choose Driver"))
                 end(window, service)
             self.assertEqual(assistant.wait_exit(), 0, line)
-            # Only the added end adds a queue, and its line names it.
+            # The added end and the queue beside the dialog add one each, and
+            # every end names what was added since the press.
             added = [queue for queue in self.queues_at_device() if queue not in queues]
-            self.assertEqual(len(added), int("{queue}" in line), line)
+            self.assertEqual(len(added), int(end in (ends[1][1], beside_then_gone)), line)
             self.assertEqual([entry for entry in assistant.log() if "dialog" in entry],
                              [line.format(queue=" ".join(added))] * bool(line))
+            self.assertIn("print queues added for the attached printer since Add Printer was "
+                          'pressed: "%s"' % added[0] if added else
+                          "no print queue was added for the attached printer since Add Printer "
+                          "was pressed", assistant.log(), line)
             self.assertEqual(len([entry for entry in self.recorded() if entry.startswith("opened")]),
                              opened + (0 if end else 1), line)
             if service:
@@ -1183,8 +1236,9 @@ class Orca:
     through speech-dispatcher's dummy module; what it says is read from its
     debug log."""
 
-    # A line: SPEECH OUTPUT: 'text' and the voice, {...} or [{...}].
-    SPOKEN = re.compile(r"SPEECH OUTPUT: '(.*?)'(?:\[?\{.*\}\]?)?$", re.MULTILINE)
+    # A line: SPEECH OUTPUT: 'text' and the voice, {...} or [{...}]; the
+    # text of a label of several lines goes on over as many.
+    SPOKEN = re.compile(r"SPEECH OUTPUT: '(.*?)'(?:\[?\{[^\n]*\}\]?)?$", re.MULTILINE | re.DOTALL)
     # Orca's own --debug-file is written in blocks and would hold the last
     # lines back while it waits; this one is written line by line.
     LAUNCH = "\n".join([
@@ -1301,17 +1355,19 @@ class ScreenReader(AssistantTest):
             # A fresh Orca each time: one whose last key was its own command
             # takes the next window's activation for that key's side effect.
             # The USB printer already has a print queue, which the window
-            # names, and the dialog service (activatable) can open at it.
+            # names, and the dialog service (activatable) can open at it:
+            # the dialog's steps, line by line, take the four steps' place.
             notes = {"ui_queueNote": '"%s"' % PrintQueuesOfThePrinter.QUEUE[0],
                      "ui_dialogNote": "Acme Laser 1"}
             for printer, first in ((WIFI, ("QuestionString",)),
-                                   (USB_ONLY, ("stepsPromptString", "ui_queueNote", "ui_dialogNote"))):
+                                   (USB_ONLY, ("ui_queueNote", "ui_dialogNote"))):
                 self.orca.stop()
                 self.unplug_all()
                 self.plug(printer, serial="SN1" if printer == USB_ONLY else None)
                 self.orca = Orca(os.path.join(self.folder, language, first[0]))
                 assistant = self.start(LANG=language + ".UTF-8", LANGUAGE=language)
-                self.hears(*(text[key].replace("%1", notes.get(key, "")) for key in first))
+                self.hears(*(line for key in first
+                             for line in text[key].replace("%1", notes.get(key, "")).split("\n")))
                 self.assertEqual(assistant.stop(), 0, assistant.lines[-40:])
             self.orca.stop()
             self.orca = None

@@ -330,6 +330,15 @@ TEST(Languages, NoTextIsCutOffInAnyWindowInAnyLanguage) {
             QApplication::processEvents();
             expectNothingCutOff(desktop.widget(window), lang + " " + window);
         }
+        // The add-printer window on screen takes its late lines: the
+        // printer's queues on either road, and the dialog's steps.
+        desktop.controller_.queueNoteTextField()->setStringValue(
+            "\"HP LaserJet Professional P1102\", \"HP LaserJet Professional P1102 (driverless)\"");
+        QApplication::processEvents();
+        expectNothingCutOff(desktop.widget("addPrinterWindow"), lang + " queue line");
+        desktop.controller_._showSteps("HP LaserJet Professional P1102");
+        QApplication::processEvents();
+        expectNothingCutOff(desktop.widget("addPrinterWindow"), lang + " dialog road");
         desktop.controller_._showLaunchToolScreen();
         QApplication::processEvents();
         expectNothingCutOff(desktop.widget("launchNetlumeView"), lang + " launch-tool screen");

@@ -73,26 +73,11 @@ INSTANTIATE_TEST_SUITE_P(
                   true,
                   false},
         // Two watchers, one end.
-        RoadStory{"NoServiceIsTheSettingsRoad",
-                  false,
-                  true,
-                  false,
-                  {},
-                  {Settings, Settings, "terminate"}},
-        RoadStory{"NotListedIsTheSettingsRoad",
-                  true,
-                  false,
-                  false,
-                  {},
-                  {Settings, Settings, "terminate"}},
+        RoadStory{"NoService", false, true, false, {}, {Settings, Settings, "terminate"}},
+        RoadStory{"NotListed", true, false, false, {}, {Settings, Settings, "terminate"}},
         // The second press keeps the first one's road (the first watcher
         // runs, and ends, with the lookup's thread).
-        RoadStory{"FoundAfterThePressIsTheSettingsRoad",
-                  true,
-                  true,
-                  true,
-                  {},
-                  {Settings, "terminate", Settings}}),
+        RoadStory{"FoundAfterThePress", true, true, true, {}, {Settings, "terminate", Settings}}),
     [](const ::testing::TestParamInfo<RoadStory>& each) { return each.param.name; });
 
 TEST_P(DialogRoad, AddPrinterTakesTheDialogWhereItCanAndEndsOnItsAnswer) {
