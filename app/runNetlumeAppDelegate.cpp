@@ -148,17 +148,15 @@ void runNetlumeAppDelegate::_findPrinterAddress() {
     addressAsked_ = true;
     // Asked once the window is up, as the queues are: nothing waits for it.
     platform_.threads().performOnMainThread([this, printer = *attachedPrinter_] {
-        findPrinterAddress(platform_, printer,
-                           [this, printer](std::optional<PrinterAddress> found) {
-                               // Too late once Add Printer has chosen its road: later presses keep
-                               // it.
-                               if (addPrinterPressed_) return;
-                               printerAddress_ = std::move(found);
-                               if (!printerAddress_ || !platform_.newPrinterDialog().available())
-                                   return;
-                               const std::string name = printerName(printerIdentity(printer));
-                               _showSteps(name.empty() ? printerAddress_->uri : name);
-                           });
+        auto found = [this, printer](std::optional<PrinterAddress> address) {
+            // Too late once Add Printer has chosen its road: later presses keep it.
+            if (addPrinterPressed_) return;
+            printerAddress_ = std::move(address);
+            if (!printerAddress_ || !platform_.newPrinterDialog().available()) return;
+            const std::string name = printerName(printerIdentity(printer));
+            _showSteps(name.empty() ? printerAddress_->uri : name);
+        };
+        findPrinterAddress(platform_, printer, found);
     });
 }
 

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <initializer_list>
 
 namespace {
 
@@ -60,8 +61,8 @@ std::string modelKey(std::string_view maker, std::string_view model) {
     return makerKey + modelPart;
 }
 
-} // namespace
-
+// The value of an IEEE 1284 device id ("MFG:HP;MDL:LaserJet;SN:X;") under
+// the first of keys that it holds; keys are compared without regard to case.
 std::optional<std::string> deviceIdValue(std::string_view id,
                                          std::initializer_list<std::string_view> keys) {
     for (const std::string_view wanted : keys) {
@@ -77,6 +78,8 @@ std::optional<std::string> deviceIdValue(std::string_view id,
     }
     return std::nullopt;
 }
+
+} // namespace
 
 PrinterIdentity printerIdentity(const platform::UsbDevice& device) {
     const std::string_view id = device.ieee1284Id;
@@ -115,9 +118,7 @@ std::string printerName(const PrinterIdentity& identity) {
 }
 
 bool isSameModel(const PrinterIdentity& identity, std::string_view maker, std::string_view model) {
-    const std::string mine = modelKey(identity.maker, identity.model);
     if (folded(identity.model).empty()) return false;
-    const std::string theirs = modelKey(maker, model);
-    if (theirs == mine) return true;
+    if (modelKey(maker, model) == modelKey(identity.maker, identity.model)) return true;
     return folded(maker).empty() && folded(model) == folded(identity.model);
 }

@@ -10,7 +10,6 @@
 
 #include "platform/Platform.h"
 
-#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -37,11 +36,6 @@ PrinterIdentity printerIdentity(const platform::UsbDevice& device);
 // The maker once, then the model: "HP LaserJet Professional P1102". Empty
 // when the printer names neither.
 std::string printerName(const PrinterIdentity& identity);
-
-// The value of an IEEE 1284 device id ("MFG:HP;MDL:LaserJet;SN:X;") under
-// the first of keys that it holds; keys are compared without regard to case.
-std::optional<std::string> deviceIdValue(std::string_view id,
-                                         std::initializer_list<std::string_view> keys);
 
 // Whether maker and model, as a URI or a device id gives them, are this
 // printer's model. Letters and digits decide ("HP_LaserJet P1005" and
