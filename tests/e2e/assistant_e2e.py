@@ -890,25 +890,23 @@ class PrintQueuesOfThePrinter(AssistantTest):
     # USB strings, the printer interface's device id and number, and the
     # queue CUPS's usb backend made for each of four real printers.
     REAL = [
-        (("Hewlett-Packard", "HP LaserJet Professional P1102"),
-         "MFG:Hewlett-Packard;MDL:HP LaserJet Professional P1102;CMD:ZJS,PJL,ACL,HTTP;CLS:PRINTER;",
-         0, ("P1102", "usb://HP/LaserJet%20Professional%20P1102")),
-        (("EPSON", "USB2.0 MFP(Hi-Speed)"),
-         "MFG:EPSON;CMD:ESCPL2,BDC,D4,D4PX,ESCPR7,END4,GENEP,URF;MDL:XP-2100 Series;CLS:PRINTER;",
-         1, ("XP-2100", "usb://EPSON/XP-2100%20Series?interface=1")),
-        (("Canon", "Canon CAPT USB Device"),
-         "MFG:Canon;MDL:LBP2900;CMD:CAPT;VER:1.0;CLS:PRINTER;DES:Canon LBP2900", 0,
-         ("LBP2900", "usb://Canon/LBP2900")),
-        (("Brother", "HL-L2350DW series"),
-         "MFG:Brother;CMD:PJL,PCL,PCLXL,URF;MDL:HL-L2350DW series;CLS:PRINTER;", 0,
-         ("HL-L2350DW", "usb://Brother/HL-L2350DW%20series")),
+        ("Hewlett-Packard", "HP LaserJet Professional P1102",
+         "MFG:Hewlett-Packard;MDL:HP LaserJet Professional P1102;", 0,
+         "P1102", "usb://HP/LaserJet%20Professional%20P1102"),
+        ("EPSON", "USB2.0 MFP(Hi-Speed)", "MFG:EPSON;CMD:ESCPL2,BDC;MDL:XP-2100 Series;", 1,
+         "XP-2100", "usb://EPSON/XP-2100%20Series?interface=1"),
+        ("Canon", "Canon CAPT USB Device", "MFG:Canon;MDL:LBP2900;CMD:CAPT;DES:Canon LBP2900", 0,
+         "LBP2900", "usb://Canon/LBP2900"),
+        ("Brother", "HL-L2350DW series", "MFG:Brother;MDL:HL-L2350DW series;CLS:PRINTER;", 0,
+         "HL-L2350DW", "usb://Brother/HL-L2350DW%20series"),
     ]
 
     def test_real_printers_are_named_with_the_queues_that_cups_made_for_them(self):
-        self.scheduler(*[queue for *_, queue in self.REAL])
-        for strings, device_id, interface, (queue, uri) in self.REAL:
-            plugged = self.plug(USB_ONLY, strings=strings, device_id=device_id, interface=interface)
-            self.usb_device(uri, " ".join(strings), device_id)
+        self.scheduler(*[(queue, uri) for *_, queue, uri in self.REAL])
+        for maker, product, device_id, interface, queue, uri in self.REAL:
+            plugged = self.plug(USB_ONLY, strings=(maker, product), device_id=device_id,
+                                interface=interface)
+            self.usb_device(uri, maker + " " + product, device_id)
             checker = subprocess.run(
                 [os.path.join(self.bundle, "bin", "runNetlume-check"), "--devices"],
                 capture_output=True, text=True,
