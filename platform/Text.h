@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: MIT
 // Reading text, for the assistant and its readers alike: hexadecimal digits
-// (catalogue ids, character references, USB ids from sysfs) and UTF-8.
+// (catalogue ids, character references, USB ids from sysfs) and UTF-8; and
+// the one rule by which text from outside is shown.
 #pragma once
 
 #include <cstddef>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace platform {
@@ -60,6 +62,36 @@ constexpr bool isControl(char32_t c) {
 constexpr bool isLayoutControl(char32_t c) {
     return c == 0x2028 || c == 0x2029 || c == 0x200E || c == 0x200F || c == 0x061C ||
            (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069);
+}
+
+// What text from outside may not show as it is, wherever it goes.
+constexpr bool mustEscape(char32_t c) {
+    return isControl(c) || isLayoutControl(c);
+}
+
+// Text from outside (a path, a catalogue's string, a printer's or a queue's
+// name, a service's answer) as a log line, a terminal or a window may show
+// it: a control character as \xNN of its code point, a line separator or a
+// bidirectional control as \uNNNN, a byte that is no UTF-8 as \xNN of
+// itself; everything else as it is.
+inline std::string printable(std::string_view text) {
+    constexpr char digits[] = "0123456789abcdef";
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t at = 0; at < text.size();) {
+        const std::optional<Utf8Step> step = utf8At(text, at);
+        if (step && !mustEscape(step->codePoint)) {
+            out.append(text.substr(at, step->length));
+            at += step->length;
+            continue;
+        }
+        const char32_t value = step ? step->codePoint : static_cast<unsigned char>(text[at]);
+        out += value > 0xFF ? "\\u" : "\\x";
+        for (int shift = value > 0xFF ? 12 : 4; shift >= 0; shift -= 4)
+            out += digits[(value >> shift) & 0xF];
+        at += step ? step->length : 1;
+    }
+    return out;
 }
 
 } // namespace platform

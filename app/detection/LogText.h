@@ -17,8 +17,5 @@ inline std::string objectText(const std::optional<std::string>& value) {
 // Lower-case hexadecimal without prefix or leading zeros.
 std::string hexText(std::uint32_t value);
 
-// Text from outside (a path, a catalogue's string, a printer's or a queue's
-// name) as it may reach a log line, a terminal or a window: control
-// characters and bytes that are no UTF-8 are shown as \xNN escapes, line
-// separators and bidirectional controls as \uNNNN, everything else as it is.
-std::string printable(std::string_view text);
+// Text from outside, as it may reach a log line, a terminal or a window.
+using platform::printable;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "platform/qt/SingleInstance.h"
 
+#include "platform/linux/SystemLog.h"
+
 #include <QApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -54,7 +56,13 @@ std::unique_ptr<SingleInstance> SingleInstance::claim() {
         const auto reply = bus.interface()->registerService(
             QLatin1String(BusName), QDBusConnectionInterface::DontQueueService,
             QDBusConnectionInterface::DontAllowReplacement);
-        if (reply.isValid() && reply.value() == QDBusConnectionInterface::ServiceRegistered) {
+        if (!reply.isValid()) {
+            // Not another assistant: the bus's policy or its state. This one
+            // is then the only one it knows of, and goes on.
+            linux_backend::SystemLog().write(
+                "the session bus did not give the name " + std::string(BusName) + ": " +
+                reply.error().name().toStdString() + ": " + reply.error().message().toStdString());
+        } else if (reply.value() == QDBusConnectionInterface::ServiceRegistered) {
             self->ownsName_ = true;
             self->raiser_ = std::make_unique<Raiser>();
             bus.registerVirtualObject(QLatin1String(ObjectPath), self->raiser_.get());

@@ -16,7 +16,8 @@ namespace platform::qt {
 class SingleInstance {
 public:
     // Null when another assistant of this session runs; it has then been
-    // asked to come to the front.
+    // asked to come to the front. A bus that refuses the name for another
+    // reason is one log line, and this one goes on as the only one.
     static std::unique_ptr<SingleInstance> claim();
 
     struct Key {}; // only claim() makes one

@@ -19,9 +19,12 @@ volatile std::sig_atomic_t gSignalReceived = 0;
 constexpr std::array<int, 3> HandledSignals = {SIGTERM, SIGINT, SIGHUP};
 
 extern "C" void onTerminationSignal(int /*signal*/) {
+    // The interrupted code may be about to read errno.
+    const int saved = errno;
     gSignalReceived = 1;
     const char byte = 1;
     [[maybe_unused]] const ssize_t ignored = ::write(gSignalPipe[0], &byte, 1);
+    errno = saved;
 }
 
 } // namespace

@@ -654,6 +654,26 @@ class OneAssistant(AssistantTest):
         third.wait_for("DeviceAttach")
         self.assertEqual(third.stop(), 0)
 
+    def test_a_bus_that_refuses_the_name_is_one_line_and_the_assistant_goes_on(self):
+        config = os.path.join(self.folder, "refusing-bus.conf")
+        with open(config, "w") as out:
+            out.write('<busconfig><type>session</type><listen>unix:dir=%s</listen>'
+                      '<auth>EXTERNAL</auth><policy context="default"><allow send_destination="*"/>'
+                      '<allow receive_sender="*"/><allow own="*"/><deny own="org.runnetlume.Assistant"/>'
+                      '</policy></busconfig>'
+                      % self.folder)
+        bus = subprocess.Popen(["dbus-daemon", "--config-file", config, "--nofork", "--print-address"],
+                               stdout=subprocess.PIPE, text=True)
+        self.addCleanup(bus.wait)
+        self.addCleanup(bus.kill)
+        self.addCleanup(bus.stdout.close)
+        assistant = self.start(DBUS_SESSION_BUS_ADDRESS=bus.stdout.readline().strip())
+        assistant.wait_for("DeviceAttach")
+        self.assertTrue(assistant.log()[0].startswith(
+            "the session bus did not give the name org.runnetlume.Assistant: "
+            "org.freedesktop.DBus.Error.AccessDenied: "), assistant.log())
+        self.assertEqual(assistant.stop(), 0)
+
     def test_without_a_session_bus_a_lock_keeps_it_to_one(self):
         nobus = {"DBUS_SESSION_BUS_ADDRESS": "unix:path=/nonexistent"}
         first = self.start(**nobus)

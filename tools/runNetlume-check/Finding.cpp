@@ -8,7 +8,6 @@
 
 namespace check {
 
-using platform::isControl;
 using platform::utf8At;
 using platform::Utf8Step;
 
@@ -104,7 +103,7 @@ std::string jsonString(const std::string& text) {
         if (step->codePoint == '"' || step->codePoint == '\\') {
             out += '\\';
             out += text[at];
-        } else if (isControl(step->codePoint)) {
+        } else if (platform::mustEscape(step->codePoint)) {
             std::snprintf(escaped, sizeof escaped, "\\u%04x",
                           static_cast<unsigned>(step->codePoint));
             out += escaped;
