@@ -209,8 +209,8 @@ void runNetlumeAppDelegate::_showQueueNote() {
     const std::vector<QueueMatch> matches = queuesOfDevice(*attachedPrinter_, printQueues_->queues);
     if (matches.empty()) return;
     platform_.log().write("the attached printer already has print queues: " +
-                          queueNames(matches, true));
-    on(queueNoteTextField_).setStringValue(queueNames(matches));
+                          queueNames(matches, NameList::Log, true));
+    on(queueNoteTextField_).setStringValue(queueNames(matches, NameList::Window));
 }
 
 void runNetlumeAppDelegate::_startListeningUSBDevices() {

@@ -69,16 +69,24 @@ constexpr bool mustEscape(char32_t c) {
     return isControl(c) || isLayoutControl(c);
 }
 
+// How much of one value from outside is shown: far more than any name or
+// path a user meets, and small enough that 20 of them fit a journal line.
+inline constexpr std::size_t MostShownBytes = 2048;
+
 // Text from outside (a path, a catalogue's string, a printer's or a queue's
 // name, a service's answer) as a log line, a terminal or a window may show
 // it: a control character as \xNN of its code point, a line separator or a
 // bidirectional control as \uNNNN, a byte that is no UTF-8 as \xNN of
-// itself; everything else as it is.
+// itself; everything else as it is. Past MostShownBytes the rest is "…".
 inline std::string printable(std::string_view text) {
     constexpr char digits[] = "0123456789abcdef";
     std::string out;
-    out.reserve(text.size());
+    out.reserve(text.size() < MostShownBytes ? text.size() : MostShownBytes);
     for (std::size_t at = 0; at < text.size();) {
+        if (out.size() >= MostShownBytes) {
+            out += "…";
+            break;
+        }
         const std::optional<Utf8Step> step = utf8At(text, at);
         if (step && !mustEscape(step->codePoint)) {
             out.append(text.substr(at, step->length));

@@ -5,6 +5,7 @@
 #include "app/detection/PrinterIdentity.h"
 
 #include <algorithm>
+#include <functional>
 #include <optional>
 #include <string_view>
 
@@ -133,17 +134,35 @@ const char* matchKindText(QueueMatchKind how) {
     return "";
 }
 
-std::string queueNames(const std::vector<QueueMatch>& matches, bool sayHow) {
-    std::string names;
-    for (const QueueMatch& match : matches)
-        names += (names.empty() ? "" : ", ") + queueNames({match.queue}) +
-                 (sayHow ? std::string(" (") + matchKindText(match.how) + ")" : "");
-    return names;
+namespace {
+
+// The first names of a list of count, each as nameAt gives it, joined by
+// commas; what is left out is counted, or an ellipsis in the window.
+std::string joined(std::size_t count, NameList where,
+                   const std::function<std::string(std::size_t)>& nameAt) {
+    const std::size_t most = where == NameList::Log ? NamesInALogLine : NamesInTheWindow;
+    std::string text;
+    for (std::size_t i = 0; i < count && i < most; ++i)
+        text += (i == 0 ? "" : ", ") + nameAt(i);
+    if (count > most)
+        text += where == NameList::Log ? " … and " + std::to_string(count - most) + " more"
+                                       : ", …";
+    return text;
 }
 
-std::string queueNames(const std::vector<std::string>& names) {
-    std::string text;
-    for (const std::string& name : names)
-        text += (text.empty() ? "\"" : ", \"") + printable(name) + "\"";
-    return text;
+std::string quoted(const std::string& name) {
+    return "\"" + printable(name) + "\"";
+}
+
+} // namespace
+
+std::string queueNames(const std::vector<QueueMatch>& matches, NameList where, bool sayHow) {
+    return joined(matches.size(), where, [&](std::size_t i) {
+        return quoted(matches[i].queue) +
+               (sayHow ? std::string(" (") + matchKindText(matches[i].how) + ")" : "");
+    });
+}
+
+std::string queueNames(const std::vector<std::string>& names, NameList where) {
+    return joined(names.size(), where, [&](std::size_t i) { return quoted(names[i]); });
 }

@@ -31,8 +31,16 @@ std::vector<QueueMatch> queuesOfDevice(const platform::UsbDevice& device,
 // "serial", "IPP-over-USB", "maker and model": for the log and the checker.
 const char* matchKindText(QueueMatchKind how);
 
+// Where a list of queue names goes: a log line names the first 20 and
+// counts the rest (" … and 3 more"); the window names the first 5 and ends
+// with an ellipsis, which reads alike in every language.
+enum class NameList { Log, Window };
+inline constexpr std::size_t NamesInALogLine = 20;
+inline constexpr std::size_t NamesInTheWindow = 5;
+
 // Queue names as the window and the log show them: each quoted, joined by
 // commas ("A", "B"); with sayHow, each followed by how it matched
 // ("A" (serial)).
-std::string queueNames(const std::vector<QueueMatch>& matches, bool sayHow = false);
-std::string queueNames(const std::vector<std::string>& names);
+std::string queueNames(const std::vector<QueueMatch>& matches, NameList where,
+                       bool sayHow = false);
+std::string queueNames(const std::vector<std::string>& names, NameList where = NameList::Log);

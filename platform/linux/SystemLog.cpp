@@ -17,7 +17,16 @@ SystemLog::~SystemLog() {
     ::closelog();
 }
 
-void SystemLog::write(const std::string& line) {
+void SystemLog::write(const std::string& whole) {
+    // Within the journal's line (LineMax, 48 KiB by default), which would
+    // split a longer one; values are cut far sooner, this holds for any line.
+    std::string line = whole;
+    if (line.size() > MostLineBytes) {
+        std::size_t cut = MostLineBytes;
+        while (cut > 0 && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80) --cut;
+        line.resize(cut);
+        line += "…";
+    }
     ::syslog(LOG_NOTICE, "%s", line.c_str());
     // One write per line, so that lines of two threads never interleave.
     const std::string text = standardErrorLine(line) + "\n";

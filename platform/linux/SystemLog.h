@@ -5,9 +5,13 @@
 
 #include "platform/Platform.h"
 
+#include <cstddef>
 #include <string>
 
 namespace platform::linux_backend {
+
+// The longest line written; a longer one is cut and ends in "…".
+inline constexpr std::size_t MostLineBytes = 46 * 1024;
 
 class SystemLog final : public Log {
 public:

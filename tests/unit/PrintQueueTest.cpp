@@ -133,6 +133,18 @@ TEST_F(PrintQueues, NoQueueOrNoPrintSystemLeavesTheWindowAsItWas) {
     }
 }
 
+// However many queues are the printer's, a log line names 20 and counts the
+// rest, and the window names 5.
+TEST(QueueNames, AListIsCutForTheLogAndTheWindow) {
+    std::vector<std::string> names;
+    for (int i = 1; i <= 25; ++i)
+        names.push_back("Q" + std::to_string(i));
+    const std::string log = queueNames(names);
+    const std::string end = R"("Q19", "Q20" … and 5 more)";
+    EXPECT_EQ(log.substr(log.size() - end.size()), end);
+    EXPECT_EQ(queueNames(names, NameList::Window), R"("Q1", "Q2", "Q3", "Q4", "Q5", …)");
+}
+
 // Every end of the hand-off, by any road, tells the queues added since the
 // first press: the press's queues are asked at the press, the end's at the
 // end, which waits for them a bounded time. (The dialog's own ends against

@@ -28,6 +28,13 @@ TEST(OutsideText, ShowsWhatCouldActOnAScreenOrATerminalEscaped) {
     };
     for (const auto& [text, shown] : rows)
         EXPECT_EQ(platform::printable(text), shown);
+    // A huge value is cut, whatever it holds.
+    EXPECT_EQ(platform::printable(std::string(1 << 20, '\x1b')), [] {
+        std::string shown;
+        while (shown.size() < platform::MostShownBytes)
+            shown += "\\x1b";
+        return shown + "…";
+    }());
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "app/detection/LogText.h"
 #include "tools/runNetlume-check/Finding.h"
 
+#include <algorithm>
 #include <set>
 
 namespace check {
@@ -84,9 +85,13 @@ std::string devicesAsText(const std::vector<DeviceVerdict>& verdicts,
         if (!v.queues) continue;
         out += "           print queues: ";
         if (v.queues->empty()) out += "none";
-        for (std::size_t i = 0; i < v.queues->size(); ++i)
+        // Capped as findings are.
+        const std::size_t listed = std::min(v.queues->size(), Report::MaxPerKind);
+        for (std::size_t i = 0; i < listed; ++i)
             out += (i == 0 ? "" : ", ") + printable((*v.queues)[i].queue) + " (" +
                    matchKindText((*v.queues)[i].how) + ")";
+        if (listed < v.queues->size())
+            out += " … and " + std::to_string(v.queues->size() - listed) + " more";
         out += "\n";
     }
     if (verdicts.empty()) out += "no USB device is attached\n";
@@ -104,11 +109,14 @@ std::string devicesAsJson(const std::vector<DeviceVerdict>& verdicts,
                "\", \"verdict\": \"" + verdictId(verdicts[i].verdict) + "\"";
         if (const auto& queues = verdicts[i].queues) {
             out += ", \"queues\": [";
-            for (std::size_t q = 0; q < queues->size(); ++q)
+            const std::size_t listed = std::min(queues->size(), Report::MaxPerKind);
+            for (std::size_t q = 0; q < listed; ++q)
                 out += std::string(q == 0 ? "" : ", ") +
                        "{\"name\": " + jsonString((*queues)[q].queue) + ", \"match\": \"" +
                        matchKindText((*queues)[q].how) + "\"}";
             out += "]";
+            if (listed < queues->size())
+                out += ", \"moreQueues\": " + std::to_string(queues->size() - listed);
         }
         out += "}";
     }
