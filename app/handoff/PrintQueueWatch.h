@@ -34,7 +34,7 @@ void logQueuesAdded(platform::Platform& platform, const PrinterQueues& before,
 
 // How long the hand-off's end waits for the print system's queues before it
 // says that it does not know them.
-inline constexpr std::chrono::seconds QueuesAtEndBound{4};
+inline constexpr std::chrono::seconds QueuesAtEndBound{5};
 
 // What happened to the printer's queues between the first press of Add
 // Printer and the first end of the hand-off, whichever road it took: both

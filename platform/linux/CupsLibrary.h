@@ -29,8 +29,16 @@ namespace platform::linux_backend {
     F(ippNextAttribute)                                                                            \
     F(ippGetName)                                                                                  \
     F(ippGetString)                                                                                \
-    F(cupsDoRequest)                                                                               \
-    F(cupsLastError)                                                                               \
+    F(ippNew)                                                                                      \
+    F(ippLength)                                                                                   \
+    F(ippReadIO)                                                                                   \
+    F(ippGetStatusCode)                                                                            \
+    F(ippErrorString)                                                                              \
+    F(httpGetFd)                                                                                   \
+    F(httpUpdate)                                                                                  \
+    F(httpRead2)                                                                                   \
+    F(httpStatus)                                                                                  \
+    F(cupsSendRequest)                                                                             \
     F(cupsLastErrorString)
 
 struct CupsLibrary {

@@ -2,17 +2,16 @@
 #include "platform/linux/CupsPrintSystem.h"
 
 #include "platform/linux/CupsLibrary.h"
-
-#include <sys/stat.h>
+#include "platform/linux/IppExchange.h"
 
 #include <array>
-#include <cerrno>
-#include <cstring>
 #include <functional>
 #include <map>
-#include <memory>
 #include <optional>
 #include <string>
+#include <thread>
+#include <utility>
+#include <vector>
 
 namespace platform::linux_backend {
 
@@ -24,79 +23,87 @@ const CupsLibrary& cups() {
     return *cupsLibrary(unused);
 }
 
-struct CupsFree {
-    void operator()(http_t* http) const { cups().httpClose(http); }
-    void operator()(ipp_t* ipp) const { cups().ippDelete(ipp); }
-};
-using Http = std::unique_ptr<http_t, CupsFree>;
-using Ipp = std::unique_ptr<ipp_t, CupsFree>;
-
-// A connection that gives up on a silent peer instead of waiting for ever:
-// libcups closes it when the timeout callback is absent.
-Http connect(const char* host, int port) {
-    int cancel = 0;
-    Http http(cups().httpConnect2(host, port, nullptr, AF_UNSPEC, HTTP_ENCRYPTION_IF_REQUESTED, 1,
-                                  static_cast<int>(PrintSystemConnectTime.count()), &cancel));
-    if (http)
-        cups().httpSetTimeout(http.get(),
-                              std::chrono::duration<double>(PrintSystemAnswerTime).count(), nullptr,
-                              nullptr);
-    return http;
-}
-
 std::string text(ipp_attribute_t* attribute) {
     const char* value = attribute != nullptr ? cups().ippGetString(attribute, 0, nullptr) : nullptr;
     return value != nullptr ? value : "";
-}
-
-// libcups keeps no reason for a failed connection (errno is gone by then);
-// a local socket that is not there is the common one.
-std::string whyNoConnection(const std::string& server) {
-    struct stat socket {};
-    if (!server.empty() && server.front() == '/' && ::stat(server.c_str(), &socket) != 0)
-        return std::strerror(errno);
-    return "it does not answer";
 }
 
 bool isLoopback(const std::string& host) {
     return host == "localhost" || host == "127.0.0.1" || host == "[::1]" || host == "::1";
 }
 
-// What the port of a loopback queue says of its device, for a queue that an
-// IPP-over-USB proxy serves; nothing for any other queue.
-void askPort(PrintQueue& queue) {
+// Where a queue's port of an IPP-over-USB proxy is: a loopback port from
+// FirstIppUsbPort on; nothing for any other queue.
+struct Port {
+    std::string host;
+    int port = 0;
+    std::string resource;
+    friend bool operator<(const Port& a, const Port& b) {
+        return std::tie(a.host, a.port, a.resource) < std::tie(b.host, b.port, b.resource);
+    }
+};
+
+std::optional<Port> ippUsbPort(const std::string& uri) {
     std::array<char, 32> scheme{};
     std::array<char, 256> user{};
     std::array<char, 256> host{};
     std::array<char, 1024> resource{};
     int port = 0;
-    if (cups().httpSeparateURI(HTTP_URI_CODING_ALL, queue.deviceUri.c_str(), scheme.data(),
-                               scheme.size(), user.data(), user.size(), host.data(), host.size(),
-                               &port, resource.data(), resource.size()) < HTTP_URI_STATUS_OK)
-        return;
+    if (cups().httpSeparateURI(HTTP_URI_CODING_ALL, uri.c_str(), scheme.data(), scheme.size(),
+                               user.data(), user.size(), host.data(), host.size(), &port,
+                               resource.data(), resource.size()) < HTTP_URI_STATUS_OK)
+        return std::nullopt;
     const std::string kind = scheme.data();
     if ((kind != "ipp" && kind != "ipps" && kind != "http" && kind != "https") ||
         !isLoopback(host.data()) || port < FirstIppUsbPort)
-        return;
-    const Http http = connect(host.data(), port);
-    if (!http) return;
+        return std::nullopt;
+    return Port{host.data(), port, resource.data()};
+}
+
+// What a port says of its device: its IEEE 1284 id, its make and model.
+std::pair<std::string, std::string> askPort(const Port& where, const std::string& uri,
+                                            const std::stop_token& stop) {
     ipp_t* request = cups().ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
     cups().ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr,
-                        queue.deviceUri.c_str());
+                        uri.c_str());
     static const char* const Wanted[] = {"printer-device-id", "printer-make-and-model"};
     cups().ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 2,
                          nullptr, Wanted);
-    const Ipp response(cups().cupsDoRequest(http.get(), request, resource.data()));
-    if (!response) return;
-    queue.portDeviceId =
-        text(cups().ippFindAttribute(response.get(), "printer-device-id", IPP_TAG_TEXT));
-    queue.portMakeAndModel =
-        text(cups().ippFindAttribute(response.get(), "printer-make-and-model", IPP_TAG_TEXT));
+    const IppAnswer answer =
+        askIpp(where.host, where.port, where.resource.c_str(), request, IppUsbPortBounds, stop);
+    if (!answer.response) return {};
+    return {text(cups().ippFindAttribute(answer.response.get(), "printer-device-id", IPP_TAG_TEXT)),
+            text(cups().ippFindAttribute(answer.response.get(), "printer-make-and-model",
+                                         IPP_TAG_TEXT))};
 }
 
-} // namespace
-
-namespace {
+// Asks each distinct port once, all side by side, so that any number of
+// silent ports costs one port's time; ports past the first few are not asked.
+void askPorts(std::vector<PrintQueue>& queues, const std::stop_token& stop) {
+    std::map<Port, std::pair<std::string, std::string>> told;
+    std::map<Port, std::string> asked; // with the URI to ask it about
+    for (const PrintQueue& queue : queues)
+        if (const std::optional<Port> port = ippUsbPort(queue.deviceUri))
+            if (asked.size() < MostIppUsbPortsAsked) asked.emplace(*port, queue.deviceUri);
+    {
+        std::vector<std::pair<std::string, std::string>> answers(asked.size());
+        std::vector<std::jthread> askers;
+        askers.reserve(asked.size());
+        auto answer = answers.begin();
+        for (const std::pair<const Port, std::string>& entry : asked)
+            askers.emplace_back([&answer = *answer++, &entry, &stop] {
+                answer = askPort(entry.first, entry.second, stop);
+            });
+        askers.clear(); // joined
+        answer = answers.begin();
+        for (const std::pair<const Port, std::string>& entry : asked)
+            told[entry.first] = std::move(*answer++);
+    }
+    for (PrintQueue& queue : queues)
+        if (const std::optional<Port> port = ippUsbPort(queue.deviceUri))
+            if (const auto found = told.find(*port); found != told.end())
+                std::tie(queue.portDeviceId, queue.portMakeAndModel) = found->second;
+}
 
 struct Answer {
     Ipp response;
@@ -105,35 +112,16 @@ struct Answer {
 
 // Sends request (which it takes) to the scheduler the user's own programs
 // ask: CUPS_SERVER, client.conf, else the local socket. The answer, or why
-// there is none; "not found" is an answer without groups. Only once the
-// library is loaded.
-Answer askScheduler(ipp_t* request, const char* what, std::chrono::milliseconds answerTime) {
+// there is none, in the words of the log; "not found" is an answer without
+// groups. Only once the library is loaded.
+Answer askScheduler(ipp_t* request, const char* what, IppBounds bounds) {
     const std::string server = cups().cupsServer();
-    const Http http = connect(server.c_str(), cups().ippPort());
-    if (!http) {
-        cups().ippDelete(request);
-        return {nullptr, "the print system (CUPS) at " + server +
-                             " cannot be asked: " + whyNoConnection(server)};
-    }
-    cups().httpSetTimeout(http.get(), std::chrono::duration<double>(answerTime).count(), nullptr,
-                          nullptr);
-    const auto asked = std::chrono::steady_clock::now();
-    Ipp response(cups().cupsDoRequest(http.get(), request, "/"));
-    if (cups().cupsLastError() == IPP_STATUS_ERROR_NOT_FOUND) return {nullptr, std::nullopt};
-    if (!response || cups().cupsLastError() > IPP_STATUS_OK_CONFLICTING) {
-        // A silent scheduler leaves an error without words ("Success"):
-        // libcups only gave up waiting.
-        const std::string reason =
-            std::chrono::steady_clock::now() - asked < answerTime
-                ? std::string(cups().cupsLastErrorString())
-                : "no answer within " +
-                      std::to_string(
-                          std::chrono::duration_cast<std::chrono::seconds>(answerTime).count()) +
-                      " s";
-        return {nullptr,
-                "the print system (CUPS) at " + server + " did not " + what + ": " + reason};
-    }
-    return {std::move(response), std::nullopt};
+    IppAnswer answer = askIpp(server, cups().ippPort(), "/", request, bounds);
+    if (!answer.failure) return {std::move(answer.response), std::nullopt};
+    return {nullptr, "the print system (CUPS) at " + server +
+                         (answer.unreachable ? " cannot be asked: "
+                                             : std::string(" did not ") + what + ": ") +
+                         *answer.failure};
 }
 
 // Each group of the answer (one queue, one device) as its attributes by name.
@@ -168,15 +156,14 @@ PrintQueues CupsPrintSystem::queues() {
     static const char* const Wanted[] = {"printer-name", "device-uri"};
     cups().ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 2,
                          nullptr, Wanted);
-    const Answer answer = askScheduler(request, "list its queues", PrintSystemAnswerTime);
+    const Answer answer = askScheduler(request, "list its queues", SchedulerBounds);
     if (answer.failure) return {{}, answer.failure};
     PrintQueues found;
     forEachGroup(answer.response, [&](const std::map<std::string, std::string>& group) {
         PrintQueue queue{valueOf(group, "printer-name"), valueOf(group, "device-uri")};
-        if (queue.name.empty()) return;
-        askPort(queue);
-        found.queues.push_back(std::move(queue));
+        if (!queue.name.empty()) found.queues.push_back(std::move(queue));
     });
+    askPorts(found.queues, {});
     return found;
 }
 
@@ -190,7 +177,8 @@ PrintDevices CupsPrintSystem::usbDevices() {
     cups().ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "include-schemes", nullptr,
                         "usb");
     const Answer answer =
-        askScheduler(request, "list its USB printers", UsbSearchTime + PrintSystemAnswerTime);
+        askScheduler(request, "list its USB printers",
+                     {UsbSearchTime + SchedulerBounds.time, SchedulerBounds.bytes});
     if (answer.failure) return {{}, answer.failure};
     PrintDevices found;
     forEachGroup(answer.response, [&](const std::map<std::string, std::string>& group) {

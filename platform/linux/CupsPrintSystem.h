@@ -5,20 +5,26 @@
 #pragma once
 
 #include "platform/Platform.h"
+#include "platform/linux/IppExchange.h"
 
 #include <chrono>
+#include <cstddef>
 
 namespace platform::linux_backend {
 
-// How long connecting, and then one answer, may take.
-inline constexpr std::chrono::milliseconds PrintSystemConnectTime{2000};
-inline constexpr std::chrono::milliseconds PrintSystemAnswerTime{3000};
-// How long the scheduler's USB backends may look for printers.
+// One exchange with the scheduler, connection and whole answer: a local
+// scheduler with a few hundred queues answers in milliseconds, and their
+// names and device URIs take some tens of KiB.
+inline constexpr IppBounds SchedulerBounds{std::chrono::milliseconds{5000}, 1U << 20};
+// How long the scheduler's USB backends may look for printers, beside it.
 inline constexpr std::chrono::milliseconds UsbSearchTime{5000};
 
 // ipp-usb gives each USB printer a port of the loopback interface from this
-// one on.
+// one on; a port is asked for two short attributes of its printer. Ports are
+// asked side by side, the first few distinct ones: one per USB printer.
 inline constexpr int FirstIppUsbPort = 60000;
+inline constexpr IppBounds IppUsbPortBounds{std::chrono::milliseconds{3000}, 256U << 10};
+inline constexpr std::size_t MostIppUsbPortsAsked = 16;
 
 class CupsPrintSystem final : public PrintSystem {
 public:

@@ -11,6 +11,7 @@ records and its exit status.
 import os
 import plistlib
 import pwd
+import json
 import re
 import queue
 import shutil
@@ -264,6 +265,15 @@ class AssistantTest(unittest.TestCase):
                            check=True, capture_output=True, env=dict(os.environ, CUPS_SERVER=server))
         if port is None:
             self.cups = server
+
+    def misbehaving(self, mode, port=None):
+        """A scheduler of this test's own that answers as tests/tools/misbehaving-ipp.py
+        says (on the loopback port when given); where it listens."""
+        folder = tempfile.mkdtemp(prefix="runnetlume-e2e-%s-" % mode)
+        self.schedulers.append(folder)
+        subprocess.run([SCHEDULER, "misbehave", mode, folder] + ([str(port)] if port else []),
+                       check=True, capture_output=True)
+        return os.path.join(folder, "cups.sock")
 
     def usb_device(self, uri, model="Acme Laser 1", device_id="MFG:Acme;MDL:Laser 1;SN:SN1;"):
         """The emulated printer as the scheduler's USB backend reports it."""
@@ -900,8 +910,18 @@ class PrintQueuesOfThePrinter(AssistantTest):
             self.assertEqual(assistant.stop(), 0, language)
             self.assertIn('the attached printer already has print queues: "Laser" (serial), '
                           '"Laser-IPP" (IPP-over-USB)', assistant.log(), language)
+        # Silent IPP-over-USB ports, asked side by side: the window's line and
+        # the end's still come, each within one port's time.
+        silent = next(port for port in range(port + 1, 60200) if free_port(port))
+        self.misbehaving("silent", port=silent)
+        for number in range(40):
+            subprocess.run(["lpadmin", "-p", "Silent-%d" % number, "-E", "-v",
+                            "ipp://localhost:%d/ipp/print/%d" % (silent, number)],
+                           check=True, capture_output=True, env=dict(os.environ, CUPS_SERVER=self.cups))
         assistant = self.start(RUNNETLUME_OPEN_SECONDS="1",
                                RUNNETLUME_ADD_QUEUE="Laser-2 usb://Acme/Laser%201?serial=SN1")
+        self.await_element("label", translations("en")["ui_queueNote"].replace(
+            "%1", '"Laser", "Laser-IPP"'))
         self.press("Add Printer")
         self.assertEqual(assistant.wait_exit(), 0)
         self.assertIn('print queues added for the attached printer since Add Printer was pressed: '
@@ -940,21 +960,24 @@ class PrintQueuesOfThePrinter(AssistantTest):
                           % queue, assistant.log())
             self.testbed.remove_device(plugged)
 
-    def test_without_a_scheduler_or_with_a_silent_one_one_line_says_so(self):
+    def test_without_a_scheduler_or_with_a_misbehaving_one_one_line_says_so(self):
         self.plug(USB_ONLY, serial="SN1")
-        # A socket that takes connections and never answers.
-        silent = socket.socket(socket.AF_UNIX)
-        self.addCleanup(silent.close)
-        silent.bind(os.path.join(self.folder, "silent.sock"))
-        silent.listen(8)
-        for server, why in ((self.cups, "cannot be asked: No such file or directory"),
-                            (silent.getsockname(), "did not list its queues: no answer within 3 s")):
+        for server, why in (
+                (self.cups, "cannot be asked: No such file or directory"),
+                (self.misbehaving("silent"), "did not list its queues: no answer within 5 s"),
+                (self.misbehaving("trickle"), "did not list its queues: no answer within 5 s"),
+                (self.misbehaving("endless"),
+                 "did not list its queues: its answer is too large (over 1 MiB)")):
+            line = "print queues not known: the print system (CUPS) at %s %s" % (server, why)
             assistant = self.start(CUPS_SERVER=server)
             self.await_element("push button", "Add Printer")
-            assistant.wait_for("print queues not known: the print system (CUPS) at %s %s"
-                               % (server, why))
+            assistant.wait_for(line)
             self.assertEqual(assistant.stop(), 0)
             self.assertEqual(len([line for line in assistant.log() if "print queue" in line]), 1)
+            checker = subprocess.run(
+                [os.path.join(self.bundle, "bin", "runNetlume-check"), "--devices", "--json"],
+                capture_output=True, text=True, env=dict(os.environ, CUPS_SERVER=server))
+            self.assertIn(json.dumps(line[len("print queues not known: "):]), checker.stdout)
 
 
 class NewPrinterDialogAtTheDevice(AssistantTest):

@@ -12,18 +12,43 @@
 # which Debian ships with the whole print system, cannot see an emulated
 # USB printer. Asked for its devices, it lists the lines of FOLDER/usb-devices
 # (as "direct URI "MAKE MODEL" "INFO" "DEVICE-ID" """); it prints no job.
+# A scheduler that misbehaves, as users' sometimes do, answers on a socket
+# in FOLDER (or, with a PORT, as an IPP-over-USB port would, on that port):
+#   eval "$(tests/tools/print-scheduler.sh misbehave silent|trickle|endless FOLDER [PORT])"
+# silent takes the connection and never answers, trickle sends a whole answer
+# a byte a second, endless sends ever new queues as fast as they are read.
 # Exits 2, with the reason on one line, where no scheduler can be started.
 set -euo pipefail
 command=${1:-}
+if [ "$command" = misbehave ]; then
+  mode=${2:-}
+  shift
+fi
 folder=${2:-}
 port=${3:-}
 
 fail() { echo "print-scheduler.sh: $*" >&2; exit 2; }
 
-[ -n "$folder" ] || fail "usage: print-scheduler.sh start|stop FOLDER"
-[ -x /usr/sbin/cupsd ] || fail "cupsd is not installed (Debian's cups-daemon)"
+[ -n "$folder" ] || fail "usage: print-scheduler.sh start|stop FOLDER, or misbehave MODE FOLDER"
+[ "$command" = misbehave ] || [ -x /usr/sbin/cupsd ] || fail "cupsd is not installed (Debian's cups-daemon)"
 
 case "$command" in
+misbehave)
+  mkdir -p "$folder"
+  folder=$(cd "$folder" && pwd)
+  address=${port:-$folder/cups.sock}
+  /usr/bin/python3 "$(dirname "$0")/misbehaving-ipp.py" "$mode" "$address" >"$folder/misbehaving.out" 2>&1 &
+  echo $! >"$folder/cupsd.pid"
+  for _ in $(seq 100); do
+    if grep -q ready "$folder/misbehaving.out" 2>/dev/null; then
+      echo "export CUPS_SERVER=$folder/cups.sock"
+      exit 0
+    fi
+    kill -0 "$(cat "$folder/cupsd.pid")" 2>/dev/null || fail "the $mode scheduler ended: $(tr '\n' ' ' <"$folder/misbehaving.out")"
+    sleep 0.1
+  done
+  fail "the $mode scheduler did not listen within 10 s"
+  ;;
 start)
   mkdir -p "$folder"/{conf,spool,tmp,cache,state,log,bin/backend}
   folder=$(cd "$folder" && pwd)

@@ -188,7 +188,7 @@ INSTANTIATE_TEST_SUITE_P(
                  Outcome{Outcome::Kind::Cancelled, ""},
                  {{Own}, {}},
                  {Cancelled, "whether a print queue was added for the attached printer is not "
-                             "known: the print system did not answer within 4 s"},
+                             "known: the print system did not answer within 5 s"},
                  true}),
     [](const ::testing::TestParamInfo<EndStory>& each) { return each.param.name; });
 
