@@ -136,11 +136,13 @@ void runNetlumeAppDelegate::_openAndWatchAddPrinter() {
     // The watcher may outlive the controller, which is gone once the event
     // loop has ended: it keeps the platform, and only hands the controller's
     // address back to the main thread, whose queue is closed by then.
-    platform_.threads().performInBackground([&platform = platform_, program, this] {
-        watchAddPrinter(platform, program, [&platform, this] {
-            platform.threads().performOnMainThread([this] { _endHandOff(); });
+    platform_.threads().performInBackground(
+        "the printer settings' watcher",
+        [&platform = platform_, program, this](std::stop_token stop) {
+            watchAddPrinter(platform, program, stop, [&platform, this] {
+                platform.threads().performOnMainThread([this] { _endHandOff(); });
+            });
         });
-    });
 }
 
 void runNetlumeAppDelegate::_findPrinterAddress() {
@@ -222,7 +224,7 @@ void runNetlumeAppDelegate::_stopListeningUSBDevices() {
 }
 
 void runNetlumeAppDelegate::_startListeningAddPrinters(const platform::AddPrinterProgram* program) {
-    watchAddPrinter(platform_, program, [&platform = platform_, this] {
+    watchAddPrinter(platform_, program, {}, [&platform = platform_, this] {
         platform.threads().performOnMainThread(
             [&platform, this] { platform.application().terminate(this); });
     });

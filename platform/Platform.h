@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 #include <span>
+#include <stop_token>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -106,14 +107,19 @@ public:
 class Threads {
 public:
     virtual ~Threads() = default;
-    // Runs fn on a new detached thread. Everything the platform hands out
-    // stays valid for as long as fn runs, even past the end of the event loop.
-    virtual void performInBackground(std::function<void()> fn) = 0;
+    // Runs fn, the task named task ("the print queues' lookup"), on a thread
+    // the platform owns: once the event loop has ended it asks the task to
+    // stop, through the token, and joins it before anything the task may use
+    // goes. An exception that ends the task, or a thread that cannot start,
+    // is one log line naming it; the assistant goes on without its result.
+    virtual void performInBackground(const char* task,
+                                     std::function<void(std::stop_token)> fn) = 0;
     // Queues fn onto the main thread's event loop; callable from any thread.
     // Dropped when the loop has already ended.
     virtual void performOnMainThread(std::function<void()> fn) = 0;
-    // Blocks the calling thread for that long.
-    virtual void sleepFor(std::chrono::milliseconds duration) = 0;
+    // Blocks the calling thread for that long, or until stop is asked for:
+    // false then.
+    virtual bool sleepFor(std::chrono::milliseconds duration, std::stop_token stop) = 0;
 };
 
 // The application bundle: its resources and its strings table.
@@ -321,12 +327,13 @@ struct PrintDevices {
 class PrintSystem {
 public:
     virtual ~PrintSystem() = default;
-    // The queues as the print system lists them now, asked with a short
-    // timeout. Blocks meanwhile: never on the main thread. Any thread.
-    virtual PrintQueues queues() = 0;
+    // The queues as the print system lists them now, within a bound; a stop
+    // request ends the question at once. Blocks meanwhile: never on the main
+    // thread. Any thread.
+    virtual PrintQueues queues(std::stop_token stop) = 0;
     // The printers its USB backends find now, within a bounded search.
     // Blocks meanwhile, as queues() does.
-    virtual PrintDevices usbDevices() = 0;
+    virtual PrintDevices usbDevices(std::stop_token stop) = 0;
 };
 
 // How the printer settings' new-printer dialog ended.

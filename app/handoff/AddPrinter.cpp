@@ -32,13 +32,13 @@ const platform::AddPrinterProgram* openAddPrinter(platform::Platform& platform) 
 }
 
 void watchAddPrinter(platform::Platform& platform, const platform::AddPrinterProgram* program,
-                     const std::function<void()>& gone) {
+                     const std::stop_token& stop, const std::function<void()>& gone) {
     // With no program opened there is nothing to ask about, which counts as
     // none running.
     const std::optional<std::string> identity =
         program != nullptr ? std::optional<std::string>(program->identity) : std::nullopt;
     for (;;) {
-        platform.threads().sleepFor(platform.profile().addPrinterPollInterval);
+        if (!platform.threads().sleepFor(platform.profile().addPrinterPollInterval, stop)) return;
         // No answer counts as none running.
         const std::optional<int> running =
             identity ? platform.workspace().runningApplicationCount(*identity) : std::nullopt;

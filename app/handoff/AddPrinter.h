@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <stop_token>
 
 namespace platform {
 class Platform;
@@ -22,8 +23,9 @@ const platform::AddPrinterProgram* openAddPrinter(platform::Platform& platform);
 
 // Polls at the profile's interval (3 seconds) for as long as any instance of
 // program runs (none when it is null); then runs gone, on the watcher's
-// thread, and returns. Meant for a background thread of its own: it touches
-// no window and nothing of the controller; gone hands whatever is to follow
-// to the main thread. program belongs to the profile, which outlives it.
+// thread, and returns. A stop request ends it at once, without gone. Meant
+// for a background thread of its own: it touches no window and nothing of
+// the controller; gone hands whatever is to follow to the main thread.
+// program belongs to the profile, which outlives it.
 void watchAddPrinter(platform::Platform& platform, const platform::AddPrinterProgram* program,
-                     const std::function<void()>& gone);
+                     const std::stop_token& stop, const std::function<void()>& gone);

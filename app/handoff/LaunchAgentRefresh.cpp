@@ -99,11 +99,13 @@ void reloadThroughManager(platform::Platform& platform, const std::vector<std::s
     // is logged when it ends, from a thread of its own that keeps the
     // connection.
     std::shared_ptr<platform::AgentManager> waiting = std::move(connection.manager);
-    platform.threads().performInBackground([&platform, waiting, loaded = std::move(loaded)] {
-        const std::vector<std::optional<std::string>> ends = waiting->awaitStarts();
-        for (std::size_t i = 0; i < loaded.size() && i < ends.size(); ++i)
-            if (ends[i]) logAgent(platform, loaded[i], "not started", *ends[i]);
-    });
+    platform.threads().performInBackground(
+        "the agents' starts",
+        [&platform, waiting, loaded = std::move(loaded)](std::stop_token /*stop*/) {
+            const std::vector<std::optional<std::string>> ends = waiting->awaitStarts();
+            for (std::size_t i = 0; i < loaded.size() && i < ends.size(); ++i)
+                if (ends[i]) logAgent(platform, loaded[i], "not started", *ends[i]);
+        });
 }
 
 } // namespace

@@ -29,19 +29,23 @@ std::optional<PrinterAddress> addressOf(const platform::UsbDevice& printer,
 
 void findPrinterAddress(platform::Platform& platform, const platform::UsbDevice& printer,
                         std::function<void(std::optional<PrinterAddress>)> found) {
-    platform.threads().performInBackground([&platform, printer, found = std::move(found)] {
-        const platform::PrintDevices devices = platform.printSystem().usbDevices();
-        auto address = std::make_shared<std::optional<PrinterAddress>>(addressOf(printer, devices));
-        if (devices.failure)
-            platform.log().write("the printer's device is not known: " +
-                                 printable(*devices.failure));
-        else if (!*address)
-            platform.log().write("the print system lists no USB device that is the printer");
-        else
-            platform.log().write("the printer is the print system's device \"" +
-                                 printable((*address)->uri) + "\"");
-        platform.threads().performOnMainThread([found, address] { found(std::move(*address)); });
-    });
+    platform.threads().performInBackground(
+        "the printer's device lookup",
+        [&platform, printer, found = std::move(found)](std::stop_token stop) {
+            const platform::PrintDevices devices = platform.printSystem().usbDevices(stop);
+            auto address =
+                std::make_shared<std::optional<PrinterAddress>>(addressOf(printer, devices));
+            if (devices.failure)
+                platform.log().write("the printer's device is not known: " +
+                                     printable(*devices.failure));
+            else if (!*address)
+                platform.log().write("the print system lists no USB device that is the printer");
+            else
+                platform.log().write("the printer is the print system's device \"" +
+                                     printable((*address)->uri) + "\"");
+            platform.threads().performOnMainThread(
+                [found, address] { found(std::move(*address)); });
+        });
 }
 
 std::string dialogOutcomeLine(const platform::NewPrinterOutcome& outcome) {

@@ -10,15 +10,18 @@
 
 void findPrintQueues(platform::Platform& platform,
                      std::function<void(platform::PrintQueues)> found) {
-    platform.threads().performInBackground([&platform, found = std::move(found)] {
-        auto queues = std::make_shared<platform::PrintQueues>(platform.printSystem().queues());
-        platform.threads().performOnMainThread([found, queues] { found(std::move(*queues)); });
-    });
+    platform.threads().performInBackground(
+        "the print queues' lookup", [&platform, found = std::move(found)](std::stop_token stop) {
+            auto queues =
+                std::make_shared<platform::PrintQueues>(platform.printSystem().queues(stop));
+            platform.threads().performOnMainThread([found, queues] { found(std::move(*queues)); });
+        });
 }
 
 PrinterQueues printerQueuesNow(platform::Platform& platform,
-                               const std::optional<platform::UsbDevice>& printer) {
-    platform::PrintQueues queues = platform.printSystem().queues();
+                               const std::optional<platform::UsbDevice>& printer,
+                               std::stop_token stop) {
+    platform::PrintQueues queues = platform.printSystem().queues(std::move(stop));
     PrinterQueues now{{}, std::move(queues.failure)};
     if (!printer) {
         for (const platform::PrintQueue& queue : queues.queues)
@@ -46,10 +49,13 @@ namespace {
 // the main thread.
 void askQueues(platform::Platform& platform, const std::optional<platform::UsbDevice>& printer,
                std::function<void(PrinterQueues)> take) {
-    platform.threads().performInBackground([&platform, printer, take = std::move(take)] {
-        auto queues = std::make_shared<PrinterQueues>(printerQueuesNow(platform, printer));
-        platform.threads().performOnMainThread([take, queues] { take(std::move(*queues)); });
-    });
+    platform.threads().performInBackground(
+        "the print queues' lookup",
+        [&platform, printer, take = std::move(take)](std::stop_token stop) {
+            auto queues =
+                std::make_shared<PrinterQueues>(printerQueuesNow(platform, printer, stop));
+            platform.threads().performOnMainThread([take, queues] { take(std::move(*queues)); });
+        });
 }
 
 } // namespace
@@ -75,13 +81,15 @@ void QueuesAddedReport::ended(const std::optional<platform::UsbDevice>& printer,
         state->after = std::move(queues);
         tell(platform, *state);
     });
-    platform_.threads().performInBackground([&platform = platform_, state = state_] {
-        platform.threads().sleepFor(QueuesAtEndBound);
-        platform.threads().performOnMainThread([&platform, state] {
-            state->boundPassed = true;
-            tell(platform, *state);
+    platform_.threads().performInBackground(
+        "the wait for the print queues",
+        [&platform = platform_, state = state_](std::stop_token stop) {
+            if (!platform.threads().sleepFor(QueuesAtEndBound, stop)) return;
+            platform.threads().performOnMainThread([&platform, state] {
+                state->boundPassed = true;
+                tell(platform, *state);
+            });
         });
-    });
 }
 
 void QueuesAddedReport::tell(platform::Platform& platform, State& state) {

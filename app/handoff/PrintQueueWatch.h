@@ -26,7 +26,8 @@ struct PrinterQueues {
     std::optional<std::string> failure;
 };
 PrinterQueues printerQueuesNow(platform::Platform& platform,
-                               const std::optional<platform::UsbDevice>& printer);
+                               const std::optional<platform::UsbDevice>& printer,
+                               std::stop_token stop);
 
 // One log line: the printer's queues in after that were not in before.
 void logQueuesAdded(platform::Platform& platform, const PrinterQueues& before,

@@ -114,9 +114,10 @@ struct Answer {
 // ask: CUPS_SERVER, client.conf, else the local socket. The answer, or why
 // there is none, in the words of the log; "not found" is an answer without
 // groups. Only once the library is loaded.
-Answer askScheduler(ipp_t* request, const char* what, IppBounds bounds) {
+Answer askScheduler(ipp_t* request, const char* what, IppBounds bounds,
+                    const std::stop_token& stop) {
     const std::string server = cups().cupsServer();
-    IppAnswer answer = askIpp(server, cups().ippPort(), "/", request, bounds);
+    IppAnswer answer = askIpp(server, cups().ippPort(), "/", request, bounds, stop);
     if (!answer.failure) return {std::move(answer.response), std::nullopt};
     return {nullptr, "the print system (CUPS) at " + server +
                          (answer.unreachable ? " cannot be asked: "
@@ -149,25 +150,25 @@ std::string valueOf(const std::map<std::string, std::string>& group, const char*
 
 } // namespace
 
-PrintQueues CupsPrintSystem::queues() {
+PrintQueues CupsPrintSystem::queues(std::stop_token stop) {
     std::string why;
     if (cupsLibrary(why) == nullptr) return {{}, "the print system's library " + why};
     ipp_t* request = cups().ippNewRequest(IPP_OP_CUPS_GET_PRINTERS);
     static const char* const Wanted[] = {"printer-name", "device-uri"};
     cups().ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 2,
                          nullptr, Wanted);
-    const Answer answer = askScheduler(request, "list its queues", SchedulerBounds);
+    const Answer answer = askScheduler(request, "list its queues", SchedulerBounds, stop);
     if (answer.failure) return {{}, answer.failure};
     PrintQueues found;
     forEachGroup(answer.response, [&](const std::map<std::string, std::string>& group) {
         PrintQueue queue{valueOf(group, "printer-name"), valueOf(group, "device-uri")};
         if (!queue.name.empty()) found.queues.push_back(std::move(queue));
     });
-    askPorts(found.queues, {});
+    askPorts(found.queues, stop);
     return found;
 }
 
-PrintDevices CupsPrintSystem::usbDevices() {
+PrintDevices CupsPrintSystem::usbDevices(std::stop_token stop) {
     std::string why;
     if (cupsLibrary(why) == nullptr) return {{}, "the print system's library " + why};
     ipp_t* request = cups().ippNewRequest(IPP_OP_CUPS_GET_DEVICES);
@@ -178,7 +179,7 @@ PrintDevices CupsPrintSystem::usbDevices() {
                         "usb");
     const Answer answer =
         askScheduler(request, "list its USB printers",
-                     {UsbSearchTime + SchedulerBounds.time, SchedulerBounds.bytes});
+                     {UsbSearchTime + SchedulerBounds.time, SchedulerBounds.bytes}, stop);
     if (answer.failure) return {{}, answer.failure};
     PrintDevices found;
     forEachGroup(answer.response, [&](const std::map<std::string, std::string>& group) {

@@ -28,8 +28,8 @@ inline constexpr std::size_t MostIppUsbPortsAsked = 16;
 
 class CupsPrintSystem final : public PrintSystem {
 public:
-    PrintQueues queues() override;
-    PrintDevices usbDevices() override;
+    PrintQueues queues(std::stop_token stop) override;
+    PrintDevices usbDevices(std::stop_token stop) override;
 };
 
 } // namespace platform::linux_backend

@@ -84,6 +84,8 @@ int runAssistant(const QString& resources, const PlatformProfile& profile,
 
     const int status = QApplication::exec();
     services->mainThreadGate().close();
+    // Before the controller goes: a task may still hand it an answer.
+    services->stopBackgroundWork();
     return status;
 }
 

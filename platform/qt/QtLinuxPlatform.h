@@ -16,12 +16,16 @@
 #include "platform/qt/QtApplication.h"
 #include "platform/qt/QtBundle.h"
 
+#include <atomic>
 #include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
 
 namespace platform::qt {
 
-// Shared, so that a background thread can keep it alive past the end of the
-// event loop; nothing in it is a QObject.
+// Shared with whoever needs it past the event loop; nothing in it is a
+// QObject. Its background tasks are joined before it goes.
 class QtLinuxPlatform final : public Platform,
                               public Threads,
                               public std::enable_shared_from_this<QtLinuxPlatform> {
@@ -42,12 +46,16 @@ public:
     Log& log() override { return log_; }
     const PlatformProfile& profile() const override { return profile_; }
 
-    void performInBackground(std::function<void()> fn) override;
+    void performInBackground(const char* task, std::function<void(std::stop_token)> fn) override;
     void performOnMainThread(std::function<void()> fn) override;
-    void sleepFor(std::chrono::milliseconds duration) override;
+    bool sleepFor(std::chrono::milliseconds duration, std::stop_token stop) override;
 
     // Requests queued from other threads run while the gate is open.
     MainThreadGate& mainThreadGate() { return gate_; }
+    // Asks every background task to stop and joins it; once the event loop
+    // has ended, before what the tasks use goes.
+    void stopBackgroundWork();
+    ~QtLinuxPlatform() override;
 
 private:
     QtApplication application_;
@@ -65,6 +73,14 @@ private:
     // thread holds it.
     const PlatformProfile profile_;
     MainThreadGate gate_;
+    // Running or ended, joined by stopBackgroundWork(); the ended ones are
+    // dropped as new ones start.
+    struct Task {
+        std::shared_ptr<std::atomic<bool>> ended;
+        std::jthread thread;
+    };
+    std::mutex tasksMutex_;
+    std::vector<Task> tasks_;
 };
 
 } // namespace platform::qt

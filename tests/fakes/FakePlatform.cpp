@@ -84,7 +84,8 @@ std::optional<platform::Rect> FakeApplication::mainScreenFrame() const {
     return screen;
 }
 
-void FakeThreads::performInBackground(std::function<void()> fn) {
+void FakeThreads::performInBackground(const char* /*task*/,
+                                      std::function<void(std::stop_token)> fn) {
     journal_.push_back("background");
     background_.push_back(std::move(fn));
 }
@@ -94,15 +95,16 @@ void FakeThreads::performOnMainThread(std::function<void()> fn) {
     mainThread_.push_back(std::move(fn));
 }
 
-void FakeThreads::sleepFor(std::chrono::milliseconds duration) {
+bool FakeThreads::sleepFor(std::chrono::milliseconds duration, std::stop_token stop) {
     journal_.push_back("sleep " + number(static_cast<double>(duration.count()) / 1000));
+    return !stop.stop_requested();
 }
 
 void FakeThreads::runBackground() {
     while (!background_.empty()) {
         auto fn = std::move(background_.front());
         background_.pop_front();
-        fn();
+        fn(std::stop_token{});
     }
 }
 
@@ -116,7 +118,7 @@ void FakeThreads::settle() {
 void FakeThreads::runNewestBackground() {
     auto fn = std::move(background_.back());
     background_.pop_back();
-    fn();
+    fn(std::stop_token{});
 }
 
 void FakeThreads::runMainThread() {
@@ -277,14 +279,14 @@ std::optional<std::string> FakeAgentManager::answer(const std::string& request) 
     return failure->second;
 }
 
-platform::PrintQueues FakePrintSystem::queues() {
+platform::PrintQueues FakePrintSystem::queues(std::stop_token /*stop*/) {
     journal_.push_back("print queues");
     platform::PrintQueues now = answer;
     if (onAsked) onAsked();
     return now;
 }
 
-platform::PrintDevices FakePrintSystem::usbDevices() {
+platform::PrintDevices FakePrintSystem::usbDevices(std::stop_token /*stop*/) {
     journal_.push_back("print devices");
     return devices;
 }

@@ -119,9 +119,9 @@ private:
 class FakeThreads final : public platform::Threads {
 public:
     explicit FakeThreads(Journal& journal) : journal_(journal) {}
-    void performInBackground(std::function<void()> fn) override;
+    void performInBackground(const char* task, std::function<void(std::stop_token)> fn) override;
     void performOnMainThread(std::function<void()> fn) override;
-    void sleepFor(std::chrono::milliseconds duration) override;
+    bool sleepFor(std::chrono::milliseconds duration, std::stop_token stop) override;
 
     void runBackground();
     void runMainThread();
@@ -133,7 +133,7 @@ public:
 
 private:
     Journal& journal_;
-    std::deque<std::function<void()>> background_;
+    std::deque<std::function<void(std::stop_token)>> background_;
     std::deque<std::function<void()>> mainThread_;
 };
 
@@ -249,8 +249,8 @@ private:
 class FakePrintSystem final : public platform::PrintSystem {
 public:
     explicit FakePrintSystem(Journal& journal) : journal_(journal) {}
-    platform::PrintQueues queues() override;
-    platform::PrintDevices usbDevices() override;
+    platform::PrintQueues queues(std::stop_token stop) override;
+    platform::PrintDevices usbDevices(std::stop_token stop) override;
     platform::PrintQueues answer;
     platform::PrintDevices devices;
     // Runs after each question, before its answer: a test's moment to

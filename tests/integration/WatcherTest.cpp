@@ -104,14 +104,15 @@ protected:
         return done();
     }
 
-    // Closes the settings programs the presses opened (they were started in
-    // the background and may not have said so yet); the watcher threads,
-    // which hold the platform, then end at their next poll.
+    // Once the assistant has ended, its watchers have too: asked to stop in
+    // their sleep and joined, not left polling programs that still run. Then
+    // closes the settings programs the presses opened (they were started in
+    // the background and may not have said so yet).
     void awaitTheWatchersEnd(std::size_t presses) {
+        EXPECT_TRUE(services_.expired()) << "a watcher outlived the assistant";
         EXPECT_TRUE(await([&] { return openedSettings().size() == presses; }));
         for (const pid_t settings : openedSettings())
             ::kill(settings, SIGKILL);
-        EXPECT_TRUE(await([&] { return services_.expired(); })) << "a watcher did not end";
     }
 
     std::optional<Testbed> testbed_;

@@ -69,7 +69,7 @@ int listDevices(const std::vector<check::CatalogueFile>& files, bool json) {
     while (const auto device = iterator->next())
         devices.push_back(*device);
     platform::linux_backend::CupsPrintSystem printSystem;
-    const platform::PrintQueues queues = printSystem.queues();
+    const platform::PrintQueues queues = printSystem.queues({});
     const auto verdicts = check::judgeDevices(devices, wifi, other, queues);
     std::fputs((json ? check::devicesAsJson(verdicts, queues.failure)
                      : check::devicesAsText(verdicts, queues.failure))
