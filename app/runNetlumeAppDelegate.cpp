@@ -102,7 +102,7 @@ void runNetlumeAppDelegate::addPrinterPressed(platform::Control* /*sender*/) {
     // end says of the printer's queues is against those of the first press.
     queuesAdded_.pressed(attachedPrinter_);
     addPrinterPressed_ = true;
-    if (printerAddress_ && platform_.newPrinterDialog().available()) {
+    if (printerAddress_ && dialogAvailable_) {
         on(doneButtonInAddPrinterWindow_).setEnabled(true);
         platform_.newPrinterDialog().open(printerAddress_->uri, printerAddress_->deviceId,
                                           [this](const platform::NewPrinterOutcome& outcome) {
@@ -118,7 +118,7 @@ void runNetlumeAppDelegate::_newPrinterDialogEnded(const platform::NewPrinterOut
     if (outcome.kind == platform::NewPrinterOutcome::Kind::Failed) {
         // The settings program from now on, for later presses too, and the
         // window says so again.
-        printerAddress_.reset();
+        dialogAvailable_ = false;
         _showSteps(std::nullopt);
         _openAndWatchAddPrinter();
         return;
@@ -154,9 +154,13 @@ void runNetlumeAppDelegate::_findPrinterAddress() {
             // Too late once Add Printer has chosen its road: later presses keep it.
             if (addPrinterPressed_) return;
             printerAddress_ = std::move(address);
-            if (!printerAddress_ || !platform_.newPrinterDialog().available()) return;
-            const std::string name = printerName(printerIdentity(printer));
-            _showSteps(name.empty() ? printerAddress_->uri : name);
+            if (!printerAddress_) return;
+            platform_.newPrinterDialog().askAvailable([this, printer](bool available) {
+                if (addPrinterPressed_ || !available) return;
+                dialogAvailable_ = true;
+                const std::string name = printerName(printerIdentity(printer));
+                _showSteps(name.empty() ? printerAddress_->uri : name);
+            });
         };
         findPrinterAddress(platform_, printer, found);
     });

@@ -121,6 +121,9 @@ private:
     std::optional<platform::PrintQueues> printQueues_;
     std::optional<PrinterAddress> printerAddress_;
     bool addressAsked_ = false;
+    // Whether Add Printer opens the dialog at printerAddress_: the service
+    // was found on the bus once the address was known.
+    bool dialogAvailable_ = false;
     bool addPrinterPressed_ = false;
     bool addPrinterWindowShown_ = false;
     QueuesAddedReport queuesAdded_;

@@ -350,9 +350,9 @@ struct NewPrinterOutcome {
 class NewPrinterDialog {
 public:
     virtual ~NewPrinterDialog() = default;
-    // Whether the service is on the session bus or can be started there.
-    // Main thread.
-    virtual bool available() = 0;
+    // Whether the service is on the session bus or can be started there,
+    // asked without waiting: answer runs once, on the main thread.
+    virtual void askAvailable(std::function<void(bool)> answer) = 0;
     // Opens a dialog at the device; ended runs once, on the main thread:
     // added, modified, cancelled, the service gone from the bus, or failed
     // (also when no dialog window shows within a bound after the call).

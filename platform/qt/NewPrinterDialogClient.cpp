@@ -7,6 +7,7 @@
 #include <QDBusPendingReply>
 #include <QDBusServiceWatcher>
 #include <QGuiApplication>
+#include <QPointer>
 
 #include <xcb/xcb.h>
 
@@ -82,13 +83,47 @@ bool windowShown(unsigned pid) {
 
 } // namespace
 
-bool NewPrinterDialogClient::available() {
+namespace {
+
+// A call to the bus itself, answered on the main thread without waiting there.
+void askBus(QDBusConnection& bus, const QString& method, const QVariantList& arguments,
+            std::function<void(const QDBusMessage&)> answered) {
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
+        QStringLiteral("org.freedesktop.DBus"), method);
+    call.setArguments(arguments);
+    // Owned by Qt's event loop until it has answered.
+    auto* pending = new QDBusPendingCallWatcher(bus.asyncCall(call), qApp);
+    QObject::connect(pending, &QDBusPendingCallWatcher::finished, qApp,
+                     [answered = std::move(answered)](QDBusPendingCallWatcher* done) {
+                         done->deleteLater();
+                         answered(done->reply());
+                     });
+}
+
+} // namespace
+
+void NewPrinterDialogClient::askAvailable(std::function<void(bool)> answer) {
     QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected() || bus.interface() == nullptr) return false;
-    if (bus.interface()->isServiceRegistered(Service).value()) return true;
-    const QDBusReply<QStringList> activatable =
-        bus.interface()->call(QStringLiteral("ListActivatableNames"));
-    return activatable.isValid() && activatable.value().contains(Service);
+    if (!bus.isConnected()) {
+        answer(false);
+        return;
+    }
+    // On the bus now, or started there when called.
+    askBus(bus, QStringLiteral("NameHasOwner"), {Service},
+           [bus, answer = std::move(answer)](const QDBusMessage& owned) mutable {
+               if (owned.type() == QDBusMessage::ReplyMessage && !owned.arguments().isEmpty() &&
+                   owned.arguments().constFirst().toBool()) {
+                   answer(true);
+                   return;
+               }
+               askBus(bus, QStringLiteral("ListActivatableNames"), {},
+                      [answer](const QDBusMessage& names) {
+                          answer(names.type() == QDBusMessage::ReplyMessage &&
+                                 !names.arguments().isEmpty() &&
+                                 names.arguments().constFirst().toStringList().contains(Service));
+                      });
+           });
 }
 
 void NewPrinterDialogClient::open(const std::string& uri, const std::string& deviceId,
@@ -153,19 +188,25 @@ void DialogFollower::subscribeAndOpen(const QString& path) {
     // The window id is ignored over D-Bus.
     call << 0U << uri_ << deviceId_;
     auto* pending = new QDBusPendingCallWatcher(boundedCall(bus_, call), this);
-    connect(pending, &QDBusPendingCallWatcher::finished, this,
-            [this](QDBusPendingCallWatcher* answer) {
-                answer->deleteLater();
-                const QDBusPendingReply<> reply = *answer;
-                if (reply.isError()) {
-                    finish({NewPrinterOutcome::Kind::Failed, callFailure(reply.error())});
-                    return;
-                }
-                servicePid_ = bus_.interface()->servicePid(Service).value();
-                called_ = std::chrono::steady_clock::now();
-                lookout_.start();
-                lookForWindow();
-            });
+    connect(
+        pending, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* answer) {
+            answer->deleteLater();
+            const QDBusPendingReply<> reply = *answer;
+            if (reply.isError()) {
+                finish({NewPrinterOutcome::Kind::Failed, callFailure(reply.error())});
+                return;
+            }
+            called_ = std::chrono::steady_clock::now();
+            // Whose windows to look for: asked, not waited for.
+            askBus(bus_, QStringLiteral("GetConnectionUnixProcessID"), {Service},
+                   [self = QPointer<DialogFollower>(this)](const QDBusMessage& pid) {
+                       if (self == nullptr || self->finished_) return;
+                       if (pid.type() == QDBusMessage::ReplyMessage && !pid.arguments().isEmpty())
+                           self->servicePid_ = pid.arguments().constFirst().toUInt();
+                       self->lookout_.start();
+                       self->lookForWindow();
+                   });
+        });
 }
 
 void DialogFollower::lookForWindow() {

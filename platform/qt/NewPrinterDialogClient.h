@@ -24,7 +24,7 @@ inline constexpr std::chrono::milliseconds DialogShowTime{10000};
 
 class NewPrinterDialogClient final : public NewPrinterDialog {
 public:
-    bool available() override;
+    void askAvailable(std::function<void(bool)> answer) override;
     void open(const std::string& uri, const std::string& deviceId,
               std::function<void(NewPrinterOutcome)> ended) override;
 };

@@ -266,7 +266,7 @@ private:
 class FakeNewPrinterDialog final : public platform::NewPrinterDialog {
 public:
     explicit FakeNewPrinterDialog(Journal& journal) : journal_(journal) {}
-    bool available() override { return isAvailable; }
+    void askAvailable(std::function<void(bool)> answer) override { answer(isAvailable); }
     void open(const std::string& uri, const std::string& deviceId,
               std::function<void(platform::NewPrinterOutcome)> ended) override;
     // Ends the oldest dialog still open.
