@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: MIT
 #include "platform/qt/NewPrinterDialogClient.h"
-#include "platform/qt/XcbReply.h"
 
 #include <QDBusConnectionInterface>
 #include <QDBusPendingCallWatcher>
@@ -8,10 +7,6 @@
 #include <QDBusServiceWatcher>
 #include <QGuiApplication>
 #include <QPointer>
-
-#include <xcb/xcb.h>
-
-#include <vector>
 
 namespace platform::qt {
 
@@ -38,52 +33,6 @@ std::string callFailure(const QDBusError& error) {
         return "the printer settings' service did not answer within " + seconds(DialogShowTime);
     return error.message().toStdString();
 }
-
-// The top-level windows: the window manager's list, else the root's
-// children (no manager).
-std::vector<xcb_window_t> topLevels(xcb_connection_t* connection, xcb_window_t root) {
-    const XcbReply<xcb_get_property_reply_t> list(xcb_get_property_reply(
-        connection,
-        xcb_get_property(connection, 0, root, xcbAtom(connection, "_NET_CLIENT_LIST"),
-                         XCB_ATOM_WINDOW, 0, 4096),
-        nullptr));
-    if (list && list->format == 32 && xcb_get_property_value_length(list.get()) > 0) {
-        const auto* windows = static_cast<const xcb_window_t*>(xcb_get_property_value(list.get()));
-        return {windows, windows + xcb_get_property_value_length(list.get()) / 4};
-    }
-    const XcbReply<xcb_query_tree_reply_t> tree(
-        xcb_query_tree_reply(connection, xcb_query_tree(connection, root), nullptr));
-    if (!tree) return {};
-    const xcb_window_t* children = xcb_query_tree_children(tree.get());
-    return {children, children + xcb_query_tree_children_length(tree.get())};
-}
-
-// Whether a window of that process is on screen. Nothing to look at (no X
-// display) counts as shown: the call's answer is then the only sign.
-bool windowShown(unsigned pid) {
-    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (x11 == nullptr || x11->connection() == nullptr) return true;
-    xcb_connection_t* connection = x11->connection();
-    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
-    const xcb_atom_t pidAtom = xcbAtom(connection, "_NET_WM_PID");
-    for (const xcb_window_t window : topLevels(connection, root)) {
-        const XcbReply<xcb_get_property_reply_t> owner(xcb_get_property_reply(
-            connection, xcb_get_property(connection, 0, window, pidAtom, XCB_ATOM_CARDINAL, 0, 1),
-            nullptr));
-        if (!owner || owner->format != 32 || xcb_get_property_value_length(owner.get()) != 4 ||
-            *static_cast<const std::uint32_t*>(xcb_get_property_value(owner.get())) != pid)
-            continue;
-        const XcbReply<xcb_get_window_attributes_reply_t> attributes(
-            xcb_get_window_attributes_reply(
-                connection, xcb_get_window_attributes(connection, window), nullptr));
-        if (attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE) return true;
-    }
-    return false;
-}
-
-} // namespace
-
-namespace {
 
 // A call to the bus itself, answered on the main thread without waiting there.
 void askBus(QDBusConnection& bus, const QString& method, const QVariantList& arguments,
@@ -188,29 +137,31 @@ void DialogFollower::subscribeAndOpen(const QString& path) {
     // The window id is ignored over D-Bus.
     call << 0U << uri_ << deviceId_;
     auto* pending = new QDBusPendingCallWatcher(boundedCall(bus_, call), this);
-    connect(
-        pending, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* answer) {
-            answer->deleteLater();
-            const QDBusPendingReply<> reply = *answer;
-            if (reply.isError()) {
-                finish({NewPrinterOutcome::Kind::Failed, callFailure(reply.error())});
-                return;
-            }
-            called_ = std::chrono::steady_clock::now();
-            // Whose windows to look for: asked, not waited for.
-            askBus(bus_, QStringLiteral("GetConnectionUnixProcessID"), {Service},
-                   [self = QPointer<DialogFollower>(this)](const QDBusMessage& pid) {
-                       if (self == nullptr || self->finished_) return;
-                       if (pid.type() == QDBusMessage::ReplyMessage && !pid.arguments().isEmpty())
-                           self->servicePid_ = pid.arguments().constFirst().toUInt();
-                       self->lookout_.start();
-                       self->lookForWindow();
-                   });
-        });
+    connect(pending, &QDBusPendingCallWatcher::finished, this,
+            [this](QDBusPendingCallWatcher* answer) {
+                answer->deleteLater();
+                const QDBusPendingReply<> reply = *answer;
+                if (reply.isError()) {
+                    finish({NewPrinterOutcome::Kind::Failed, callFailure(reply.error())});
+                    return;
+                }
+                called_ = std::chrono::steady_clock::now();
+                // Whose windows to look for: asked, not waited for.
+                askBus(bus_, QStringLiteral("GetConnectionUnixProcessID"), {Service},
+                       [self = QPointer<DialogFollower>(this)](const QDBusMessage& pid) {
+                           if (self == nullptr || self->finished_) return;
+                           const bool known = pid.type() == QDBusMessage::ReplyMessage &&
+                                              !pid.arguments().isEmpty();
+                           self->window_ = std::make_unique<WindowLookout>(
+                               known ? pid.arguments().constFirst().toUInt() : 0U);
+                           self->lookout_.start();
+                           self->lookForWindow();
+                       });
+            });
 }
 
 void DialogFollower::lookForWindow() {
-    if (finished_ || windowShown(servicePid_)) {
+    if (finished_ || window_->look()) {
         lookout_.stop();
         return;
     }

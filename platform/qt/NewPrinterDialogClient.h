@@ -8,6 +8,7 @@
 #pragma once
 
 #include "platform/Platform.h"
+#include "platform/qt/WindowLookout.h"
 
 #include <QDBusConnection>
 #include <QObject>
@@ -16,6 +17,7 @@
 
 #include <chrono>
 #include <functional>
+#include <memory>
 
 namespace platform::qt {
 
@@ -53,7 +55,8 @@ private:
     std::function<void(NewPrinterOutcome)> ended_;
     QTimer lookout_;
     std::chrono::steady_clock::time_point called_;
-    unsigned servicePid_ = 0;
+    // For a window of the service's process, once it is known.
+    std::unique_ptr<WindowLookout> window_;
     bool finished_ = false;
 };
 
