@@ -11,7 +11,7 @@
 namespace platform::linux_backend {
 
 // The longest line written; a longer one is cut and ends in "…".
-inline constexpr std::size_t MostLineBytes = 46 * 1024;
+inline constexpr std::size_t MostLineBytes = std::size_t{46} * 1024;
 
 class SystemLog final : public Log {
 public:
