@@ -5,6 +5,7 @@
 // then ends. Built under ThreadSanitizer by the "tsan" preset. Runs under
 // umockdev, which shows it one USB-only printer.
 #include "platform/PlatformProfile.h"
+#include "platform/linux/FileDescriptor.h"
 #include "platform/qt/ApplicationMain.h"
 #include "platform/qt/QtLinuxPlatform.h"
 #include "tests/integration/QtTestMain.h"
@@ -17,8 +18,13 @@
 
 #include <gtest/gtest.h>
 
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+
 #include <chrono>
 #include <csignal>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -148,6 +154,47 @@ TEST_F(Watcher, TheWatcherEndsItOnceTheSettingsAreClosed) {
     ::setenv("RUNNETLUME_OPEN_SECONDS", "0.5", 1);
     EXPECT_EQ(runAssistantWith([] { button("addPrinterButton")->click(); }), 0);
     awaitTheWatchersEnd(1);
+}
+
+// Ended while the print system is asked for the queues and for the
+// printer's device, and holds both questions without a word: both lookups
+// are asked to stop, their connections end, and they are joined.
+TEST_F(Watcher, EndingWhileTheLookupsAreHeldStopsAndJoinsThem) {
+    const fs::path socketPath = folder_ / "silent.sock";
+    const platform::linux_backend::FileDescriptor silent(
+        ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strncpy(address.sun_path, socketPath.c_str(), sizeof address.sun_path - 1);
+    ASSERT_EQ(::bind(silent.get(), reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(::listen(silent.get(), 8), 0);
+    ::setenv("CUPS_SERVER", socketPath.c_str(), 1);
+    std::vector<platform::linux_backend::FileDescriptor> held;
+    std::thread listener;
+    EXPECT_EQ(runAssistantWith([&] {
+                  // Once both questions have come (within a bound), unanswered.
+                  listener = std::thread([&] {
+                      for (int waited = 0; held.size() < 2 && waited < 2000; ++waited) {
+                          pollfd pending{silent.get(), POLLIN, 0};
+                          if (::poll(&pending, 1, 10) == 1)
+                              held.emplace_back(
+                                  ::accept4(silent.get(), nullptr, nullptr, SOCK_CLOEXEC));
+                      }
+                      ::kill(::getpid(), SIGTERM);
+                  });
+              }),
+              0);
+    listener.join();
+    ::unsetenv("CUPS_SERVER");
+    EXPECT_TRUE(services_.expired()) << "a lookup outlived the assistant";
+    ASSERT_EQ(held.size(), 2U);
+    for (const platform::linux_backend::FileDescriptor& question : held) {
+        char ignored[4096];
+        ssize_t read = 0;
+        while ((read = ::recv(question.get(), ignored, sizeof ignored, MSG_DONTWAIT)) > 0) {
+        }
+        EXPECT_EQ(read, 0) << "a question to the print system is still open";
+    }
 }
 
 } // namespace
