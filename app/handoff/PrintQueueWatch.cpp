@@ -18,10 +18,8 @@ void findPrintQueues(platform::Platform& platform,
         });
 }
 
-PrinterQueues printerQueuesNow(platform::Platform& platform,
-                               const std::optional<platform::UsbDevice>& printer,
-                               std::stop_token stop) {
-    platform::PrintQueues queues = platform.printSystem().queues(std::move(stop));
+PrinterQueues printerQueuesIn(platform::PrintQueues queues,
+                              const std::optional<platform::UsbDevice>& printer) {
     PrinterQueues now{{}, std::move(queues.failure)};
     if (!printer) {
         for (const platform::PrintQueue& queue : queues.queues)
@@ -45,17 +43,13 @@ struct QueuesAddedReport::State {
 
 namespace {
 
-// The printer's queues, asked on a thread of their own; take gets them on
-// the main thread.
+// The printer's queues, asked in the background; take gets them on the main
+// thread.
 void askQueues(platform::Platform& platform, const std::optional<platform::UsbDevice>& printer,
                std::function<void(PrinterQueues)> take) {
-    platform.threads().performInBackground(
-        "the print queues' lookup",
-        [&platform, printer, take = std::move(take)](std::stop_token stop) {
-            auto queues =
-                std::make_shared<PrinterQueues>(printerQueuesNow(platform, printer, stop));
-            platform.threads().performOnMainThread([take, queues] { take(std::move(*queues)); });
-        });
+    findPrintQueues(platform, [printer, take = std::move(take)](platform::PrintQueues queues) {
+        take(printerQueuesIn(std::move(queues), printer));
+    });
 }
 
 } // namespace

@@ -19,15 +19,14 @@
 void findPrintQueues(platform::Platform& platform,
                      std::function<void(platform::PrintQueues)> found);
 
-// The queues that print to printer (any queue when no printer is known) as
-// the print system lists them now, or why it could not be asked. Blocks.
+// The queues among queues that print to printer (any queue when no printer
+// is known), or why the print system could not be asked.
 struct PrinterQueues {
     std::vector<std::string> names;
     std::optional<std::string> failure;
 };
-PrinterQueues printerQueuesNow(platform::Platform& platform,
-                               const std::optional<platform::UsbDevice>& printer,
-                               std::stop_token stop);
+PrinterQueues printerQueuesIn(platform::PrintQueues queues,
+                              const std::optional<platform::UsbDevice>& printer);
 
 // One log line: the printer's queues in after that were not in before.
 void logQueuesAdded(platform::Platform& platform, const PrinterQueues& before,

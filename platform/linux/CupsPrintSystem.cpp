@@ -80,29 +80,29 @@ std::pair<std::string, std::string> askPort(const Port& where, const std::string
 // Asks each distinct port once, all side by side, so that any number of
 // silent ports costs one port's time; ports past the first few are not asked.
 void askPorts(std::vector<PrintQueue>& queues, const std::stop_token& stop) {
-    std::map<Port, std::pair<std::string, std::string>> told;
-    std::map<Port, std::string> asked; // with the URI to ask it about
+    // Each port with the URI to ask it about, and, once asked, its answer:
+    // each asker writes its own entry alone.
+    struct Asked {
+        std::string uri;
+        std::pair<std::string, std::string> told;
+    };
+    std::map<Port, Asked> ports;
     for (const PrintQueue& queue : queues)
         if (const std::optional<Port> port = ippUsbPort(queue.deviceUri))
-            if (asked.size() < MostIppUsbPortsAsked) asked.emplace(*port, queue.deviceUri);
+            if (ports.size() < MostIppUsbPortsAsked)
+                ports.emplace(*port, Asked{queue.deviceUri, {}});
     {
-        std::vector<std::pair<std::string, std::string>> answers(asked.size());
         std::vector<std::jthread> askers;
-        askers.reserve(asked.size());
-        auto answer = answers.begin();
-        for (const std::pair<const Port, std::string>& entry : asked)
-            askers.emplace_back([&answer = *answer++, &entry, &stop] {
-                answer = askPort(entry.first, entry.second, stop);
+        askers.reserve(ports.size());
+        for (std::pair<const Port, Asked>& entry : ports)
+            askers.emplace_back([&where = entry.first, &asked = entry.second, &stop] {
+                asked.told = askPort(where, asked.uri, stop);
             });
-        askers.clear(); // joined
-        answer = answers.begin();
-        for (const std::pair<const Port, std::string>& entry : asked)
-            told[entry.first] = std::move(*answer++);
-    }
+    } // joined
     for (PrintQueue& queue : queues)
         if (const std::optional<Port> port = ippUsbPort(queue.deviceUri))
-            if (const auto found = told.find(*port); found != told.end())
-                std::tie(queue.portDeviceId, queue.portMakeAndModel) = found->second;
+            if (const auto found = ports.find(*port); found != ports.end())
+                std::tie(queue.portDeviceId, queue.portMakeAndModel) = found->second.told;
 }
 
 struct Answer {
