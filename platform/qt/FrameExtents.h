@@ -7,16 +7,36 @@
 #pragma once
 
 #include <QMargins>
+#include <QPointer>
+#include <QWidget>
 
+#include <map>
 #include <optional>
-
-class QWidget;
+#include <vector>
 
 namespace platform::qt {
 
-// The frame the window manager gives (or will give) the window; nothing on
-// a display that is not X11, or without a manager that answers within two
-// seconds. Waits for the manager's answer, not polling: main thread only.
-std::optional<QMargins> frameExtents(QWidget* window);
+// The frames the window manager gives (or will give) the windows, in their
+// order: nothing for any on a display that is not X11, or without a manager
+// that answers within two seconds. The windows are asked together, so that
+// one wait covers them all. Waits for the manager's answer, not polling:
+// main thread only.
+std::vector<std::optional<QMargins>> frameExtents(const std::vector<QWidget*>& windows);
+
+// The frames of the interface's windows, asked once, all together, the first
+// time any of them is wanted: that is before the first window is shown, so
+// that a window placed later (a prompt over the main window) never waits on
+// the manager while another is up.
+class FramesAskedTogether {
+public:
+    explicit FramesAskedTogether(const std::vector<QWidget*>& windows);
+
+    std::optional<QMargins> of(QWidget* window);
+
+private:
+    std::vector<QPointer<QWidget>> windows_;
+    std::map<const QWidget*, std::optional<QMargins>> answers_;
+    bool asked_ = false;
+};
 
 } // namespace platform::qt

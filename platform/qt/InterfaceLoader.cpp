@@ -120,6 +120,10 @@ std::unique_ptr<InterfaceLoader> InterfaceLoader::load(const QString& folder, QS
                 if (owned.get() == top) static_cast<void>(owned.release());
         }
     }
+    std::vector<QWidget*> windows;
+    for (QWidget* top : loaded->topLevels_)
+        if (top->isWindow()) windows.push_back(top);
+    loaded->frames_ = std::make_unique<FramesAskedTogether>(windows);
     return loaded;
 }
 
@@ -144,7 +148,7 @@ Window* InterfaceLoader::window(const std::string& name) {
     QWidget* widget = find(name);
     if (widget == nullptr || !widget->isWindow()) return nullptr;
     auto& wrapper = windows_[widget];
-    if (!wrapper) wrapper = std::make_unique<QtWindow>(widget);
+    if (!wrapper) wrapper = std::make_unique<QtWindow>(widget, *frames_);
     return wrapper.get();
 }
 

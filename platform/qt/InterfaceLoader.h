@@ -49,6 +49,7 @@ private:
     std::vector<QWidget*> topLevels_;
     // The windows; a view handed to the main window belongs to it instead.
     std::vector<std::unique_ptr<QWidget>> owned_;
+    std::unique_ptr<FramesAskedTogether> frames_;
     std::map<QWidget*, std::unique_ptr<QtWindow>> windows_;
     std::map<QWidget*, std::unique_ptr<QtView>> views_;
     std::map<QWidget*, std::unique_ptr<QtControl>> controls_;

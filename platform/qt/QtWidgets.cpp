@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "platform/qt/QtWidgets.h"
 
-#include "platform/qt/FrameExtents.h"
 #include "platform/qt/Geometry.h"
 #include "platform/qt/InterfaceAccessibility.h"
 #include "platform/qt/WindowKeys.h"
@@ -165,8 +164,9 @@ bool CloseButtonControl::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
-QtWindow::QtWindow(QWidget* widget)
-    : widget_(widget), closeButton_(std::make_unique<CloseButtonControl>(widget)) {}
+QtWindow::QtWindow(QWidget* widget, FramesAskedTogether& frames)
+    : widget_(widget), closeButton_(std::make_unique<CloseButtonControl>(widget)), frames_(frames) {
+}
 
 namespace {
 
@@ -197,11 +197,16 @@ void QtWindow::prepareForDisplay() {
     // A window that was never shown has no platform window yet, and so no
     // frame; the window manager tells the one it will give (X11 only).
     widget_->winId();
-    if (!extents_) extents_ = frameExtents(widget_);
+    if (!extents_) extents_ = frames_.of(widget_);
 }
 
 std::optional<QMargins> QtWindow::pendingFrame() const {
-    return widget_ && !widget_->isVisible() ? extents_ : std::nullopt;
+    // Qt places a window by its frame once it knows the frame: once mapped,
+    // or once it has read the manager's answer (asked before another window
+    // came up, it has had time to). Until then the answer is ours to apply.
+    if (!widget_ || widget_->isVisible() || widget_->frameGeometry() != widget_->geometry())
+        return std::nullopt;
+    return extents_;
 }
 
 Rect QtWindow::frame() const {

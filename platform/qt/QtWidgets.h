@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/Platform.h"
+#include "platform/qt/FrameExtents.h"
 
 #include <QMargins>
 #include <QObject>
@@ -69,7 +70,7 @@ private:
 
 class QtWindow final : public Window {
 public:
-    explicit QtWindow(QWidget* widget);
+    QtWindow(QWidget* widget, FramesAskedTogether& frames);
 
     void prepareForDisplay() override;
     Rect frame() const override;
@@ -83,12 +84,13 @@ public:
     QWidget* widget() const { return widget_; }
 
 private:
-    // The frame the window manager said it will give the window, learnt
-    // while it was not on screen; once shown, Qt knows the frame itself.
+    // The frame the window manager said it will give the window, while Qt
+    // does not know it yet.
     std::optional<QMargins> pendingFrame() const;
 
     QPointer<QWidget> widget_;
     std::unique_ptr<CloseButtonControl> closeButton_;
+    FramesAskedTogether& frames_;
     std::optional<QMargins> extents_;
 };
 
