@@ -100,11 +100,11 @@ void runNetlumeAppDelegate::addPrinterPressed(platform::Control* /*sender*/) {
     // At the device when the dialog service can open there; each press is
     // one more dialog, and the first to end ends the assistant. What the
     // end says of the printer's queues is against those of the first press.
-    queuesAdded_.pressed(attachedPrinter_);
+    queuesAdded_.pressed(attachedDevice());
     addPrinterPressed_ = true;
-    if (printerAddress_ && dialogAvailable_) {
+    if (attached_ && attached_->address && attached_->dialogAvailable) {
         on(doneButtonInAddPrinterWindow_).setEnabled(true);
-        platform_.newPrinterDialog().open(printerAddress_->uri, printerAddress_->deviceId,
+        platform_.newPrinterDialog().open(attached_->address->uri, attached_->address->deviceId,
                                           [this](const platform::NewPrinterOutcome& outcome) {
                                               _newPrinterDialogEnded(outcome);
                                           });
@@ -118,7 +118,7 @@ void runNetlumeAppDelegate::_newPrinterDialogEnded(const platform::NewPrinterOut
     if (outcome.kind == platform::NewPrinterOutcome::Kind::Failed) {
         // The settings program from now on, for later presses too, and the
         // window says so again.
-        dialogAvailable_ = false;
+        if (attached_) attached_->dialogAvailable = false;
         _showSteps(std::nullopt);
         _openAndWatchAddPrinter();
         return;
@@ -127,7 +127,7 @@ void runNetlumeAppDelegate::_newPrinterDialogEnded(const platform::NewPrinterOut
 }
 
 void runNetlumeAppDelegate::_endHandOff() {
-    queuesAdded_.ended(attachedPrinter_, [this] { platform_.application().terminate(this); });
+    queuesAdded_.ended(attachedDevice(), [this] { platform_.application().terminate(this); });
 }
 
 void runNetlumeAppDelegate::_openAndWatchAddPrinter() {
@@ -146,20 +146,23 @@ void runNetlumeAppDelegate::_openAndWatchAddPrinter() {
 }
 
 void runNetlumeAppDelegate::_findPrinterAddress() {
-    if (!attachedPrinter_ || addressAsked_) return;
-    addressAsked_ = true;
+    if (!attached_ || attached_->addressAsked) return;
+    attached_->addressAsked = true;
     // Asked once the window is up, as the queues are: nothing waits for it.
-    platform_.threads().performOnMainThread([this, printer = *attachedPrinter_] {
+    platform_.threads().performOnMainThread([this, printer = attached_->device] {
         auto found = [this, printer](std::optional<PrinterAddress> address) {
-            // Too late once Add Printer has chosen its road: later presses keep it.
-            if (addPrinterPressed_) return;
-            printerAddress_ = std::move(address);
-            if (!printerAddress_) return;
+            // Too late once Add Printer has chosen its road (later presses
+            // keep it), or once another printer is the one.
+            AttachedPrinter* attached = stillAttached(printer);
+            if (addPrinterPressed_ || attached == nullptr) return;
+            attached->address = std::move(address);
+            if (!attached->address) return;
             platform_.newPrinterDialog().askAvailable([this, printer](bool available) {
-                if (addPrinterPressed_ || !available) return;
-                dialogAvailable_ = true;
+                AttachedPrinter* still = stillAttached(printer);
+                if (addPrinterPressed_ || !available || still == nullptr) return;
+                still->dialogAvailable = true;
                 const std::string name = printerName(printerIdentity(printer));
-                _showSteps(name.empty() ? printerAddress_->uri : name);
+                _showSteps(name.empty() ? still->address->uri : name);
             });
         };
         findPrinterAddress(platform_, printer, found);
@@ -195,7 +198,16 @@ bool runNetlumeAppDelegate::_deviceConnected(bool wifiCatalogue) {
 }
 
 void runNetlumeAppDelegate::_noteAttachedPrinter(const platform::UsbDevice& printer) {
-    attachedPrinter_ = printer;
+    attached_ = AttachedPrinter{printer, std::nullopt, false, false};
+}
+
+runNetlumeAppDelegate::AttachedPrinter*
+runNetlumeAppDelegate::stillAttached(const platform::UsbDevice& device) {
+    return attached_ && attached_->device == device ? &*attached_ : nullptr;
+}
+
+std::optional<platform::UsbDevice> runNetlumeAppDelegate::attachedDevice() const {
+    return attached_ ? std::optional(attached_->device) : std::nullopt;
 }
 
 void runNetlumeAppDelegate::_findPrintQueues() {
@@ -211,8 +223,8 @@ void runNetlumeAppDelegate::_printQueuesFound(platform::PrintQueues queues) {
 }
 
 void runNetlumeAppDelegate::_showQueueNote() {
-    if (!printQueues_ || !attachedPrinter_) return;
-    const std::vector<QueueMatch> matches = queuesOfDevice(*attachedPrinter_, printQueues_->queues);
+    if (!printQueues_ || !attached_) return;
+    const std::vector<QueueMatch> matches = queuesOfDevice(attached_->device, printQueues_->queues);
     if (matches.empty()) return;
     platform_.log().write("the attached printer already has print queues: " +
                           queueNames(matches, NameList::Log, true));

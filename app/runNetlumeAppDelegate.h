@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 // The assistant's one controller: the start-up sequence, the screen flow,
 // the outlets and their labels, and the user's actions. Plain C++: every
-// desktop service comes in through the platform given at construction. The
-// state of the flow is the state of the windows, not fields of this class.
+// desktop service comes in through the platform given at construction.
+// Which screen shows is the windows' state; what is known of the printer
+// and of the hand-off is kept here.
 #pragma once
 
 #include "app/OutletTable.h"
@@ -116,14 +117,26 @@ public:
 private:
     ScreenArea mainScreenArea() const;
 
+    // What is known of the printer the assistant is about; replaced whole
+    // when another is plugged in, so that nothing learnt of one printer is
+    // taken for the next.
+    struct AttachedPrinter {
+        platform::UsbDevice device;
+        // Where the dialog service can open at it, once asked and found.
+        std::optional<PrinterAddress> address;
+        bool addressAsked = false;
+        // Whether Add Printer opens the dialog at the address: the service
+        // was found on the bus once the address was known.
+        bool dialogAvailable = false;
+    };
+    // The printer a background answer was about, if it is still the one.
+    AttachedPrinter* stillAttached(const platform::UsbDevice& device);
+    std::optional<platform::UsbDevice> attachedDevice() const;
+
     platform::Platform& platform_;
-    std::optional<platform::UsbDevice> attachedPrinter_;
+    std::optional<AttachedPrinter> attached_;
+    // The print system's queues, asked once at start, whatever the printer.
     std::optional<platform::PrintQueues> printQueues_;
-    std::optional<PrinterAddress> printerAddress_;
-    bool addressAsked_ = false;
-    // Whether Add Printer opens the dialog at printerAddress_: the service
-    // was found on the bus once the address was known.
-    bool dialogAvailable_ = false;
     bool addPrinterPressed_ = false;
     bool addPrinterWindowShown_ = false;
     QueuesAddedReport queuesAdded_;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // libcups, loaded the first time the print system is asked, on the thread
-// that asks. Linked at start, it and the nineteen libraries it needs (TLS,
-// Kerberos, Avahi) would cost every start a few milliseconds before the
+// that asks. Linked at start, it and the libraries it needs (TLS, Kerberos,
+// Avahi) would cost every start a few milliseconds before the
 // first window, for an answer the window never waits for.
 #pragma once
 

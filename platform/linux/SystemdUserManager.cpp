@@ -274,8 +274,8 @@ std::optional<std::string> SystemdUserManager::load(const std::string& path) {
     return call(enable).failure;
 }
 
-// A reading of all unit files is what made each command slow; it is needed
-// only where the manager's copy of an agent is missing, out of date, or read
+// A reading of all unit files (Reload) costs the manager a walk of every
+// unit folder; it is needed only where the manager's copy of an agent is missing, out of date, or read
 // from another file than the one listed now.
 bool SystemdUserManager::mustReread(const std::string& path) {
     const std::string unit = unitName(path);
