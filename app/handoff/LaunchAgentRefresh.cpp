@@ -3,9 +3,8 @@
 
 #include "app/detection/DeviceCatalogue.h"
 #include "app/detection/LogText.h"
-#include "app/handoff/CommandBuffer.h"
+#include "app/handoff/AgentPath.h"
 #include "platform/Platform.h"
-#include "platform/PlatformProfile.h"
 
 #include <memory>
 #include <string_view>
@@ -13,31 +12,8 @@
 
 namespace {
 
-constexpr double UsbMonitorAgentToolkitVersion = 1504.0;
-
 bool stopped(platform::Platform& platform) {
     return platform.application().terminationRequested();
-}
-
-void reloadAgent(platform::Platform& platform, CommandBuffer& buffer, const std::string& path) {
-    const platform::PlatformProfile& profile = platform.profile();
-    if (stopped(platform)) return;
-    const CommandBuffer::Outcome unload =
-        runShellCommand(platform, buffer, profile.agentUnloadFormat, path);
-    // A path refused once is refused for the load as well; say so only once.
-    if (unload == CommandBuffer::Outcome::NotAscii ||
-        unload == CommandBuffer::Outcome::ShellCharacter) {
-        return;
-    }
-    // A failed or overlong unload still gets its load, unless the assistant
-    // was asked to end while it ran.
-    if (stopped(platform)) return;
-    runShellCommand(platform, buffer, profile.agentLoadFormat, path);
-}
-
-bool refused(CommandBuffer::Outcome outcome) {
-    return outcome == CommandBuffer::Outcome::NotAscii ||
-           outcome == CommandBuffer::Outcome::ShellCharacter;
 }
 
 void logAgent(platform::Platform& platform, std::string_view path, std::string_view what,
@@ -46,10 +22,10 @@ void logAgent(platform::Platform& platform, std::string_view path, std::string_v
                          printable(why));
 }
 
-// Each agent is unloaded, then loaded, in order, as on the shell road: the
-// profile's commands stand for what each step asks of the manager, so a path
-// that would form no command is refused the same way. The loaded agents are
-// started together at the end, so that the manager reads its unit files once.
+// Each agent is unloaded, then loaded, in order; the loaded agents are
+// started together at the end, so that the manager reads its unit files
+// once. A path outside 7-bit ASCII is passed over without a word, as the
+// driver's own desktop did; any other refused path is one line.
 void reloadThroughManager(platform::Platform& platform, const std::vector<std::string>& paths) {
     if (paths.empty() || stopped(platform)) return;
     platform::AgentManagerConnection connection = platform.connectAgentManager();
@@ -58,29 +34,26 @@ void reloadThroughManager(platform::Platform& platform, const std::vector<std::s
         return;
     }
     platform::AgentManager& manager = *connection.manager;
-    const platform::PlatformProfile& profile = platform.profile();
-    CommandBuffer buffer;
     std::vector<std::string> loaded;
     for (const std::string& path : paths) {
         if (stopped(platform)) break;
-        const CommandBuffer::Outcome unload =
-            formCommand(platform, buffer, profile.agentUnloadFormat, path);
-        if (refused(unload)) continue;
-        if (unload == CommandBuffer::Outcome::Formed) {
-            if (const std::optional<std::string> why = manager.unload(path))
-                logAgent(platform, path, "not unloaded", *why);
-        }
-        if (stopped(platform)) break;
-        if (formCommand(platform, buffer, profile.agentLoadFormat, path) !=
-            CommandBuffer::Outcome::Formed)
+        const AgentPathVerdict verdict = judgeAgentPath(path);
+        if (verdict != AgentPathVerdict::Accepted) {
+            if (verdict != AgentPathVerdict::NotAscii)
+                platform.log().write("refused \"" + printable(path) +
+                                     "\": " + whyAgentPathRefused(verdict));
             continue;
+        }
+        if (const std::optional<std::string> why = manager.unload(path))
+            logAgent(platform, path, "not unloaded", *why);
+        if (stopped(platform)) break;
         if (const std::optional<std::string> why = manager.load(path))
             logAgent(platform, path, "not loaded", *why);
         else
             loaded.push_back(path);
     }
-    // An agent loaded before a signal still starts: on the shell road, the
-    // one command that enabled it started it too.
+    // An agent loaded before a signal still starts: enabled, it would start
+    // at the next login anyway.
     if (loaded.empty()) return;
     const platform::AgentStarts starts = manager.start(loaded);
     if (starts.rereadFailure)
@@ -136,24 +109,11 @@ void refreshLaunchAgents(platform::Platform& platform) {
         platform.log().write("only the first " + std::to_string(MaxLaunchAgents) +
                              " agent paths are reloaded; " + std::to_string(selection.skipped) +
                              " more are skipped");
-    // Written so that a version that is no number counts as below.
-    const bool monitorGateOpen = platform.profile().toolkitVersion >= UsbMonitorAgentToolkitVersion;
     const std::optional<std::string>& monitor = catalogue.usbMonitorLaunchAgentPath();
-
-    if (platform.profile().agentReload == platform::PlatformProfile::AgentReload::ServiceManager) {
-        std::vector<std::string> paths;
-        paths.reserve(selection.reloaded.size() + 1);
-        for (const std::size_t index : selection.reloaded)
-            paths.push_back(listed[index]);
-        if (monitorGateOpen && monitor) paths.push_back(*monitor);
-        reloadThroughManager(platform, paths);
-        return;
-    }
-
-    CommandBuffer listBuffer;
+    std::vector<std::string> paths;
+    paths.reserve(selection.reloaded.size() + 1);
     for (const std::size_t index : selection.reloaded)
-        reloadAgent(platform, listBuffer, listed[index]);
-    if (!monitorGateOpen || !monitor) return;
-    CommandBuffer monitorBuffer;
-    reloadAgent(platform, monitorBuffer, *monitor);
+        paths.push_back(listed[index]);
+    if (monitor) paths.push_back(*monitor);
+    reloadThroughManager(platform, paths);
 }

@@ -15,18 +15,6 @@ const PlatformProfile& linuxProfile() {
                 {R"("%s" printers </dev/null &)", "gnome-control-center", "gnome-control-center"},
                 {R"("%s" --add-printer </dev/null &)", "kde-add-printer", "kde-add-printer"},
             },
-        // The user's systemd instance is asked over its own socket; what it
-        // is asked for is what these two commands would do. `disable` takes
-        // unit names only, so the unit's name is cut from the path; `enable`
-        // takes the unit file's path and links it in. `--now` stops and
-        // starts the unit along with it.
-        .agentReload = PlatformProfile::AgentReload::ServiceManager,
-        .agentUnloadFormat = R"cmd(systemctl --user disable --now -- "$(basename -- "%s")")cmd",
-        .agentLoadFormat = R"(systemctl --user enable --now -- "%s")",
-        // The USB monitor agent needs nothing that a systemd user instance
-        // lacks, so the Linux profile reports the version at which the
-        // original desktop first refreshed it: the gate is always open.
-        .toolkitVersion = 1504.0,
     };
     return profile;
 }

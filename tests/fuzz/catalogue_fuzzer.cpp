@@ -32,23 +32,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::abort();
     }
 
-    const platform::PlatformProfile& profile = platform::linuxProfile();
+    // The catalogue's strings as what a command is formed from.
+    const std::string& format = platform::linuxProfile().addPrinterPrograms.front().openFormat;
     std::vector<std::string> agents = catalogue.smLaunchAgentPath();
     if (catalogue.usbMonitorLaunchAgentPath())
         agents.push_back(*catalogue.usbMonitorLaunchAgentPath());
     for (const std::string& path : agents) {
-        for (const std::string& format : {profile.agentUnloadFormat, profile.agentLoadFormat}) {
-            CommandBuffer buffer;
-            const CommandBuffer::Outcome outcome = buffer.format(format, path);
-            const std::size_t length = std::strlen(buffer.command());
-            // A formed command fits whole and holds the path; anything else
-            // leaves nothing to run.
-            if (outcome == CommandBuffer::Outcome::Formed &&
-                (length >= CommandBuffer::Size ||
-                 std::string_view(buffer.command()).find(path) == std::string_view::npos))
-                std::abort();
-            if (outcome != CommandBuffer::Outcome::Formed && length != 0) std::abort();
-        }
+        CommandBuffer buffer;
+        const CommandBuffer::Outcome outcome = buffer.format(format, path);
+        const std::size_t length = std::strlen(buffer.command());
+        // A formed command fits whole and holds the path; anything else
+        // leaves nothing to run.
+        if (outcome == CommandBuffer::Outcome::Formed &&
+            (length >= CommandBuffer::Size ||
+             std::string_view(buffer.command()).find(path) == std::string_view::npos))
+            std::abort();
+        if (outcome != CommandBuffer::Outcome::Formed && length != 0) std::abort();
     }
     return 0;
 }

@@ -183,11 +183,11 @@ TEST_F(Checker, HandOffPathsAreJudgedAsTheAssistantWouldUseThem) {
     for (const char* line :
          {"error: application: \"", "does not exist here [path-missing]",
           "error: smLaunchAgentPath[0]: a path holding \", $, `, \\ or a control character is "
-          "never put into a shell command [agent-refused]",
-          "error: smLaunchAgentPath[1]: a path outside 7-bit ASCII is never put into a shell "
-          "command [agent-not-ascii]",
-          "error: smLaunchAgentPath[2]: the command for it would be longer than 1023 "
-          "characters, so it is not run [agent-too-long]",
+          "never handed to the service manager [agent-refused]",
+          "error: smLaunchAgentPath[1]: a path outside 7-bit ASCII is never handed to the "
+          "service manager [agent-not-ascii]",
+          "error: smLaunchAgentPath[2]: a path longer than 1004 characters is never handed to "
+          "the service manager [agent-too-long]",
           "is not a systemd unit file (.service, .timer, .socket, ...) [agent-not-unit]",
           "error: smLaunchAgentPath[4]: \"/nowhere/gone.service\" does not exist here "
           "[path-missing]"})

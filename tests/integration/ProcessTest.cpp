@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Real processes and the real shell: the companion tool started without a
-// shell in a session of its own, agents reloaded through /bin/sh with a
-// stand-in systemctl, and the printer settings counted from /proc.
+// shell in a session of its own, the printer settings opened through /bin/sh
+// and counted from /proc.
 #include "app/handoff/AddPrinter.h"
 #include "platform/PlatformProfile.h"
 #include "platform/linux/PosixShell.h"
@@ -51,7 +51,6 @@ protected:
     }
     void TearDown() override {
         ::setenv("PATH", oldPath.c_str(), 1);
-        ::unsetenv("RUNNETLUME_SYSTEMCTL_FAIL");
         fs::remove_all(folder);
     }
 
@@ -124,66 +123,11 @@ TEST_F(Processes, ControllerLogsExactlyOneErrorLineForAMissingTool) {
     EXPECT_EQ(platform.app.terminateSenders.size(), 1U);
 }
 
-class AgentsThroughTheShell : public Processes {
-protected:
-    void refresh(const std::vector<std::string>& agents,
-                 const std::optional<std::string>& monitor) {
-        FakePlatform platform(platform::linuxProfile());
-        // The shell road, which the Linux desktop leaves for its manager:
-        // its commands are words a stand-in systemctl records.
-        platform.profileValue.agentReload = platform::PlatformProfile::AgentReload::ShellCommands;
-        platform.realShell = &shell;
-        platform.setCatalogue("wifiDevices", agentsCatalogue(agents, monitor));
-        runNetlumeAppDelegate controller(platform);
-        controller._refreshLaunchAgents();
-        log = platform.logFake.lines;
-    }
-    std::vector<std::string> log;
-};
-
-TEST_F(AgentsThroughTheShell, EachUnitIsDisabledAndEnabledInOrderThenTheMonitor) {
-    refresh({"/opt/drv/units/status.service", "/opt/drv/My Units/scan helper.service"},
-            "/opt/drv/units/usb-monitor.service");
-    EXPECT_EQ(recorded(), (std::vector<std::string>{
-                              "--user disable --now -- status.service",
-                              "--user enable --now -- /opt/drv/units/status.service",
-                              "--user disable --now -- scan helper.service",
-                              "--user enable --now -- /opt/drv/My Units/scan helper.service",
-                              "--user disable --now -- usb-monitor.service",
-                              "--user enable --now -- /opt/drv/units/usb-monitor.service"}));
-    EXPECT_TRUE(log.empty());
-}
-
-TEST_F(AgentsThroughTheShell, AFailingDisableIsLoggedAndStillFollowedByItsEnable) {
-    ::setenv("RUNNETLUME_SYSTEMCTL_FAIL", "disable", 1);
-    refresh({"/a.service", "/b.service"}, std::nullopt);
-    EXPECT_EQ(recorded().size(), 4U);
-    EXPECT_EQ(recorded()[1], "--user enable --now -- /a.service");
-    EXPECT_EQ(recorded()[3], "--user enable --now -- /b.service");
-    EXPECT_EQ(log, (std::vector<std::string>{
-                       R"x("systemctl --user disable --now -- "$(basename -- "/a.service")"" )x"
-                       "failed: exit status 1",
-                       R"x("systemctl --user disable --now -- "$(basename -- "/b.service")"" )x"
-                       "failed: exit status 1"}));
-}
-
 TEST(Shell, SaysHowACommandEnded) {
     PosixShell shell;
     EXPECT_EQ(shell.system("true"), std::nullopt);
     EXPECT_EQ(shell.system("exit 3"), "exit status 3");
     EXPECT_EQ(shell.system("kill -KILL $$"), "killed by signal 9 (Killed)");
-}
-
-TEST_F(AgentsThroughTheShell, AnAttemptedInjectionLeavesNoTrace) {
-    const fs::path marker = folder / "injected";
-    refresh({"/x.service\"; touch " + marker.string() + "; \"",
-             "/y.service$(touch " + marker.string() + ")",
-             "/z.service`touch " + marker.string() + "`", "/ok.service"},
-            std::nullopt);
-    EXPECT_FALSE(fs::exists(marker));
-    EXPECT_EQ(recorded(), (std::vector<std::string>{"--user disable --now -- ok.service",
-                                                    "--user enable --now -- /ok.service"}));
-    EXPECT_EQ(log.size(), 3U);
 }
 
 TEST_F(Processes, PrinterSettingsAreCountedWhileTheyRunAndReadersAreNot) {

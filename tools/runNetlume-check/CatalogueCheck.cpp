@@ -2,9 +2,8 @@
 #include "tools/runNetlume-check/CatalogueCheck.h"
 
 #include "app/detection/DeviceCatalogue.h"
-#include "app/handoff/CommandBuffer.h"
+#include "app/handoff/AgentPath.h"
 #include "app/handoff/LaunchAgentRefresh.h"
-#include "platform/PlatformProfile.h"
 #include "platform/linux/PlistFileReader.h"
 
 #include <array>
@@ -142,24 +141,18 @@ bool isUnitFile(const std::string& path) {
 }
 
 void FileCheck::checkAgent(const std::string& where, const std::string& path) {
-    const platform::PlatformProfile& profile = platform::linuxProfile();
-    for (const std::string* format : {&profile.agentUnloadFormat, &profile.agentLoadFormat}) {
-        CommandBuffer buffer;
-        const CommandBuffer::Outcome outcome = buffer.format(*format, path);
-        switch (outcome) {
-        case CommandBuffer::Outcome::Formed:
-            continue;
-        case CommandBuffer::Outcome::NotAscii:
-            add(Severity::Error, "agent-not-ascii", where, whyNotFormed(outcome));
-            return;
-        case CommandBuffer::Outcome::ShellCharacter:
-            add(Severity::Error, "agent-refused", where, whyNotFormed(outcome));
-            return;
-        case CommandBuffer::Outcome::TooLong:
-            add(Severity::Error, "agent-too-long", where,
-                "the command for it " + whyNotFormed(outcome) + ", so it is not run");
-            return;
-        }
+    switch (const AgentPathVerdict verdict = judgeAgentPath(path)) {
+    case AgentPathVerdict::Accepted:
+        break;
+    case AgentPathVerdict::NotAscii:
+        add(Severity::Error, "agent-not-ascii", where, whyAgentPathRefused(verdict));
+        return;
+    case AgentPathVerdict::Refused:
+        add(Severity::Error, "agent-refused", where, whyAgentPathRefused(verdict));
+        return;
+    case AgentPathVerdict::TooLong:
+        add(Severity::Error, "agent-too-long", where, whyAgentPathRefused(verdict));
+        return;
     }
     if (path.empty() || path[0] != '/')
         add(Severity::Warning, "agent-not-absolute", where,
