@@ -78,7 +78,8 @@ CommandBuffer::Outcome runShellCommand(platform::Platform& platform, CommandBuff
                                        std::string_view format, std::string_view path) {
     const CommandBuffer::Outcome outcome = formCommand(platform, buffer, format, path);
     if (outcome != CommandBuffer::Outcome::Formed) return outcome;
-    if (const std::optional<std::string> failure = platform.shell().system(buffer.command()))
-        platform.log().write("\"" + printable(buffer.command()) + "\" failed: " + *failure);
+    if (const std::optional<platform::Failure> failure = platform.shell().system(buffer.command()))
+        platform.log().write("\"" + printable(buffer.command()) +
+                             "\" failed: " + printable(describe(*failure)));
     return outcome;
 }

@@ -11,8 +11,8 @@ void launchCompanionTool(platform::Platform& platform) {
                              "\"application\"");
         return;
     }
-    if (const std::optional<std::string> error =
+    if (const std::optional<platform::Failure> error =
             platform.workspace().launchApplication(*catalogue.application(), {"launchNetlume"})) {
-        platform.log().write("error:" + *error);
+        platform.log().write("error:" + describe(*error));
     }
 }

@@ -17,9 +17,9 @@ bool stopped(platform::Platform& platform) {
 }
 
 void logAgent(platform::Platform& platform, std::string_view path, std::string_view what,
-              std::string_view why) {
+              const platform::Failure& why) {
     platform.log().write("agent \"" + printable(path) + "\" " + std::string(what) + ": " +
-                         printable(why));
+                         printable(describe(why)));
 }
 
 // Each agent is unloaded, then loaded, in order; the loaded agents are
@@ -30,7 +30,7 @@ void reloadThroughManager(platform::Platform& platform, const std::vector<std::s
     if (paths.empty() || stopped(platform)) return;
     platform::AgentManagerConnection connection = platform.connectAgentManager();
     if (!connection.manager) {
-        platform.log().write("agents not reloaded: " + printable(connection.failure));
+        platform.log().write("agents not reloaded: " + printable(describe(connection.failure)));
         return;
     }
     platform::AgentManager& manager = *connection.manager;
@@ -44,10 +44,10 @@ void reloadThroughManager(platform::Platform& platform, const std::vector<std::s
                                      "\": " + whyAgentPathRefused(verdict));
             continue;
         }
-        if (const std::optional<std::string> why = manager.unload(path))
+        if (const std::optional<platform::Failure> why = manager.unload(path))
             logAgent(platform, path, "not unloaded", *why);
         if (stopped(platform)) break;
-        if (const std::optional<std::string> why = manager.load(path))
+        if (const std::optional<platform::Failure> why = manager.load(path))
             logAgent(platform, path, "not loaded", *why);
         else
             loaded.push_back(path);
@@ -58,7 +58,7 @@ void reloadThroughManager(platform::Platform& platform, const std::vector<std::s
     const platform::AgentStarts starts = manager.start(loaded);
     if (starts.rereadFailure)
         platform.log().write("the service manager did not read the agents' unit files anew: " +
-                             printable(*starts.rereadFailure));
+                             printable(describe(*starts.rereadFailure)));
     bool underWay = false;
     for (std::size_t i = 0; i < loaded.size() && i < starts.failures.size(); ++i) {
         if (starts.failures[i])
@@ -75,7 +75,7 @@ void reloadThroughManager(platform::Platform& platform, const std::vector<std::s
     platform.threads().performInBackground(
         "the agents' starts",
         [&platform, waiting, loaded = std::move(loaded)](std::stop_token /*stop*/) {
-            const std::vector<std::optional<std::string>> ends = waiting->awaitStarts();
+            const std::vector<std::optional<platform::Failure>> ends = waiting->awaitStarts();
             for (std::size_t i = 0; i < loaded.size() && i < ends.size(); ++i)
                 if (ends[i]) logAgent(platform, loaded[i], "not started", *ends[i]);
         });

@@ -11,11 +11,10 @@ namespace platform::linux_backend {
 // assistant can stop its start-up when the command has ended.
 class PosixShell final : public Shell {
 public:
-    std::optional<std::string> system(const char* command) override;
+    std::optional<Failure> system(const char* command) override;
 };
 
-// Nothing for an exit with status 0; otherwise the status or the signal, in
-// words for the log.
-std::optional<std::string> describeWaitStatus(int status);
+// Nothing for an exit with status 0; otherwise the status or the signal.
+std::optional<Failure> describeWaitStatus(int status);
 
 } // namespace platform::linux_backend

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "platform/linux/ProcessWorkspace.h"
 #include "platform/linux/FileDescriptor.h"
+#include "platform/linux/SystemFailure.h"
 
 #include <algorithm>
 #include <array>
@@ -160,7 +161,7 @@ bool processRuns(const std::string& identity, const std::optional<std::string>& 
     return name == identity || name == identity + ".py";
 }
 
-std::optional<std::string>
+std::optional<Failure>
 ProcessWorkspace::launchApplication(const std::string& path,
                                     const std::vector<std::string>& arguments) {
     std::vector<std::string> strings{path};
@@ -171,12 +172,12 @@ ProcessWorkspace::launchApplication(const std::string& path,
     argv.push_back(nullptr);
 
     SpawnAttributes attributes;
-    int error = attributes.prepare();
+    const std::string what = "could not start \"" + path + "\"";
+    if (const int error = attributes.prepare()) return errnoFailure("posix_spawnattr", error, what);
     pid_t child = 0;
-    if (error == 0)
-        error =
-            ::posix_spawn(&child, path.c_str(), nullptr, attributes.get(), argv.data(), environ);
-    if (error != 0) return "could not start \"" + path + "\": " + std::strerror(error);
+    if (const int error =
+            ::posix_spawn(&child, path.c_str(), nullptr, attributes.get(), argv.data(), environ))
+        return errnoFailure("posix_spawn", error, what);
     return std::nullopt;
 }
 

@@ -12,8 +12,8 @@ public:
     explicit ProcessWorkspace(std::string procRoot = "/proc") : procRoot_(std::move(procRoot)) {}
 
     // posix_spawn in a session of its own, no shell, no PATH search.
-    std::optional<std::string>
-    launchApplication(const std::string& path, const std::vector<std::string>& arguments) override;
+    std::optional<Failure> launchApplication(const std::string& path,
+                                             const std::vector<std::string>& arguments) override;
 
     // Processes of this user that run the program of this name (see
     // processRuns), read from /proc. Callable from any thread.

@@ -23,7 +23,8 @@ void SystemLog::write(const std::string& whole) {
     std::string line = whole;
     if (line.size() > MostLineBytes) {
         std::size_t cut = MostLineBytes;
-        while (cut > 0 && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80) --cut;
+        while (cut > 0 && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80)
+            --cut;
         line.resize(cut);
         line += "…";
     }

@@ -6,14 +6,12 @@
 // QtDBus, gets no answer on that socket.)
 #pragma once
 
-#include "platform/Platform.h"
-
-#include <systemd/sd-bus.h>
+#include "platform/Agents.h"
+#include "platform/linux/SdBusCalls.h"
 
 #include <chrono>
 #include <functional>
 #include <map>
-#include <memory>
 #include <optional>
 #include <set>
 #include <string>
@@ -29,41 +27,22 @@ inline constexpr std::chrono::seconds ManagerAnswerTime{25};
 // to another user (as under `sudo -E`), or no manager answering on its socket.
 AgentManagerConnection connectSystemdUserManager();
 
-struct SdBusUnref {
-    void operator()(sd_bus* bus) const { sd_bus_flush_close_unref(bus); }
-    void operator()(sd_bus_message* message) const { sd_bus_message_unref(message); }
-    void operator()(sd_bus_slot* slot) const { sd_bus_slot_unref(slot); }
-};
-using SdBus = std::unique_ptr<sd_bus, SdBusUnref>;
-using SdBusMessage = std::unique_ptr<sd_bus_message, SdBusUnref>;
-using SdBusSlot = std::unique_ptr<sd_bus_slot, SdBusUnref>;
-
 class SystemdUserManager final : public AgentManager {
 public:
     // Takes a started connection.
-    explicit SystemdUserManager(SdBus bus) : bus_(std::move(bus)) {}
+    explicit SystemdUserManager(SdBus bus);
     // Routes the reports of job ends here; why it cannot.
-    std::optional<std::string> listen();
+    std::optional<Failure> listen();
 
-    std::optional<std::string> unload(const std::string& path) override;
-    std::optional<std::string> load(const std::string& path) override;
+    std::optional<Failure> unload(const std::string& path) override;
+    std::optional<Failure> load(const std::string& path) override;
     AgentStarts start(const std::vector<std::string>& paths) override;
-    std::vector<std::optional<std::string>> awaitStarts() override;
+    std::vector<std::optional<Failure>> awaitStarts() override;
 
 private:
     static int onJobRemoved(sd_bus_message* message, void* self, sd_bus_error* error);
+    static int onStartAnswered(sd_bus_message* reply, void* start, sd_bus_error* error);
 
-    // The reply, or the manager's reason and the error's name.
-    struct Answer {
-        SdBusMessage reply;
-        std::optional<std::string> failure;
-        std::string errorName;
-    };
-    // A call of the manager's, its arguments to be appended.
-    SdBusMessage request(const char* path, const char* interface, const char* method);
-    Answer call(const SdBusMessage& request);
-    std::optional<std::string> unitProperty(const std::string& unit, const char* interface,
-                                            const char* name, char type, std::string& value);
     bool mustReread(const std::string& path);
     // Lets the connection take what the manager sends until done() holds,
     // the manager stops answering, or its time for one answer has passed.
@@ -71,18 +50,16 @@ private:
     // Waits for these jobs' ends; a job missing from the answer had not
     // ended in time.
     std::map<std::string, std::string> awaitJobs(const std::set<std::string>& jobs);
-    static int onStartAnswered(sd_bus_message* reply, void* start, sd_bus_error* error);
-    std::optional<std::string> jobFailure(const char* kind, const std::string& unit,
-                                          const std::map<std::string, std::string>& ends,
-                                          const std::string& job);
+    std::optional<Failure> jobFailure(const char* kind, const std::string& unit,
+                                      const std::map<std::string, std::string>& ends,
+                                      const std::string& job);
 
     SdBus bus_;
+    SdBusCalls calls_;
     SdBusSlot jobRemovedSlot_;
     // Every report of a job's end since the last wait took them: a report
     // may come in while the call that made the job still waits for its answer.
     std::map<std::string, std::string> ended_;
-    // Once a call went unanswered, the manager is not asked again.
-    std::optional<std::string> silent_;
     // The last start()'s requests, one per agent in order, answered as the
     // connection runs: its start job, or why there is none.
     struct StartRequest {
@@ -90,7 +67,7 @@ private:
         std::string unit;
         bool answered = false;
         std::string job;
-        std::optional<std::string> failure;
+        std::optional<Failure> failure;
         // The call's; none when it was never sent (its failure went back with
         // start()). Released with the request, so no late answer reaches it.
         SdBusSlot answer;

@@ -812,7 +812,8 @@ class Roads(AssistantTest):
         self.press("OK")
         self.assertEqual(assistant.wait_exit(), 0)
         errors = [line for line in assistant.log() if line.startswith("error:")]
-        self.assertEqual(errors, ["error:could not start \"%s\": No such file or directory" % self.tool])
+        self.assertEqual(errors, ["error:could not start \"%s\": No such file or directory "
+                                  "(posix_spawn: ENOENT)" % self.tool])
 
     def test_cancel_then_add_printer_waits_for_the_settings_to_close(self):
         self.plug(WIFI)
@@ -884,7 +885,7 @@ class InstalledRoad(AssistantTest):
         self.assertTrue(any(line.startswith("opened") for line in self.recorded()), self.recorded())
         self.assertEqual([line for line in assistant.log() if "agent" in line],
                          ["agents not reloaded: no service manager answers at %s/systemd/private: "
-                          "No such file or directory" % self.folder])
+                          "No such file or directory (sd_bus_start: ENOENT)" % self.folder])
 
 
 USER_MANAGER = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tools", "user-manager.sh")
@@ -1240,7 +1241,8 @@ class AgentsOnTheUserManager(AssistantTest):
             assistant.wait_for(failed)
             self.assertEqual(
                 [line for line in assistant.log() if "agent" in line],
-                ['agent "%s" not loaded: Unit file %s does not exist.' % (self.missing, self.missing),
+                ['agent "%s" not loaded: Unit file %s does not exist. (EnableUnitFiles: '
+                 'org.freedesktop.systemd1.NoSuchUnit)' % (self.missing, self.missing),
                  failed], "run %d" % run)
             names = ["rn-e2e-%s.service" % name for name in ("status", "helper", "failing", "usb-monitor")]
             self.assertEqual(self.systemctl("is-enabled", *names), ["enabled"] * 4, "run %d" % run)

@@ -202,14 +202,24 @@ void FakeUsbRegistry::attach(std::vector<platform::UsbDevice> devices) {
     callback_(refCon_, announced_);
 }
 
-std::optional<std::string>
+namespace {
+
+// A test's words for a failure, as a platform service gives it.
+std::optional<platform::Failure> failureOf(const std::optional<std::string>& words) {
+    if (!words) return std::nullopt;
+    return platform::Failure{{}, {}, *words};
+}
+
+} // namespace
+
+std::optional<platform::Failure>
 FakeWorkspace::launchApplication(const std::string& path,
                                  const std::vector<std::string>& arguments) {
     std::string line = "launch " + path;
     for (const std::string& argument : arguments)
         line += " " + argument;
     journal_.push_back(line);
-    return launchError;
+    return failureOf(launchError);
 }
 
 std::optional<int> FakeWorkspace::runningApplicationCount(const std::string& identity) {
@@ -219,22 +229,22 @@ std::optional<int> FakeWorkspace::runningApplicationCount(const std::string& ide
     return runningAnswers.at(at);
 }
 
-std::optional<std::string> FakeShell::system(const char* command) {
+std::optional<platform::Failure> FakeShell::system(const char* command) {
     commands.emplace_back(command);
     journal_.push_back(std::string("shell ") + command);
     if (onCommand) onCommand(command);
     const auto failure = failures.find(command);
     if (failure == failures.end()) return std::nullopt;
-    return failure->second;
+    return failureOf(failure->second);
 }
 
 class FakeAgentConnection final : public platform::AgentManager {
 public:
     explicit FakeAgentConnection(FakeAgentManager& manager) : manager_(manager) {}
-    std::optional<std::string> unload(const std::string& path) override {
+    std::optional<platform::Failure> unload(const std::string& path) override {
         return manager_.answer("unload " + path);
     }
-    std::optional<std::string> load(const std::string& path) override {
+    std::optional<platform::Failure> load(const std::string& path) override {
         return manager_.answer("load " + path);
     }
     platform::AgentStarts start(const std::vector<std::string>& paths) override {
@@ -242,19 +252,18 @@ public:
         for (const std::string& path : paths)
             request += " " + path;
         started_ = paths;
-        const std::optional<std::string> refused = manager_.answer(request);
-        return {manager_.rereadFailure,
-                std::vector<std::optional<std::string>>(paths.size(), refused)};
+        const std::optional<platform::Failure> refused = manager_.answer(request);
+        return {failureOf(manager_.rereadFailure),
+                std::vector<std::optional<platform::Failure>>(paths.size(), refused)};
     }
     // A start job's end is the failure given as "start PATH".
-    std::vector<std::optional<std::string>> awaitStarts() override {
+    std::vector<std::optional<platform::Failure>> awaitStarts() override {
         manager_.answer("await starts");
-        std::vector<std::optional<std::string>> ends;
+        std::vector<std::optional<platform::Failure>> ends;
         for (const std::string& path : started_) {
             const auto failure = manager_.failures.find("start " + path);
-            ends.push_back(failure == manager_.failures.end()
-                               ? std::nullopt
-                               : std::optional<std::string>(failure->second));
+            ends.push_back(failure == manager_.failures.end() ? std::nullopt
+                                                              : failureOf(failure->second));
         }
         return ends;
     }
@@ -266,17 +275,17 @@ private:
 
 platform::AgentManagerConnection FakeAgentManager::connect() {
     journal_.push_back("manager connect");
-    if (!unreachable.empty()) return {nullptr, unreachable};
+    if (!unreachable.empty()) return {nullptr, {{}, {}, unreachable}};
     return {std::make_unique<FakeAgentConnection>(*this), {}};
 }
 
-std::optional<std::string> FakeAgentManager::answer(const std::string& request) {
+std::optional<platform::Failure> FakeAgentManager::answer(const std::string& request) {
     requests.push_back(request);
     journal_.push_back("manager " + request);
     if (onRequest) onRequest(request);
     const auto failure = failures.find(request);
     if (failure == failures.end()) return std::nullopt;
-    return failure->second;
+    return failureOf(failure->second);
 }
 
 platform::PrintQueues FakePrintSystem::queues(std::stop_token /*stop*/) {

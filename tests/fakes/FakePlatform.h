@@ -190,7 +190,7 @@ private:
 class FakeWorkspace final : public platform::Workspace {
 public:
     explicit FakeWorkspace(Journal& journal) : journal_(journal) {}
-    std::optional<std::string>
+    std::optional<platform::Failure>
     launchApplication(const std::string& path, const std::vector<std::string>& arguments) override;
     std::optional<int> runningApplicationCount(const std::string& identity) override;
     bool isInstalled(const std::string& location) override { return !missing.contains(location); }
@@ -209,7 +209,7 @@ private:
 class FakeShell final : public platform::Shell {
 public:
     explicit FakeShell(Journal& journal) : journal_(journal) {}
-    std::optional<std::string> system(const char* command) override;
+    std::optional<platform::Failure> system(const char* command) override;
     std::vector<std::string> commands;
     // Commands that fail, with the reason the shell gives.
     std::map<std::string, std::string> failures;
@@ -240,7 +240,7 @@ public:
 
 private:
     friend class FakeAgentConnection;
-    std::optional<std::string> answer(const std::string& request);
+    std::optional<platform::Failure> answer(const std::string& request);
     Journal& journal_;
 };
 

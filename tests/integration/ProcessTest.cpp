@@ -97,15 +97,18 @@ TEST_F(Processes, CompanionToolGetsExactlyOneArgumentAndASessionOfItsOwn) {
 }
 
 TEST_F(Processes, MissingToolIsOneReadableError) {
-    const std::optional<std::string> error =
+    const std::optional<platform::Failure> error =
         workspace.launchApplication("/nonexistent/Wi-Fi Setup", {"launchNetlume"});
     ASSERT_TRUE(error);
-    EXPECT_EQ(*error, "could not start \"/nonexistent/Wi-Fi Setup\": No such file or directory");
+    EXPECT_EQ(describe(*error), "could not start \"/nonexistent/Wi-Fi Setup\": No such file or "
+                                "directory (posix_spawn: ENOENT)");
 
     const fs::path notExecutable = folder / "plain-file";
     std::ofstream(notExecutable) << "text";
     EXPECT_EQ(workspace.launchApplication(notExecutable, {}),
-              "could not start \"" + notExecutable.string() + "\": Permission denied");
+              (platform::Failure{"posix_spawn", "EACCES",
+                                 "could not start \"" + notExecutable.string() +
+                                     "\": Permission denied"}));
 }
 
 TEST_F(Processes, ControllerLogsExactlyOneErrorLineForAMissingTool) {
@@ -119,15 +122,16 @@ TEST_F(Processes, ControllerLogsExactlyOneErrorLineForAMissingTool) {
     controller.okButtonClicked(&ok);
     EXPECT_EQ(platform.logFake.lines,
               std::vector<std::string>{
-                  "error:could not start \"/nonexistent/tool\": No such file or directory"});
+                  "error:could not start \"/nonexistent/tool\": No such file or directory "
+                  "(posix_spawn: ENOENT)"});
     EXPECT_EQ(platform.app.terminateSenders.size(), 1U);
 }
 
 TEST(Shell, SaysHowACommandEnded) {
     PosixShell shell;
     EXPECT_EQ(shell.system("true"), std::nullopt);
-    EXPECT_EQ(shell.system("exit 3"), "exit status 3");
-    EXPECT_EQ(shell.system("kill -KILL $$"), "killed by signal 9 (Killed)");
+    EXPECT_EQ(describe(*shell.system("exit 3")), "exit status 3");
+    EXPECT_EQ(describe(*shell.system("kill -KILL $$")), "killed by signal 9 (Killed)");
 }
 
 TEST_F(Processes, PrinterSettingsAreCountedWhileTheyRunAndReadersAreNot) {

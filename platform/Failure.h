@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: MIT
+// Why something asked of the desktop did not happen, as the system said it.
+// Every platform service gives its failures in this one form, so that the
+// call, the system's own code and its words all reach the log.
+#pragma once
+
+#include <string>
+
+namespace platform {
+
+struct Failure {
+    // What was asked: a function, a D-Bus method or an IPP operation
+    // ("sd_bus_start", "StartUnit", "CUPS-Get-Printers"). Empty where the
+    // failure is no single call's (a job that ended badly, a bound passed).
+    std::string call = {};
+    // The system's code for the reason: an errno name ("ENOENT"), a D-Bus
+    // error name, an IPP status ("server-error-busy"); empty when it gave
+    // none.
+    std::string code = {};
+    // The reason in words.
+    std::string text = {};
+
+    friend bool operator==(const Failure&, const Failure&) = default;
+};
+
+// The failure in the log's words: the text, then the call and the system's
+// code in parentheses, each where it is there ("… refused (sd_bus_start:
+// ECONNREFUSED)").
+inline std::string describe(const Failure& failure) {
+    std::string source = failure.call;
+    if (!failure.code.empty()) source += (source.empty() ? "" : ": ") + failure.code;
+    return source.empty() ? failure.text : failure.text + " (" + source + ")";
+}
+
+} // namespace platform
