@@ -217,7 +217,7 @@ void runNetlumeAppDelegate::_findPrintQueues() {
 
 void runNetlumeAppDelegate::_printQueuesFound(platform::PrintQueues queues) {
     if (queues.failure)
-        platform_.log().write("print queues not known: " + printable(*queues.failure));
+        platform_.log().write("print queues not known: " + printable(describe(*queues.failure)));
     printQueues_ = std::move(queues);
     if (addPrinterWindowShown_) _showQueueNote();
 }

@@ -3,6 +3,8 @@
 // find.
 #pragma once
 
+#include "platform/Failure.h"
+
 #include <optional>
 #include <stop_token>
 #include <string>
@@ -25,7 +27,7 @@ struct PrintQueue {
 struct PrintQueues {
     std::vector<PrintQueue> queues;
     // Why the print system could not be asked; no queues then.
-    std::optional<std::string> failure;
+    std::optional<Failure> failure;
 };
 
 // A printer the print system finds on a USB port, as its device list names
@@ -39,7 +41,7 @@ struct PrintDevice {
 struct PrintDevices {
     std::vector<PrintDevice> devices;
     // Why the print system could not be asked; no devices then.
-    std::optional<std::string> failure;
+    std::optional<Failure> failure;
 };
 
 class PrintSystem {

@@ -37,7 +37,7 @@ void findPrinterAddress(platform::Platform& platform, const platform::UsbDevice&
                 std::make_shared<std::optional<PrinterAddress>>(addressOf(printer, devices));
             if (devices.failure)
                 platform.log().write("the printer's device is not known: " +
-                                     printable(*devices.failure));
+                                     printable(describe(*devices.failure)));
             else if (!*address)
                 platform.log().write("the print system lists no USB device that is the printer");
             else

@@ -91,8 +91,11 @@ void QueuesAddedReport::tell(platform::Platform& platform, State& state) {
         return;
     state.told = true;
     const PrinterQueues unanswered{{},
-                                   "the print system did not answer within " +
-                                       std::to_string(QueuesAtEndBound.count()) + " s"};
+                                   platform::Failure{{},
+                                                     {},
+                                                     "the print system did not answer within " +
+                                                         std::to_string(QueuesAtEndBound.count()) +
+                                                         " s"}};
     logQueuesAdded(platform, state.before.value_or(unanswered), state.after.value_or(unanswered));
     // Once: the function may hold what ends the assistant.
     const std::function<void()> done = std::move(state.done);
@@ -101,10 +104,11 @@ void QueuesAddedReport::tell(platform::Platform& platform, State& state) {
 
 void logQueuesAdded(platform::Platform& platform, const PrinterQueues& before,
                     const PrinterQueues& after) {
-    if (const std::optional<std::string>& why = before.failure ? before.failure : after.failure) {
+    if (const std::optional<platform::Failure>& why =
+            before.failure ? before.failure : after.failure) {
         platform.log().write("whether a print queue was added for the attached printer is not "
                              "known: " +
-                             printable(*why));
+                             printable(describe(*why)));
         return;
     }
     std::vector<std::string> added;

@@ -23,7 +23,7 @@ void findPrintQueues(platform::Platform& platform,
 // is known), or why the print system could not be asked.
 struct PrinterQueues {
     std::vector<std::string> names;
-    std::optional<std::string> failure;
+    std::optional<platform::Failure> failure;
 };
 PrinterQueues printerQueuesIn(platform::PrintQueues queues,
                               const std::optional<platform::UsbDevice>& printer);

@@ -34,6 +34,8 @@ namespace platform::linux_backend {
     F(ippReadIO)                                                                                   \
     F(ippGetStatusCode)                                                                            \
     F(ippErrorString)                                                                              \
+    F(ippGetOperation)                                                                             \
+    F(ippOpString)                                                                                 \
     F(httpGetFd)                                                                                   \
     F(httpUpdate)                                                                                  \
     F(httpRead2)                                                                                   \

@@ -107,7 +107,7 @@ void askPorts(std::vector<PrintQueue>& queues, const std::stop_token& stop) {
 
 struct Answer {
     Ipp response;
-    std::optional<std::string> failure;
+    std::optional<Failure> failure;
 };
 
 // Sends request (which it takes) to the scheduler the user's own programs
@@ -119,10 +119,12 @@ Answer askScheduler(ipp_t* request, const char* what, IppBounds bounds,
     const std::string server = cups().cupsServer();
     IppAnswer answer = askIpp(server, cups().ippPort(), "/", request, bounds, stop);
     if (!answer.failure) return {std::move(answer.response), std::nullopt};
-    return {nullptr, "the print system (CUPS) at " + server +
-                         (answer.unreachable ? " cannot be asked: "
-                                             : std::string(" did not ") + what + ": ") +
-                         *answer.failure};
+    Failure failure = std::move(*answer.failure);
+    failure.text = "the print system (CUPS) at " + server +
+                   (answer.unreachable ? " cannot be asked: "
+                                       : std::string(" did not ") + what + ": ") +
+                   failure.text;
+    return {nullptr, std::move(failure)};
 }
 
 // Each group of the answer (one queue, one device) as its attributes by name.
@@ -152,7 +154,7 @@ std::string valueOf(const std::map<std::string, std::string>& group, const char*
 
 PrintQueues CupsPrintSystem::queues(std::stop_token stop) {
     std::string why;
-    if (cupsLibrary(why) == nullptr) return {{}, "the print system's library " + why};
+    if (cupsLibrary(why) == nullptr) return {{}, Failure{"dlopen", {}, "the print system's library " + why}};
     ipp_t* request = cups().ippNewRequest(IPP_OP_CUPS_GET_PRINTERS);
     static const char* const Wanted[] = {"printer-name", "device-uri"};
     cups().ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 2,
@@ -170,7 +172,7 @@ PrintQueues CupsPrintSystem::queues(std::stop_token stop) {
 
 PrintDevices CupsPrintSystem::usbDevices(std::stop_token stop) {
     std::string why;
-    if (cupsLibrary(why) == nullptr) return {{}, "the print system's library " + why};
+    if (cupsLibrary(why) == nullptr) return {{}, Failure{"dlopen", {}, "the print system's library " + why}};
     ipp_t* request = cups().ippNewRequest(IPP_OP_CUPS_GET_DEVICES);
     const auto search = std::chrono::duration_cast<std::chrono::seconds>(UsbSearchTime);
     cups().ippAddInteger(request, IPP_TAG_OPERATION, IPP_TAG_INTEGER, "timeout",

@@ -96,16 +96,24 @@ ssize_t readBounded(void* context, ipp_uchar_t* buffer, std::size_t bytes) {
 
 // libcups keeps no reason for a failed connection (errno is gone by then);
 // a local socket that is not there is the common one.
-std::string whyNoConnection(const std::string& host) {
+Failure whyNoConnection(const std::string& host) {
     struct stat socket {};
-    if (!host.empty() && host.front() == '/' && ::stat(host.c_str(), &socket) != 0)
-        return std::strerror(errno);
-    return "it does not answer";
+    if (!host.empty() && host.front() == '/' && ::stat(host.c_str(), &socket) != 0) {
+        const int error = errno;
+        const char* name = ::strerrorname_np(error);
+        return {"httpConnect2", name != nullptr ? name : "", std::strerror(error)};
+    }
+    return {"httpConnect2", {}, "it does not answer"};
 }
 
 // libcups's words, which may be none.
 std::string words(const char* text) {
     return text != nullptr && *text != '\0' ? text : "an error without words";
+}
+
+std::string text(ipp_attribute_t* attribute) {
+    const char* value = attribute != nullptr ? cups().ippGetString(attribute, 0, nullptr) : nullptr;
+    return value != nullptr ? value : "";
 }
 
 std::string sizeText(std::size_t bytes) {
@@ -126,6 +134,7 @@ void CupsFree::operator()(ipp_t* ipp) const {
 IppAnswer askIpp(const std::string& host, int port, const char* resource, ipp_t* request,
                  IppBounds bounds, std::stop_token stop) {
     const Ipp owned(request);
+    const char* operation = cups().ippOpString(cups().ippGetOperation(request));
     const Clock::time_point deadline = Clock::now() + bounds.time;
     int cancel = 0;
     const Http http(
@@ -136,16 +145,20 @@ IppAnswer askIpp(const std::string& host, int port, const char* resource, ipp_t*
     cups().httpSetTimeout(http.get(), std::chrono::duration<double>(bounds.time).count(), nullptr,
                           nullptr);
     const Watchdog watchdog(cups().httpGetFd(http.get()), deadline, stop);
-    const auto failed = [&](std::string why) {
+    // Once the watchdog has shut the connection, libcups's words are only
+    // about the shutting: the bound or the stop is the reason.
+    const auto failed = [&](const char* call, std::string why) {
         if (watchdog.fired())
-            why = stop.stop_requested()
-                      ? "the assistant is ending"
-                      : "no answer within " +
-                            std::to_string(
-                                std::chrono::duration_cast<std::chrono::seconds>(bounds.time)
-                                    .count()) +
-                            " s";
-        return IppAnswer{nullptr, false, std::move(why)};
+            return IppAnswer{nullptr, false,
+                             Failure{operation, {},
+                                     stop.stop_requested()
+                                         ? "the assistant is ending"
+                                         : "no answer within " +
+                                               std::to_string(std::chrono::duration_cast<
+                                                                  std::chrono::seconds>(bounds.time)
+                                                                  .count()) +
+                                               " s"}};
+        return IppAnswer{nullptr, false, Failure{call, {}, std::move(why)}};
     };
 
     http_status_t status =
@@ -153,20 +166,28 @@ IppAnswer askIpp(const std::string& host, int port, const char* resource, ipp_t*
     while (status == HTTP_STATUS_CONTINUE)
         status = cups().httpUpdate(http.get());
     if (status != HTTP_STATUS_OK)
-        return failed(status == HTTP_STATUS_ERROR ? words(cups().cupsLastErrorString())
-                                                  : "HTTP " + words(cups().httpStatus(status)));
+        return failed("cupsSendRequest", status == HTTP_STATUS_ERROR
+                                             ? words(cups().cupsLastErrorString())
+                                             : "HTTP " + words(cups().httpStatus(status)));
     Ipp response(cups().ippNew());
     BoundedRead reading{http.get(), bounds.bytes};
     if (cups().ippReadIO(&reading, readBounded, 1, nullptr, response.get()) != IPP_STATE_DATA) {
         if (reading.tooLarge)
             return {nullptr, false,
-                    "its answer is too large (over " + sizeText(bounds.bytes) + ")"};
-        return failed("its answer cannot be read: " + words(cups().cupsLastErrorString()));
+                    Failure{operation, {},
+                            "its answer is too large: over " + sizeText(bounds.bytes)}};
+        return failed("ippReadIO",
+                      "its answer cannot be read: " + words(cups().cupsLastErrorString()));
     }
     const ipp_status_t answered = cups().ippGetStatusCode(response.get());
     if (answered == IPP_STATUS_ERROR_NOT_FOUND) return {};
-    if (answered > IPP_STATUS_OK_CONFLICTING)
-        return {nullptr, false, words(cups().ippErrorString(answered))};
+    if (answered > IPP_STATUS_OK_CONFLICTING) {
+        // The server's own words, where it gave any, beside the status's name.
+        const std::string name = words(cups().ippErrorString(answered));
+        const std::string message = text(
+            cups().ippFindAttribute(response.get(), "status-message", IPP_TAG_TEXT));
+        return {nullptr, false, Failure{operation, name, message.empty() ? name : message}};
+    }
     return {std::move(response), false, std::nullopt};
 }
 

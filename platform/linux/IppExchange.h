@@ -6,6 +6,7 @@
 // a lookup for ever or fill the memory. Only once libcups is loaded.
 #pragma once
 
+#include "platform/Failure.h"
 #include "platform/linux/CupsLibrary.h"
 
 #include <chrono>
@@ -34,10 +35,11 @@ struct IppAnswer {
     // (IPP's "not found").
     Ipp response;
     bool unreachable = false;
-    // Why there is no answer, for the log: "no answer within 5 s", "its
-    // answer is too large (over 1 MiB)", the server's status, or why the
-    // connection failed (with unreachable).
-    std::optional<std::string> failure;
+    // Why there is no answer: "no answer within 5 s", "its answer is too
+    // large (over 1 MiB)", the server's status (its name as the code), or
+    // why the connection failed (with unreachable). The call is the
+    // request's operation, or the libcups function that failed.
+    std::optional<Failure> failure;
 };
 
 // Sends request (which it takes) to host and port at resource. A stop

@@ -971,11 +971,13 @@ class PrintQueuesOfThePrinter(AssistantTest):
     def test_without_a_scheduler_or_with_a_misbehaving_one_one_line_says_so(self):
         self.plug(USB_ONLY, serial="SN1")
         for server, why in (
-                (self.cups, "cannot be asked: No such file or directory"),
-                (self.misbehaving("silent"), "did not list its queues: no answer within 5 s"),
-                (self.misbehaving("trickle"), "did not list its queues: no answer within 5 s"),
+                (self.cups, "cannot be asked: No such file or directory (httpConnect2: ENOENT)"),
+                (self.misbehaving("silent"),
+                 "did not list its queues: no answer within 5 s (CUPS-Get-Printers)"),
+                (self.misbehaving("trickle"),
+                 "did not list its queues: no answer within 5 s (CUPS-Get-Printers)"),
                 (self.misbehaving("endless"),
-                 "did not list its queues: its answer is too large (over 1 MiB)")):
+                 "did not list its queues: its answer is too large: over 1 MiB (CUPS-Get-Printers)")):
             line = "print queues not known: the print system (CUPS) at %s %s" % (server, why)
             assistant = self.start(CUPS_SERVER=server)
             self.await_element("push button", "Add Printer")

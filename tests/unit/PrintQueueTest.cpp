@@ -121,14 +121,18 @@ TEST_F(PrintQueues, NoQueueOrNoPrintSystemLeavesTheWindowAsItWas) {
     for (const platform::PrintQueues& queues :
          {platform::PrintQueues{{{"Other", "usb://Acme/Laser%201?serial=SN9"}}, {}},
           platform::PrintQueues{{},
-                                "the print system (CUPS) at /run/cups/cups.sock cannot be "
-                                "asked: No such file or directory"}}) {
+                                platform::Failure{"httpConnect2", "ENOENT",
+                                                  "the print system (CUPS) at /run/cups/cups.sock "
+                                                  "cannot be asked: No such file or directory"}}}) {
         platform.journal.clear();
         platform.printQueues.answer = queues;
         controller.applicationDidFinishLaunching();
         answerOnce();
         Journal expected{"front addPrinterWindow"};
-        if (queues.failure) expected.push_back("log print queues not known: " + *queues.failure);
+        if (queues.failure)
+            expected.push_back("log print queues not known: the print system (CUPS) at "
+                               "/run/cups/cups.sock cannot be asked: No such file or directory "
+                               "(httpConnect2: ENOENT)");
         EXPECT_EQ(seen(), expected);
     }
 }
@@ -181,7 +185,7 @@ INSTANTIATE_TEST_SUITE_P(
                   Added}},
         EndStory{"PrintSystemGoneAtTheEnd",
                  Outcome{Outcome::Kind::Cancelled, ""},
-                 {{}, "it stopped"},
+                 {{}, platform::Failure{{}, {}, "it stopped"}},
                  {Cancelled, "whether a print queue was added for the attached printer is not "
                              "known: it stopped"}},
         EndStory{"NoAnswerWithinTheBound",

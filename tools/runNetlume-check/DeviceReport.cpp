@@ -78,7 +78,7 @@ std::vector<DeviceVerdict> judgeDevices(const std::vector<platform::UsbDevice>& 
 }
 
 std::string devicesAsText(const std::vector<DeviceVerdict>& verdicts,
-                          const std::optional<std::string>& queuesUnknown) {
+                          const std::optional<platform::Failure>& queuesUnknown) {
     std::string out;
     for (const DeviceVerdict& v : verdicts) {
         out += ids(v.device) + "  " + verdictText(v.verdict) + "\n";
@@ -95,12 +95,12 @@ std::string devicesAsText(const std::vector<DeviceVerdict>& verdicts,
         out += "\n";
     }
     if (verdicts.empty()) out += "no USB device is attached\n";
-    if (queuesUnknown) out += "print queues not known: " + printable(*queuesUnknown) + "\n";
+    if (queuesUnknown) out += "print queues not known: " + printable(describe(*queuesUnknown)) + "\n";
     return out;
 }
 
 std::string devicesAsJson(const std::vector<DeviceVerdict>& verdicts,
-                          const std::optional<std::string>& queuesUnknown) {
+                          const std::optional<platform::Failure>& queuesUnknown) {
     std::string out = "{\"devices\": [";
     for (std::size_t i = 0; i < verdicts.size(); ++i) {
         const std::string id = ids(verdicts[i].device);
@@ -121,7 +121,7 @@ std::string devicesAsJson(const std::vector<DeviceVerdict>& verdicts,
         out += "}";
     }
     out += verdicts.empty() ? "]" : "\n]";
-    if (queuesUnknown) out += ",\n \"queuesNotKnown\": " + jsonString(*queuesUnknown);
+    if (queuesUnknown) out += ",\n \"queuesNotKnown\": " + jsonString(describe(*queuesUnknown));
     return out + "}\n";
 }
 

@@ -34,8 +34,8 @@ std::vector<DeviceVerdict> judgeDevices(const std::vector<platform::UsbDevice>& 
 
 // Why the print system could not be asked is said once, after the devices.
 std::string devicesAsText(const std::vector<DeviceVerdict>& verdicts,
-                          const std::optional<std::string>& queuesUnknown);
+                          const std::optional<platform::Failure>& queuesUnknown);
 std::string devicesAsJson(const std::vector<DeviceVerdict>& verdicts,
-                          const std::optional<std::string>& queuesUnknown);
+                          const std::optional<platform::Failure>& queuesUnknown);
 
 } // namespace check
