@@ -5,6 +5,8 @@
 #pragma once
 
 #include <string>
+#include <utility>
+#include <variant>
 
 namespace platform {
 
@@ -31,5 +33,20 @@ inline std::string describe(const Failure& failure) {
     if (!failure.code.empty()) source += (source.empty() ? "" : ": ") + failure.code;
     return source.empty() ? failure.text : failure.text + " (" + source + ")";
 }
+
+// A value, or why there is none.
+template <typename T> class Result {
+public:
+    Result(T value) : state_(std::move(value)) {}           // NOLINT(google-explicit-constructor)
+    Result(Failure failure) : state_(std::move(failure)) {} // NOLINT(google-explicit-constructor)
+
+    explicit operator bool() const { return std::holds_alternative<T>(state_); }
+    const T& value() const { return std::get<T>(state_); }
+    const T* operator->() const { return &std::get<T>(state_); }
+    const Failure& failure() const { return std::get<Failure>(state_); }
+
+private:
+    std::variant<T, Failure> state_;
+};
 
 } // namespace platform

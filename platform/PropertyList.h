@@ -2,6 +2,8 @@
 // The device catalogues' form: property lists, read into value trees.
 #pragma once
 
+#include "platform/Failure.h"
+
 #include <memory>
 #include <optional>
 #include <span>
@@ -45,9 +47,10 @@ private:
 class PropertyListReader {
 public:
     virtual ~PropertyListReader() = default;
-    // The file's value tree (XML or binary form), or nothing when the file is
-    // missing, unreadable, or its root is not a dictionary.
-    virtual std::optional<PlistDocument> readDictionary(const std::string& path) const = 0;
+    // The file's value tree (XML or binary form), or why there is none: the
+    // file is missing or unreadable, no property list, or its root is not a
+    // dictionary. The code is the kind of problem ("missing", "parse", ...).
+    virtual Result<PlistDocument> readDictionary(const std::string& path) const = 0;
 };
 
 } // namespace platform

@@ -186,9 +186,14 @@ std::size_t DeviceCatalogue::entriesNaming(std::uint16_t idVendor, std::uint16_t
 DeviceCatalogue loadDeviceCatalogue(platform::Platform& platform, const std::string& name) {
     const std::optional<std::string> path = platform.bundle().pathForResource(name, "plist");
     if (!path) return {};
-    const std::optional<platform::PlistDocument> document =
+    const platform::Result<platform::PlistDocument> document =
         platform.propertyLists().readDictionary(*path);
-    if (!document) return {};
+    if (!document) {
+        platform.log().write(
+            "the catalogue \"" + platform::printable(*path) +
+            "\" cannot be read: " + platform::printable(describe(document.failure())));
+        return {};
+    }
     return DeviceCatalogue::fromPropertyList(document->root());
 }
 

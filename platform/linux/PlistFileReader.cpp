@@ -109,9 +109,9 @@ Outcome<PlistDocument> readPropertyListFile(const std::string& path) {
     return document;
 }
 
-std::optional<PlistDocument> PlistFileReader::readDictionary(const std::string& path) const {
+Result<PlistDocument> PlistFileReader::readDictionary(const std::string& path) const {
     Outcome<PlistDocument> document = readPropertyListFile(path);
-    if (!document) return std::nullopt;
+    if (!document) return failureOf(document.problem());
     return std::move(document.value());
 }
 

@@ -26,7 +26,7 @@ class PlistFileReader final : public PropertyListReader {
 public:
     static constexpr std::size_t MaxFileSize = plist_limits::MaxFileSize;
 
-    std::optional<PlistDocument> readDictionary(const std::string& path) const override;
+    Result<PlistDocument> readDictionary(const std::string& path) const override;
 };
 
 } // namespace platform::linux_backend

@@ -25,4 +25,14 @@ const char* problemId(PlistProblem::Kind kind) {
     return "parse";
 }
 
+Failure failureOf(const PlistProblem& problem) {
+    std::string text = problem.message;
+    if (problem.line)
+        text += " at line " + std::to_string(*problem.line) +
+                (problem.column ? ", column " + std::to_string(*problem.column) : "");
+    else if (problem.offset)
+        text += " at byte " + std::to_string(*problem.offset);
+    return {{}, problemId(problem.kind), std::move(text)};
+}
+
 } // namespace platform::linux_backend

@@ -45,6 +45,10 @@ inline PlistProblem problemOf(PlistProblem::Kind kind, std::string message) {
 // A short stable name of the kind, for machine-readable reports.
 const char* problemId(PlistProblem::Kind kind);
 
+// The problem as a failure: its words and where it was found, its kind's
+// name as the code.
+Failure failureOf(const PlistProblem& problem);
+
 // A value, or the reason there is none.
 template <typename T> class Outcome {
 public:

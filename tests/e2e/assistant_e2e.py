@@ -790,6 +790,13 @@ class HostileCatalogues(AssistantTest):
         self.plug(PRINTER_IN_SAMPLES)
         self.await_element("push button", "OK")
         self.assertEqual(assistant.stop(), 0)
+        # Each catalogue that cannot be read says why, with the kind of problem.
+        unreadable = [line for line in assistant.log() if " cannot be read: " in line]
+        self.assertTrue(unreadable)
+        for line in unreadable:
+            self.assertRegex(line, r'^the catalogue "%s/(wifi|other)Devices\.plist" cannot be read: '
+                             r'.+ \((io|size|depth|encoding|nul|parse|root-not-dictionary)\)$'
+                             % re.escape(resources))
 
 
 class Roads(AssistantTest):

@@ -141,12 +141,13 @@ std::string FakeBundle::localizedString(const std::string& key) const {
     return found == strings.end() ? key : found->second;
 }
 
-std::optional<platform::PlistDocument>
+platform::Result<platform::PlistDocument>
 FakePropertyLists::readDictionary(const std::string& path) const {
     reads.push_back(path);
     const auto found = files.find(path);
-    if (found == files.end() || found->second.kind != platform::PlistValue::Kind::Dictionary)
-        return std::nullopt;
+    if (found == files.end()) return platform::Failure{{}, "missing", "no such file"};
+    if (found->second.kind != platform::PlistValue::Kind::Dictionary)
+        return platform::Failure{{}, "root-not-dictionary", "the root is no dictionary"};
     return platform::PlistDocument(nullptr, found->second);
 }
 

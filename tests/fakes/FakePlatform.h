@@ -149,7 +149,7 @@ public:
 
 class FakePropertyLists final : public platform::PropertyListReader {
 public:
-    std::optional<platform::PlistDocument> readDictionary(const std::string& path) const override;
+    platform::Result<platform::PlistDocument> readDictionary(const std::string& path) const override;
 
     std::map<std::string, platform::PlistValue> files;
     mutable std::vector<std::string> reads;

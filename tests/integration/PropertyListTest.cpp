@@ -89,7 +89,7 @@ protected:
     }
 
     std::optional<DeviceCatalogue> read(const std::string& path) const {
-        const std::optional<platform::PlistDocument> document = reader_.readDictionary(path);
+        const platform::Result<platform::PlistDocument> document = reader_.readDictionary(path);
         if (!document) return std::nullopt;
         return DeviceCatalogue::fromPropertyList(document->root());
     }
