@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "platform/Failure.h"
+
 #include <functional>
 #include <string>
 
@@ -10,9 +12,10 @@ namespace platform {
 struct NewPrinterOutcome {
     enum class Kind { Added, Modified, Cancelled, ServiceGone, Failed };
     Kind kind = Kind::Failed;
-    // Added and Modified: the queue's name; Failed: why the dialog never
-    // opened.
-    std::string detail;
+    // Added and Modified: the queue's name.
+    std::string queue = {};
+    // Failed: why the dialog never opened.
+    Failure failure = {};
 };
 
 // The printer settings' session service (system-config-printer's), which

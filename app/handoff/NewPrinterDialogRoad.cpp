@@ -52,16 +52,16 @@ std::string dialogOutcomeLine(const platform::NewPrinterOutcome& outcome) {
     using Kind = platform::NewPrinterOutcome::Kind;
     switch (outcome.kind) {
     case Kind::Added:
-        return "the new-printer dialog added the printer as \"" + printable(outcome.detail) + "\"";
+        return "the new-printer dialog added the printer as \"" + printable(outcome.queue) + "\"";
     case Kind::Modified:
-        return "the new-printer dialog changed the queue \"" + printable(outcome.detail) + "\"";
+        return "the new-printer dialog changed the queue \"" + printable(outcome.queue) + "\"";
     case Kind::Cancelled:
         return "the new-printer dialog was cancelled";
     case Kind::ServiceGone:
         return "the printer settings' service left the session bus before the dialog ended";
     case Kind::Failed:
-        return "the new-printer dialog did not open (" + printable(outcome.detail) +
-               "); the printer settings open instead";
+        return "the new-printer dialog did not open: " + printable(describe(outcome.failure)) +
+               "; the printer settings open instead";
     }
     return {};
 }

@@ -18,6 +18,10 @@ const QString DialogInterface =
     QStringLiteral("org.fedoraproject.Config.Printing.NewPrinterDialog");
 constexpr std::chrono::milliseconds LookoutPeriod{250};
 
+NewPrinterOutcome failed(Failure why) {
+    return {NewPrinterOutcome::Kind::Failed, {}, std::move(why)};
+}
+
 std::string seconds(std::chrono::milliseconds time) {
     return std::to_string(std::chrono::duration_cast<std::chrono::seconds>(time).count()) + " s";
 }
@@ -28,10 +32,11 @@ QDBusPendingCall boundedCall(QDBusConnection& bus, const QDBusMessage& call) {
     return bus.asyncCall(call, static_cast<int>(DialogShowTime.count()));
 }
 
-std::string callFailure(const QDBusError& error) {
+NewPrinterOutcome callFailure(const char* method, const QDBusError& error) {
+    std::string words = error.message().toStdString();
     if (error.type() == QDBusError::NoReply || error.type() == QDBusError::Timeout)
-        return "the printer settings' service did not answer within " + seconds(DialogShowTime);
-    return error.message().toStdString();
+        words = "the printer settings' service did not answer within " + seconds(DialogShowTime);
+    return failed(Failure{method, error.name().toStdString(), words});
 }
 
 // A call to the bus itself, answered on the main thread without waiting there.
@@ -93,7 +98,9 @@ DialogFollower::DialogFollower(QString uri, QString deviceId,
 
 void DialogFollower::start() {
     if (!bus_.isConnected()) {
-        finish({NewPrinterOutcome::Kind::Failed, "no session bus"});
+        finish(failed({"QDBusConnection::sessionBus",
+                       QDBusConnection::sessionBus().lastError().name().toStdString(),
+                       "no session bus"}));
         return;
     }
     // Its leaving the bus ends the dialog too.
@@ -112,7 +119,7 @@ void DialogFollower::start() {
                 // The service names the dialog's object path as a string.
                 const QDBusPendingReply<QString> reply = *answer;
                 if (reply.isError())
-                    finish({NewPrinterOutcome::Kind::Failed, callFailure(reply.error())});
+                    finish(callFailure("NewPrinterDialog", reply.error()));
                 else
                     subscribeAndOpen(reply.value());
             });
@@ -129,7 +136,8 @@ void DialogFollower::subscribeAndOpen(const QString& path) {
         bus_.connect(Service, path_, DialogInterface, QStringLiteral("DialogCanceled"), this,
                      SLOT(onCanceled()));
     if (!subscribed) {
-        finish({NewPrinterOutcome::Kind::Failed, "its signals cannot be received"});
+        finish(failed({"QDBusConnection::connect", bus_.lastError().name().toStdString(),
+                       "its signals cannot be received"}));
         return;
     }
     QDBusMessage call = QDBusMessage::createMethodCall(Service, path_, DialogInterface,
@@ -142,7 +150,7 @@ void DialogFollower::subscribeAndOpen(const QString& path) {
                 answer->deleteLater();
                 const QDBusPendingReply<> reply = *answer;
                 if (reply.isError()) {
-                    finish({NewPrinterOutcome::Kind::Failed, callFailure(reply.error())});
+                    finish(callFailure("NewPrinterFromDevice", reply.error()));
                     return;
                 }
                 called_ = std::chrono::steady_clock::now();
@@ -166,8 +174,7 @@ void DialogFollower::lookForWindow() {
         return;
     }
     if (std::chrono::steady_clock::now() - called_ >= DialogShowTime)
-        finish({NewPrinterOutcome::Kind::Failed,
-                "no dialog window showed within " + seconds(DialogShowTime)});
+        finish(failed({{}, {}, "no dialog window showed within " + seconds(DialogShowTime)}));
 }
 
 void DialogFollower::onAdded(const QString& name) {
@@ -179,7 +186,7 @@ void DialogFollower::onModified(const QString& name, bool /*ppdChanged*/) {
 }
 
 void DialogFollower::onCanceled() {
-    finish({NewPrinterOutcome::Kind::Cancelled, {}});
+    finish({NewPrinterOutcome::Kind::Cancelled});
 }
 
 void DialogFollower::finish(NewPrinterOutcome outcome) {

@@ -7,7 +7,7 @@
 // dialog window of the service's process must show within a bound.
 #pragma once
 
-#include "platform/Platform.h"
+#include "platform/NewPrinterDialog.h"
 #include "platform/qt/WindowLookout.h"
 
 #include <QDBusConnection>

@@ -1105,7 +1105,7 @@ class NewPrinterDialogAtTheDevice(AssistantTest):
         self.usb_device(self.DEVICE)
         self.plug(USB_ONLY, serial="SN1")
         note = translations("en")["ui_dialogNote"].replace("%1", "Acme Laser 1")
-        fallback = "the new-printer dialog did not open (%s); the printer settings open instead"
+        fallback = "the new-printer dialog did not open: %s; the printer settings open instead"
         def beside_then_gone(window, service):
             # A queue added beside the dialog, then its service dies.
             subprocess.run(["lpadmin", "-p", "Beside", "-E", "-v", self.DEVICE], check=True,
@@ -1122,7 +1122,8 @@ class NewPrinterDialogAtTheDevice(AssistantTest):
             # It tells of an unreachable print system in a window of its own
             # and answers the call only once that window is closed.
             (os.path.join(self.folder, "no-such-socket"), None,
-             fallback % "the printer settings' service did not answer within 10 s"),
+             fallback % ("the printer settings' service did not answer within 10 s "
+                         "(NewPrinterFromDevice: org.freedesktop.DBus.Error.NoReply)")),
             (None, None, ""),
         ]
         for cups, end, line in ends:

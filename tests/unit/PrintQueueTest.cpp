@@ -178,18 +178,18 @@ INSTANTIATE_TEST_SUITE_P(
         EndStory{"SettingsClosed", {}, {{Own, Again, {"Other", "usb://Other/Model"}}, {}}, {Added}},
         // The baseline is the press's, not the fallback's ten seconds later.
         EndStory{"FallbackThenSettingsClosed",
-                 Outcome{Outcome::Kind::Failed, "no window"},
+                 Outcome{Outcome::Kind::Failed, {}, {{}, {}, "no window"}},
                  {{Own, Again}, {}},
-                 {"the new-printer dialog did not open (no window); the printer settings open "
+                 {"the new-printer dialog did not open: no window; the printer settings open "
                   "instead",
                   Added}},
         EndStory{"PrintSystemGoneAtTheEnd",
-                 Outcome{Outcome::Kind::Cancelled, ""},
+                 Outcome{Outcome::Kind::Cancelled},
                  {{}, platform::Failure{{}, {}, "it stopped"}},
                  {Cancelled, "whether a print queue was added for the attached printer is not "
                              "known: it stopped"}},
         EndStory{"NoAnswerWithinTheBound",
-                 Outcome{Outcome::Kind::Cancelled, ""},
+                 Outcome{Outcome::Kind::Cancelled},
                  {{Own}, {}},
                  {Cancelled, "whether a print queue was added for the attached printer is not "
                              "known: the print system did not answer within 5 s"},
