@@ -70,12 +70,12 @@ int runAssistant(const QString& resources, const PlatformProfile& profile,
     // and the assistant could wait for ever: it ends instead.
     const qt::TerminationSignals terminationSignals(
         [&] { services->application().terminate(&controller); });
-    if (const std::optional<std::string>& why = terminationSignals.failure()) {
-        services->log().write("termination signals cannot be handled: " + *why);
+    if (const std::optional<Failure>& why = terminationSignals.failure()) {
+        services->log().write("termination signals cannot be handled: " + describe(*why));
         return 1;
     }
-    if (const std::optional<std::string> why = services->mainThreadGate().open()) {
-        services->log().write("the main thread's queue cannot be made: " + *why);
+    if (const std::optional<Failure> why = services->mainThreadGate().open()) {
+        services->log().write("the main thread's queue cannot be made: " + describe(*why));
         return 1;
     }
     QMetaObject::invokeMethod(

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "platform/qt/QtApplication.h"
+#include "platform/linux/SystemFailure.h"
 
 #include "platform/qt/TerminationSignals.h"
 
@@ -101,10 +102,10 @@ MainThreadGate::~MainThreadGate() {
     close();
 }
 
-std::optional<std::string> MainThreadGate::open() {
+std::optional<Failure> MainThreadGate::open() {
     const std::lock_guard lock(mutex_);
     wakeUp_ = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
-    if (wakeUp_ < 0) return std::string("eventfd failed: ") + std::strerror(errno);
+    if (wakeUp_ < 0) return linux_backend::errnoFailure("eventfd", errno);
     notifier_ = std::make_unique<QSocketNotifier>(wakeUp_, QSocketNotifier::Read);
     QObject::connect(notifier_.get(), &QSocketNotifier::activated, notifier_.get(),
                      [this] { runWaiting(); });

@@ -44,7 +44,7 @@ public:
 
     // Main thread only. Nothing once open; otherwise the failed call and the
     // system's reason.
-    std::optional<std::string> open();
+    std::optional<Failure> open();
     void close();
     // Any thread.
     void post(std::function<void()> fn);

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "platform/qt/TerminationSignals.h"
+#include "platform/linux/SystemFailure.h"
 
 #include <array>
 #include <cerrno>
@@ -38,7 +39,7 @@ TerminationSignals::TerminationSignals(std::function<void()> onSignal)
     gSignalReceived = 0;
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, gSignalPipe.data()) !=
         0) {
-        failure_ = std::string("socketpair failed: ") + std::strerror(errno);
+        failure_ = linux_backend::errnoFailure("socketpair", errno);
         return;
     }
     notifier_ = std::make_unique<QSocketNotifier>(gSignalPipe[1], QSocketNotifier::Read);
@@ -54,7 +55,7 @@ TerminationSignals::TerminationSignals(std::function<void()> onSignal)
     action.sa_flags = SA_RESTART;
     for (const int signal : HandledSignals) {
         if (::sigaction(signal, &action, nullptr) != 0 && !failure_)
-            failure_ = std::string("sigaction failed: ") + std::strerror(errno);
+            failure_ = linux_backend::errnoFailure("sigaction", errno);
     }
 }
 

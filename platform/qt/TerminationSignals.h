@@ -3,6 +3,8 @@
 // end the assistant the orderly way, on the main thread, like any other road.
 #pragma once
 
+#include "platform/Failure.h"
+
 #include <QSocketNotifier>
 
 #include <functional>
@@ -21,11 +23,11 @@ public:
 
     // Nothing when the handlers are in place; otherwise the failed call and
     // the system's reason (the assistant could then never be ended by one).
-    const std::optional<std::string>& failure() const { return failure_; }
+    const std::optional<Failure>& failure() const { return failure_; }
 
 private:
     std::function<void()> onSignal_;
-    std::optional<std::string> failure_;
+    std::optional<Failure> failure_;
     std::unique_ptr<QSocketNotifier> notifier_;
 };
 
