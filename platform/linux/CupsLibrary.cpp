@@ -43,4 +43,14 @@ const CupsLibrary* cupsLibrary(std::string& why) {
     return loaded.failure.empty() ? &loaded.library : nullptr;
 }
 
+const CupsLibrary& cups() {
+    std::string unused;
+    return *cupsLibrary(unused);
+}
+
+std::string ippText(ipp_attribute_t* attribute) {
+    const char* value = attribute != nullptr ? cups().ippGetString(attribute, 0, nullptr) : nullptr;
+    return value != nullptr ? value : "";
+}
+
 } // namespace platform::linux_backend

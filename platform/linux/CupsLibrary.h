@@ -53,4 +53,10 @@ struct CupsLibrary {
 // thread, and kept for the life of the process.
 const CupsLibrary* cupsLibrary(std::string& why);
 
+// The library, once cupsLibrary() has loaded it.
+const CupsLibrary& cups();
+
+// An attribute's first value as text; empty for none.
+std::string ippText(ipp_attribute_t* attribute);
+
 } // namespace platform::linux_backend

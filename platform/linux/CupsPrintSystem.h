@@ -6,6 +6,7 @@
 
 #include "platform/Platform.h"
 #include "platform/linux/IppExchange.h"
+#include "platform/linux/IppUsbPorts.h"
 
 #include <chrono>
 #include <cstddef>
@@ -18,13 +19,6 @@ namespace platform::linux_backend {
 inline constexpr IppBounds SchedulerBounds{std::chrono::milliseconds{5000}, 1U << 20};
 // How long the scheduler's USB backends may look for printers, beside it.
 inline constexpr std::chrono::milliseconds UsbSearchTime{5000};
-
-// ipp-usb gives each USB printer a port of the loopback interface from this
-// one on; a port is asked for two short attributes of its printer. Ports are
-// asked side by side, the first few distinct ones: one per USB printer.
-inline constexpr int FirstIppUsbPort = 60000;
-inline constexpr IppBounds IppUsbPortBounds{std::chrono::milliseconds{3000}, 256U << 10};
-inline constexpr std::size_t MostIppUsbPortsAsked = 16;
 
 class CupsPrintSystem final : public PrintSystem {
 public:

@@ -22,11 +22,6 @@ using Clock = std::chrono::steady_clock;
 // Connecting alone never takes longer than this, within the exchange's time.
 constexpr std::chrono::milliseconds ConnectTime{2000};
 
-const CupsLibrary& cups() {
-    std::string unused;
-    return *cupsLibrary(unused);
-}
-
 // Ends the connection once the exchange's time has passed, or its owner
 // asks it to stop: a read or write that libcups is blocked in then returns
 // at once, whatever the server does.
@@ -111,11 +106,6 @@ std::string words(const char* text) {
     return text != nullptr && *text != '\0' ? text : "an error without words";
 }
 
-std::string text(ipp_attribute_t* attribute) {
-    const char* value = attribute != nullptr ? cups().ippGetString(attribute, 0, nullptr) : nullptr;
-    return value != nullptr ? value : "";
-}
-
 std::string sizeText(std::size_t bytes) {
     return bytes >= (1U << 20) ? std::to_string(bytes >> 20) + " MiB"
                                : std::to_string(bytes >> 10) + " KiB";
@@ -149,15 +139,17 @@ IppAnswer askIpp(const std::string& host, int port, const char* resource, ipp_t*
     // about the shutting: the bound or the stop is the reason.
     const auto failed = [&](const char* call, std::string why) {
         if (watchdog.fired())
-            return IppAnswer{nullptr, false,
-                             Failure{operation, {},
-                                     stop.stop_requested()
-                                         ? "the assistant is ending"
-                                         : "no answer within " +
-                                               std::to_string(std::chrono::duration_cast<
-                                                                  std::chrono::seconds>(bounds.time)
-                                                                  .count()) +
-                                               " s"}};
+            return IppAnswer{
+                nullptr, false,
+                Failure{operation,
+                        {},
+                        stop.stop_requested()
+                            ? "the assistant is ending"
+                            : "no answer within " +
+                                  std::to_string(
+                                      std::chrono::duration_cast<std::chrono::seconds>(bounds.time)
+                                          .count()) +
+                                  " s"}};
         return IppAnswer{nullptr, false, Failure{call, {}, std::move(why)}};
     };
 
@@ -173,9 +165,9 @@ IppAnswer askIpp(const std::string& host, int port, const char* resource, ipp_t*
     BoundedRead reading{http.get(), bounds.bytes};
     if (cups().ippReadIO(&reading, readBounded, 1, nullptr, response.get()) != IPP_STATE_DATA) {
         if (reading.tooLarge)
-            return {nullptr, false,
-                    Failure{operation, {},
-                            "its answer is too large: over " + sizeText(bounds.bytes)}};
+            return {
+                nullptr, false,
+                Failure{operation, {}, "its answer is too large: over " + sizeText(bounds.bytes)}};
         return failed("ippReadIO",
                       "its answer cannot be read: " + words(cups().cupsLastErrorString()));
     }
@@ -184,8 +176,8 @@ IppAnswer askIpp(const std::string& host, int port, const char* resource, ipp_t*
     if (answered > IPP_STATUS_OK_CONFLICTING) {
         // The server's own words, where it gave any, beside the status's name.
         const std::string name = words(cups().ippErrorString(answered));
-        const std::string message = text(
-            cups().ippFindAttribute(response.get(), "status-message", IPP_TAG_TEXT));
+        const std::string message =
+            ippText(cups().ippFindAttribute(response.get(), "status-message", IPP_TAG_TEXT));
         return {nullptr, false, Failure{operation, name, message.empty() ? name : message}};
     }
     return {std::move(response), false, std::nullopt};
