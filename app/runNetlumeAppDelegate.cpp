@@ -138,7 +138,7 @@ void runNetlumeAppDelegate::_openAndWatchAddPrinter() {
     // address back to the main thread, whose queue is closed by then.
     platform_.threads().performInBackground(
         "the printer settings' watcher",
-        [&platform = platform_, program, this](std::stop_token stop) {
+        [&platform = platform_, program, this](const std::stop_token& stop) {
             watchAddPrinter(platform, program, stop, [&platform, this] {
                 platform.threads().performOnMainThread([this] { _endHandOff(); });
             });

@@ -74,7 +74,7 @@ void reloadThroughManager(platform::Platform& platform, const std::vector<std::s
     std::shared_ptr<platform::AgentManager> waiting = std::move(connection.manager);
     platform.threads().performInBackground(
         "the agents' starts",
-        [&platform, waiting, loaded = std::move(loaded)](std::stop_token /*stop*/) {
+        [&platform, waiting, loaded = std::move(loaded)](const std::stop_token& /*stop*/) {
             const std::vector<std::optional<platform::Failure>> ends = waiting->awaitStarts();
             for (std::size_t i = 0; i < loaded.size() && i < ends.size(); ++i)
                 if (ends[i]) logAgent(platform, loaded[i], "not started", *ends[i]);

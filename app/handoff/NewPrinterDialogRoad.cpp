@@ -32,7 +32,7 @@ void findPrinterAddress(platform::Platform& platform, const platform::UsbDevice&
     platform.threads().performInBackground(
         "the printer's device lookup",
         [&platform, printer, found = std::move(found)](std::stop_token stop) {
-            const platform::PrintDevices devices = platform.printSystem().usbDevices(stop);
+            const platform::PrintDevices devices = platform.printSystem().usbDevices(std::move(stop));
             auto address =
                 std::make_shared<std::optional<PrinterAddress>>(addressOf(printer, devices));
             if (devices.failure)

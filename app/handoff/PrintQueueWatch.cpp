@@ -13,7 +13,7 @@ void findPrintQueues(platform::Platform& platform,
     platform.threads().performInBackground(
         "the print queues' lookup", [&platform, found = std::move(found)](std::stop_token stop) {
             auto queues =
-                std::make_shared<platform::PrintQueues>(platform.printSystem().queues(stop));
+                std::make_shared<platform::PrintQueues>(platform.printSystem().queues(std::move(stop)));
             platform.threads().performOnMainThread([found, queues] { found(std::move(*queues)); });
         });
 }
@@ -78,7 +78,7 @@ void QueuesAddedReport::ended(const std::optional<platform::UsbDevice>& printer,
     platform_.threads().performInBackground(
         "the wait for the print queues",
         [&platform = platform_, state = state_](std::stop_token stop) {
-            if (!platform.threads().sleepFor(QueuesAtEndBound, stop)) return;
+            if (!platform.threads().sleepFor(QueuesAtEndBound, std::move(stop))) return;
             platform.threads().performOnMainThread([&platform, state] {
                 state->boundPassed = true;
                 tell(platform, *state);

@@ -44,6 +44,7 @@ namespace platform::linux_backend {
     F(cupsLastErrorString)
 
 struct CupsLibrary {
+// NOLINTNEXTLINE(bugprone-macro-parentheses): a declaration, not an expression
 #define RUNNETLUME_CUPS_POINTER(name) decltype(&::name) name = nullptr;
     RUNNETLUME_CUPS_FUNCTIONS(RUNNETLUME_CUPS_POINTER)
 #undef RUNNETLUME_CUPS_POINTER

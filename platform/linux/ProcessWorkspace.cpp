@@ -167,6 +167,7 @@ ProcessWorkspace::launchApplication(const std::string& path,
     std::vector<std::string> strings{path};
     strings.insert(strings.end(), arguments.begin(), arguments.end());
     std::vector<char*> argv;
+    argv.reserve(strings.size() + 1);
     for (std::string& s : strings)
         argv.push_back(s.data());
     argv.push_back(nullptr);
