@@ -984,7 +984,9 @@ class PrintQueuesOfThePrinter(AssistantTest):
                 (self.misbehaving("trickle"),
                  "did not list its queues: no answer within 5 s (CUPS-Get-Printers)"),
                 (self.misbehaving("endless"),
-                 "did not list its queues: its answer is too large: over 1 MiB (CUPS-Get-Printers)")):
+                 "did not list its queues: its answer is too large: over 1 MiB (CUPS-Get-Printers)"),
+                (self.misbehaving("busy"), "did not list its queues: the scheduler is busy "
+                 "(CUPS-Get-Printers: server-error-busy)")):
             line = "print queues not known: the print system (CUPS) at %s %s" % (server, why)
             assistant = self.start(CUPS_SERVER=server)
             self.await_element("push button", "Add Printer")

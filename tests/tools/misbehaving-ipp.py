@@ -4,8 +4,9 @@
 and answers them as broken ones do:
     misbehaving-ipp.py MODE ADDRESS
 MODE: silent (takes the connection and never answers), trickle (a whole,
-valid answer at one byte a second) or endless (an answer of ever new queues,
-as fast as it is read, that never ends). ADDRESS: a socket's path, or a port
+valid answer at one byte a second), endless (an answer of ever new queues,
+as fast as it is read, that never ends) or busy (a prompt refusal, IPP's
+server-error-busy with a message of its own). ADDRESS: a socket's path, or a port
 of the loopback interface. Prints "ready" once it listens; runs until it is
 ended (print-scheduler.sh does both)."""
 import socket
@@ -52,6 +53,11 @@ class Handler(socketserver.BaseRequestHandler):
             if MODE == "silent":
                 while self.request.recv(4096):
                     pass
+            elif MODE == "busy":
+                body = (b"\x02\x00\x05\x07" + HEAD[4:]
+                        + attribute(0x41, "status-message", "the scheduler is busy") + b"\x03")
+                self.request.sendall(b"HTTP/1.1 200 OK\r\nContent-Type: application/ipp\r\n"
+                                     b"Content-Length: %d\r\n\r\n" % len(body) + body)
             elif MODE == "trickle":
                 body = HEAD + queue(1) + b"\x03"
                 answer = (b"HTTP/1.1 200 OK\r\nContent-Type: application/ipp\r\n"
@@ -83,7 +89,7 @@ class PortServer(socketserver.ThreadingMixIn, socketserver.TCPServer):
 
 
 MODE, address = sys.argv[1], sys.argv[2]
-if MODE not in ("silent", "trickle", "endless"):
+if MODE not in ("silent", "trickle", "endless", "busy"):
     sys.exit(__doc__)
 server = (PortServer(("127.0.0.1", int(address)), Handler) if address.isdigit()
           else UnixServer(address, Handler))

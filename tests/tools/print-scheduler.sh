@@ -14,9 +14,10 @@
 # (as "direct URI "MAKE MODEL" "INFO" "DEVICE-ID" """); it prints no job.
 # A scheduler that misbehaves, as users' sometimes do, answers on a socket
 # in FOLDER (or, with a PORT, as an IPP-over-USB port would, on that port):
-#   eval "$(tests/tools/print-scheduler.sh misbehave silent|trickle|endless FOLDER [PORT])"
+#   eval "$(tests/tools/print-scheduler.sh misbehave silent|trickle|endless|busy FOLDER [PORT])"
 # silent takes the connection and never answers, trickle sends a whole answer
-# a byte a second, endless sends ever new queues as fast as they are read.
+# a byte a second, endless sends ever new queues as fast as they are read,
+# busy refuses at once with IPP's server-error-busy and a message.
 # Exits 2, with the reason on one line, where no scheduler can be started.
 set -euo pipefail
 command=${1:-}

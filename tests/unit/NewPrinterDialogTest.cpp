@@ -117,4 +117,23 @@ TEST_P(DialogRoad, AddPrinterTakesTheDialogWhereItCanAndEndsOnItsAnswer) {
     EXPECT_TRUE(ui.fakeControl("doneButtonInAddPrinterWindow").isEnabled());
 }
 
+// The address found for a printer that was unplugged for another meanwhile
+// is dropped: Add Printer never opens the dialog at the earlier printer.
+using AnotherPrinter = ControllerTest;
+
+TEST_F(AnotherPrinter, PluggedInWhileTheAddressIsAskedTakesNothingOfTheFirst) {
+    platform.dialogs.isAvailable = true;
+    platform.printQueues.devices = {{{"usb://Acme/Laser%201?serial=SN1", ""}}, {}};
+    controller._noteAttachedPrinter(printer("MFG:Acme;SN:SN1;"));
+    controller._findPrinterAddress();
+    platform::UsbDevice second = printer("MFG:Acme;SN:SN2;");
+    second.serial = "SN2";
+    controller._noteAttachedPrinter(second);
+    platform.threadsFake.settle();
+    EXPECT_TRUE(ui.fakeControl("dialogNoteTextField").text().empty());
+    platform.journal.clear();
+    ui.activate("addPrinterButton");
+    EXPECT_EQ(only({"dialog", "shell"}), Journal{Settings});
+}
+
 } // namespace
