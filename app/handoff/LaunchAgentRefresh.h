@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Before anything is shown, the driver's background agents that the Wi-Fi
-// catalogue lists are dropped and loaded again, one after the other, then the
-// USB monitor agent where the toolkit is recent enough: by the profile's shell
-// commands, or, where the desktop has one, through the user's service manager.
+// catalogue lists are dropped and loaded again through the user's service
+// manager, one after the other, then the USB monitor agent; the loaded ones
+// are started together.
 #pragma once
 
 #include <cstddef>
@@ -14,7 +14,7 @@ class Platform;
 }
 
 // A driver names a handful of agents; a list beyond this is a fault, and
-// each agent costs two commands before the first window.
+// each agent costs two requests of the manager before the first window.
 constexpr std::size_t MaxLaunchAgents = 64;
 
 // Which listed agent paths are reloaded, by their place in the list: each
@@ -26,8 +26,8 @@ struct AgentSelection {
 };
 AgentSelection selectAgents(const std::vector<std::string>& paths);
 
-// Returns when every command it ran, or every job it gave the manager, has
-// ended; what fails changes nothing that follows, and each failure is one log
-// line naming the agent. A path listed again, and paths beyond the limit, are
+// Returns when every unload and load it asked for has ended (the starts are
+// awaited beside the window); what fails changes nothing that follows, and
+// each failure is one log line naming the agent. A path listed again, and paths beyond the limit, are
 // each one log line; an unreachable manager is one line and nothing more.
 void refreshLaunchAgents(platform::Platform& platform);

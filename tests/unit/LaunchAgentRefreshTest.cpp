@@ -124,8 +124,8 @@ TEST_F(ManagerRoad, RepeatsAreReloadedOnceAndAtMost64Agents) {
                             "only the first 64 agent paths are reloaded; 8 more are skipped"));
 }
 
-// A signal ends the refresh after the running step, as on the shell road; an
-// agent already loaded still starts, as its one command would have started it.
+// A signal ends the refresh after the running step; an agent already loaded
+// still starts, as, enabled, it would at the next login anyway.
 TEST_F(ManagerRoad, ASignalDuringAStepSkipsTheRestButStartsWhatWasLoaded) {
     platform.setCatalogue("wifiDevices", agentsCatalogue({"/a.service", "/b.service"}, {}));
     for (const auto& [signalledAt, requests] :
