@@ -1061,7 +1061,7 @@ class NewPrinterDialogAtTheDevice(AssistantTest):
         def ready():
             button = find(window, "push button", name)
             return button if button and button.getState().contains(pyatspi.STATE_SENSITIVE) else None
-        for _ in range(5):
+        for _ in range(3):
             try:
                 x, y, width, height = await_("the dialog's %s" % name, ready).queryComponent().getExtents(
                     pyatspi.DESKTOP_COORDS)
@@ -1072,7 +1072,7 @@ class NewPrinterDialogAtTheDevice(AssistantTest):
             subprocess.run(["xdotool", "mousemove", str(x + width // 2), str(y + height // 2), "click",
                             "1"], check=True)
             try:
-                await_("the dialog's %s to take" % name, done, timeout=WAIT / 4)
+                await_("the dialog's %s to take" % name, done, timeout=WAIT / 2)
                 return
             except AssertionError:
                 pass
