@@ -198,7 +198,7 @@ bool runNetlumeAppDelegate::_deviceConnected(bool wifiCatalogue) {
 }
 
 void runNetlumeAppDelegate::_noteAttachedPrinter(const platform::UsbDevice& printer) {
-    attached_ = AttachedPrinter{printer, std::nullopt, false, false};
+    attached_ = AttachedPrinter{printer};
 }
 
 runNetlumeAppDelegate::AttachedPrinter*

@@ -123,7 +123,7 @@ private:
     struct AttachedPrinter {
         platform::UsbDevice device;
         // Where the dialog service can open at it, once asked and found.
-        std::optional<PrinterAddress> address;
+        std::optional<PrinterAddress> address = {};
         bool addressAsked = false;
         // Whether Add Printer opens the dialog at the address: the service
         // was found on the bus once the address was known.

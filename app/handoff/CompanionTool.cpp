@@ -2,6 +2,7 @@
 #include "app/handoff/CompanionTool.h"
 
 #include "app/detection/DeviceCatalogue.h"
+#include "app/detection/LogText.h"
 #include "platform/Platform.h"
 
 void launchCompanionTool(platform::Platform& platform) {
@@ -13,6 +14,6 @@ void launchCompanionTool(platform::Platform& platform) {
     }
     if (const std::optional<platform::Failure> error =
             platform.workspace().launchApplication(*catalogue.application(), {"launchNetlume"})) {
-        platform.log().write("error:" + describe(*error));
+        platform.log().write("error:" + printable(describe(*error)));
     }
 }
