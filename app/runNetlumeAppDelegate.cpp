@@ -133,16 +133,10 @@ void runNetlumeAppDelegate::_endHandOff() {
 void runNetlumeAppDelegate::_openAndWatchAddPrinter() {
     const platform::AddPrinterProgram* program = _openAddPrinter();
     on(doneButtonInAddPrinterWindow_).setEnabled(true);
-    // The watcher may outlive the controller, which is gone once the event
-    // loop has ended: it keeps the platform, and only hands the controller's
-    // address back to the main thread, whose queue is closed by then.
-    platform_.threads().performInBackground(
-        "the printer settings' watcher",
-        [&platform = platform_, program, this](const std::stop_token& stop) {
-            watchAddPrinter(platform, program, stop, [&platform, this] {
-                platform.threads().performOnMainThread([this] { _endHandOff(); });
-            });
-        });
+    platform_.threads().performInBackground("the printer settings' watcher",
+                                            [program, this](const std::stop_token& stop) {
+                                                _startListeningAddPrinters(program, stop);
+                                            });
 }
 
 void runNetlumeAppDelegate::_findPrinterAddress() {
@@ -239,11 +233,13 @@ void runNetlumeAppDelegate::_stopListeningUSBDevices() {
     stopListeningUSBDevices(platform_.log());
 }
 
-void runNetlumeAppDelegate::_startListeningAddPrinters(const platform::AddPrinterProgram* program) {
-    watchAddPrinter(platform_, program, {}, [&platform = platform_, this] {
-        platform.threads().performOnMainThread(
-            [&platform, this] { platform.application().terminate(this); });
-    });
+void runNetlumeAppDelegate::_startListeningAddPrinters(const platform::AddPrinterProgram* program,
+                                                       const std::stop_token& stop) {
+    // On the watcher's thread: the platform's thread service, which joins it
+    // before the controller goes, and the main thread's queue are all it
+    // touches; the end of the hand-off runs on the main thread.
+    watchAddPrinter(platform_, program, stop,
+                    [this] { platform_.threads().performOnMainThread([this] { _endHandOff(); }); });
 }
 
 void runNetlumeAppDelegate::_placeWindow(platform::Window* window, const ScreenArea& screen) {

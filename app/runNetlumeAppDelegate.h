@@ -12,6 +12,7 @@
 #include "platform/Platform.h"
 
 #include <optional>
+#include <stop_token>
 #include <string_view>
 #include <variant>
 #include <vector>
@@ -41,8 +42,10 @@ public:
     void _startListeningUSBDevices();
     void _stopListeningUSBDevices();
     // The Add Printer watcher of the program that was opened (none: null);
-    // runs on a background thread of its own.
-    void _startListeningAddPrinters(const platform::AddPrinterProgram* program);
+    // runs on a background thread of its own until the program is gone,
+    // then ends the hand-off, or until stop is asked.
+    void _startListeningAddPrinters(const platform::AddPrinterProgram* program,
+                                    const std::stop_token& stop = {});
     bool applicationShouldTerminateAfterLastWindowClosed() const { return true; }
 
     // Flow operations, the only way other code moves between screens.

@@ -34,19 +34,21 @@ inline std::string describe(const Failure& failure) {
     return source.empty() ? failure.text : failure.text + " (" + source + ")";
 }
 
-// A value, or why there is none.
-template <typename T> class Result {
+// A value, or why there is none: a Failure, or a richer reason where a
+// caller needs more than the log's words (where a catalogue breaks).
+template <typename T, typename Why = Failure> class Result {
 public:
-    Result(T value) : state_(std::move(value)) {}           // NOLINT(google-explicit-constructor)
-    Result(Failure failure) : state_(std::move(failure)) {} // NOLINT(google-explicit-constructor)
+    Result(T value) : state_(std::move(value)) {}       // NOLINT(google-explicit-constructor)
+    Result(Why failure) : state_(std::move(failure)) {} // NOLINT(google-explicit-constructor)
 
     explicit operator bool() const { return std::holds_alternative<T>(state_); }
+    T& value() { return std::get<T>(state_); }
     const T& value() const { return std::get<T>(state_); }
     const T* operator->() const { return &std::get<T>(state_); }
-    const Failure& failure() const { return std::get<Failure>(state_); }
+    const Why& failure() const { return std::get<Why>(state_); }
 
 private:
-    std::variant<T, Failure> state_;
+    std::variant<T, Why> state_;
 };
 
 } // namespace platform

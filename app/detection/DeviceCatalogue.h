@@ -45,14 +45,14 @@ private:
 struct CatalogueFinding {
     enum class Severity { Error, Warning };
     Severity severity = Severity::Error;
-    std::string id;
-    std::string where;
-    std::string message;
-    std::string file;
+    std::string id = {};
+    std::string where = {};
+    std::string message = {};
+    std::string file = {};
     // A line and column (from 1) in XML text, or a byte offset in a binary file.
-    std::optional<std::size_t> line;
-    std::optional<std::size_t> column;
-    std::optional<std::size_t> offset;
+    std::optional<std::size_t> line = {};
+    std::optional<std::size_t> column = {};
+    std::optional<std::size_t> offset = {};
 };
 
 // Receives each finding as it is found; nothing is kept.

@@ -12,8 +12,8 @@ void findPrintQueues(platform::Platform& platform,
                      std::function<void(platform::PrintQueues)> found) {
     platform.threads().performInBackground(
         "the print queues' lookup", [&platform, found = std::move(found)](std::stop_token stop) {
-            auto queues =
-                std::make_shared<platform::PrintQueues>(platform.printSystem().queues(std::move(stop)));
+            auto queues = std::make_shared<platform::PrintQueues>(
+                platform.printSystem().queues(std::move(stop)));
             platform.threads().performOnMainThread([found, queues] { found(std::move(*queues)); });
         });
 }
@@ -90,12 +90,10 @@ void QueuesAddedReport::tell(platform::Platform& platform, State& state) {
     if (!state.ending || state.told || (!(state.before && state.after) && !state.boundPassed))
         return;
     state.told = true;
-    const PrinterQueues unanswered{{},
-                                   platform::Failure{{},
-                                                     {},
-                                                     "the print system did not answer within " +
-                                                         std::to_string(QueuesAtEndBound.count()) +
-                                                         " s"}};
+    const PrinterQueues unanswered{
+        {},
+        platform::Failure{.text = "the print system did not answer within " +
+                                  std::to_string(QueuesAtEndBound.count()) + " s"}};
     logQueuesAdded(platform, state.before.value_or(unanswered), state.after.value_or(unanswered));
     // Once: the function may hold what ends the assistant.
     const std::function<void()> done = std::move(state.done);

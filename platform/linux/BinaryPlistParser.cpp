@@ -255,7 +255,7 @@ std::optional<PlistProblem> BinaryWalk::value(std::uint64_t ref, PlistValue& out
                                               std::vector<Frame>& stack, int depth) {
     if (auto problem = budget_.addValue()) return problem;
     Outcome<Object> found = object(ref);
-    if (!found) return found.problem();
+    if (!found) return found.failure();
     const Object& item = found.value();
     switch (item.type) {
     case AsciiString:
@@ -310,16 +310,16 @@ std::optional<PlistProblem> BinaryWalk::step(std::vector<Frame>& stack) {
         const std::size_t keyAt = valueAt;
         valueAt += static_cast<std::size_t>(frame.count) * refSize_;
         Outcome<std::uint64_t> keyRef = reference(keyAt);
-        if (!keyRef) return keyRef.problem();
+        if (!keyRef) return keyRef.failure();
         Outcome<Object> key = object(keyRef.value());
-        if (!key) return key.problem();
+        if (!key) return key.failure();
         if (key.value().type != 0x5 && key.value().type != 0x6)
             return problemAt(Kind::Parse, "a dictionary key that is not a string",
                              key.value().offset);
         if (auto problem = text(key.value(), frame.keys[index])) return problem;
     }
     Outcome<std::uint64_t> ref = reference(valueAt);
-    if (!ref) return ref.problem();
+    if (!ref) return ref.failure();
     // `frame` is not used past this point: value() may push onto the stack.
     return value(ref.value(), frame.items[index], stack, depth + 1);
 }

@@ -2,6 +2,7 @@
 #include "platform/linux/CupsLibrary.h"
 
 #include <dlfcn.h>
+#include <optional>
 
 namespace platform::linux_backend {
 
@@ -11,23 +12,24 @@ constexpr const char* Soname = "libcups.so.2";
 
 struct Loaded {
     CupsLibrary library;
-    std::string failure;
+    std::optional<Failure> failure;
 };
 
 Loaded load() {
     Loaded loaded;
+    const std::string library = std::string("the print system's library ") + Soname;
     // Never closed: the functions are used until the process ends. Bound
     // lazily: only the few functions called are ever looked up.
     void* handle = ::dlopen(Soname, RTLD_LAZY | RTLD_LOCAL);
     if (handle == nullptr) {
         const char* why = ::dlerror();
-        loaded.failure = std::string(Soname) + " cannot be loaded: " + (why != nullptr ? why : "");
+        loaded.failure = {"dlopen", {}, library + " cannot be loaded: " + (why ? why : "")};
         return loaded;
     }
 #define RUNNETLUME_CUPS_RESOLVE(name)                                                              \
     loaded.library.name = reinterpret_cast<decltype(&::name)>(::dlsym(handle, #name));             \
     if (loaded.library.name == nullptr) {                                                          \
-        loaded.failure = std::string(Soname) + " has no " #name;                                   \
+        loaded.failure = {"dlsym", {}, library + " has no " #name};                                \
         return loaded;                                                                             \
     }
     RUNNETLUME_CUPS_FUNCTIONS(RUNNETLUME_CUPS_RESOLVE)
@@ -35,19 +37,20 @@ Loaded load() {
     return loaded;
 }
 
+const Loaded& loaded() {
+    static const Loaded once = load();
+    return once;
+}
+
 } // namespace
 
-const CupsLibrary* cupsLibrary(std::string& why) {
-    static const Loaded loaded = load();
-    why = loaded.failure;
-    return loaded.failure.empty() ? &loaded.library : nullptr;
+const std::optional<Failure>& cupsLoadFailure() {
+    return loaded().failure;
 }
 
 const CupsLibrary& cups() {
-    std::string unused;
-    return *cupsLibrary(unused);
+    return loaded().library;
 }
-
 std::string ippText(ipp_attribute_t* attribute) {
     const char* value = attribute != nullptr ? cups().ippGetString(attribute, 0, nullptr) : nullptr;
     return value != nullptr ? value : "";

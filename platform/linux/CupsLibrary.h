@@ -5,7 +5,11 @@
 // first window, for an answer the window never waits for.
 #pragma once
 
+#include "platform/Failure.h"
+
 #include <cups/cups.h>
+
+#include <optional>
 
 #include <string>
 
@@ -50,11 +54,11 @@ struct CupsLibrary {
 #undef RUNNETLUME_CUPS_POINTER
 };
 
-// The library, or null with why it cannot be loaded. Loaded once, from any
-// thread, and kept for the life of the process.
-const CupsLibrary* cupsLibrary(std::string& why);
+// Why the library cannot be loaded, or nothing. It is loaded by the first
+// call, from any thread, and kept for the life of the process.
+const std::optional<Failure>& cupsLoadFailure();
 
-// The library, once cupsLibrary() has loaded it.
+// The library, once cupsLoadFailure() has said nothing.
 const CupsLibrary& cups();
 
 // An attribute's first value as text; empty for none.

@@ -63,9 +63,7 @@ std::string valueOf(const std::map<std::string, std::string>& group, const char*
 } // namespace
 
 PrintQueues CupsPrintSystem::queues(std::stop_token stop) {
-    std::string why;
-    if (cupsLibrary(why) == nullptr)
-        return {{}, Failure{"dlopen", {}, "the print system's library " + why}};
+    if (const std::optional<Failure>& why = cupsLoadFailure()) return {{}, why};
     ipp_t* request = cups().ippNewRequest(IPP_OP_CUPS_GET_PRINTERS);
     static const char* const Wanted[] = {"printer-name", "device-uri"};
     cups().ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 2,
@@ -82,9 +80,7 @@ PrintQueues CupsPrintSystem::queues(std::stop_token stop) {
 }
 
 PrintDevices CupsPrintSystem::usbDevices(std::stop_token stop) {
-    std::string why;
-    if (cupsLibrary(why) == nullptr)
-        return {{}, Failure{"dlopen", {}, "the print system's library " + why}};
+    if (const std::optional<Failure>& why = cupsLoadFailure()) return {{}, why};
     ipp_t* request = cups().ippNewRequest(IPP_OP_CUPS_GET_DEVICES);
     const auto search = std::chrono::duration_cast<std::chrono::seconds>(UsbSearchTime);
     cups().ippAddInteger(request, IPP_TAG_OPERATION, IPP_TAG_INTEGER, "timeout",

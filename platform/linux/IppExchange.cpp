@@ -138,19 +138,14 @@ IppAnswer askIpp(const std::string& host, int port, const char* resource, ipp_t*
     // Once the watchdog has shut the connection, libcups's words are only
     // about the shutting: the bound or the stop is the reason.
     const auto failed = [&](const char* call, std::string why) {
-        if (watchdog.fired())
-            return IppAnswer{
-                nullptr, false,
-                Failure{operation,
-                        {},
-                        stop.stop_requested()
-                            ? "the assistant is ending"
-                            : "no answer within " +
-                                  std::to_string(
-                                      std::chrono::duration_cast<std::chrono::seconds>(bounds.time)
-                                          .count()) +
-                                  " s"}};
-        return IppAnswer{nullptr, false, Failure{call, {}, std::move(why)}};
+        if (watchdog.fired()) {
+            const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(bounds.time);
+            why = stop.stop_requested()
+                      ? "the assistant is ending"
+                      : "no answer within " + std::to_string(seconds.count()) + " s";
+            call = operation;
+        }
+        return IppAnswer{nullptr, false, Failure{.call = call, .text = std::move(why)}};
     };
 
     http_status_t status =

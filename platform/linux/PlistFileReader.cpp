@@ -86,7 +86,7 @@ Outcome<PlistDocument> parseInArena(std::shared_ptr<ReadArena> arena, std::span<
     Outcome<PlistValue> root = looksLikeBinaryPropertyList(view)
                                    ? parseBinaryPropertyList(view, *arena)
                                    : parseXmlPropertyList(bytes, *arena);
-    if (!root) return root.problem();
+    if (!root) return root.failure();
     return PlistDocument(std::move(arena), root.value());
 }
 
@@ -102,7 +102,7 @@ Outcome<PlistDocument> parsePropertyList(std::string_view bytes) {
 Outcome<PlistDocument> readPropertyListFile(const std::string& path) {
     auto arena = std::make_shared<ReadArena>();
     Outcome<std::span<char>> content = readSmallFile(path, *arena);
-    if (!content) return content.problem();
+    if (!content) return content.failure();
     Outcome<PlistDocument> document = parseInArena(std::move(arena), content.value());
     if (document && document.value().root().kind != PlistValue::Kind::Dictionary)
         return problemOf(Kind::NotDictionary, "the root is not a dictionary");
@@ -111,7 +111,7 @@ Outcome<PlistDocument> readPropertyListFile(const std::string& path) {
 
 Result<PlistDocument> PlistFileReader::readDictionary(const std::string& path) const {
     Outcome<PlistDocument> document = readPropertyListFile(path);
-    if (!document) return failureOf(document.problem());
+    if (!document) return failureOf(document.failure());
     return std::move(document.value());
 }
 

@@ -4,25 +4,10 @@
 namespace platform::linux_backend {
 
 const char* problemId(PlistProblem::Kind kind) {
-    switch (kind) {
-    case PlistProblem::Kind::Missing:
-        return "missing";
-    case PlistProblem::Kind::Io:
-        return "io";
-    case PlistProblem::Kind::Size:
-        return "size";
-    case PlistProblem::Kind::Depth:
-        return "depth";
-    case PlistProblem::Kind::Encoding:
-        return "encoding";
-    case PlistProblem::Kind::Nul:
-        return "nul";
-    case PlistProblem::Kind::Parse:
-        return "parse";
-    case PlistProblem::Kind::NotDictionary:
-        return "root-not-dictionary";
-    }
-    return "parse";
+    // In the order of the kinds.
+    static constexpr const char* Ids[] = {"missing",  "io",  "size",  "depth",
+                                          "encoding", "nul", "parse", "root-not-dictionary"};
+    return Ids[static_cast<std::size_t>(kind)];
 }
 
 Failure failureOf(const PlistProblem& problem) {

@@ -10,7 +10,6 @@
 #include <optional>
 #include <string>
 #include <utility>
-#include <variant>
 
 namespace platform::linux_backend {
 
@@ -49,19 +48,7 @@ const char* problemId(PlistProblem::Kind kind);
 // name as the code.
 Failure failureOf(const PlistProblem& problem);
 
-// A value, or the reason there is none.
-template <typename T> class Outcome {
-public:
-    Outcome(T value) : state_(std::move(value)) {}
-    Outcome(PlistProblem problem) : state_(std::move(problem)) {}
-
-    explicit operator bool() const { return std::holds_alternative<T>(state_); }
-    T& value() { return std::get<T>(state_); }
-    const T& value() const { return std::get<T>(state_); }
-    const PlistProblem& problem() const { return std::get<PlistProblem>(state_); }
-
-private:
-    std::variant<T, PlistProblem> state_;
-};
+// A value, or why a property list gives none.
+template <typename T> using Outcome = Result<T, PlistProblem>;
 
 } // namespace platform::linux_backend

@@ -30,14 +30,12 @@ std::optional<Failure> PosixShell::system(const char* command) {
 std::optional<Failure> describeWaitStatus(int status) {
     if (WIFEXITED(status)) {
         if (WEXITSTATUS(status) == 0) return std::nullopt;
-        return Failure{{}, {}, "exit status " + std::to_string(WEXITSTATUS(status))};
+        return Failure{.text = "exit status " + std::to_string(WEXITSTATUS(status))};
     }
     if (WIFSIGNALED(status))
-        return Failure{{},
-                       {},
-                       "killed by signal " + std::to_string(WTERMSIG(status)) + " (" +
-                           ::strsignal(WTERMSIG(status)) + ")"};
-    return Failure{{}, {}, "ended with wait status " + std::to_string(status)};
+        return Failure{.text = "killed by signal " + std::to_string(WTERMSIG(status)) + " (" +
+                               ::strsignal(WTERMSIG(status)) + ")"};
+    return Failure{.text = "ended with wait status " + std::to_string(status)};
 }
 
 } // namespace platform::linux_backend

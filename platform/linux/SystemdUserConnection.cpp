@@ -46,10 +46,9 @@ std::string addressValue(const std::string& text) {
 AgentManagerConnection connectSystemdUserManager() {
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
     if (runtime == nullptr || *runtime == '\0')
-        return {nullptr,
-                {{},
-                 {},
-                 "XDG_RUNTIME_DIR is not set, so the user's service manager cannot be found" +
+        return {
+            nullptr,
+            {.text = "XDG_RUNTIME_DIR is not set, so the user's service manager cannot be found" +
                      sudoHint()}};
     struct stat folder {};
     if (::stat(runtime, &folder) != 0)
@@ -60,11 +59,9 @@ AgentManagerConnection connectSystemdUserManager() {
     // user's while the assistant runs as root.
     if (folder.st_uid != ::geteuid())
         return {nullptr,
-                {{},
-                 {},
-                 "the runtime folder " + std::string(runtime) + " belongs to uid " +
-                     std::to_string(folder.st_uid) + ", not to this user (uid " +
-                     std::to_string(::geteuid()) + ")" + sudoHint()}};
+                {.text = "the runtime folder " + std::string(runtime) + " belongs to uid " +
+                         std::to_string(folder.st_uid) + ", not to this user (uid " +
+                         std::to_string(::geteuid()) + ")" + sudoHint()}};
 
     const std::string socket = std::string(runtime) + "/systemd/private";
     sd_bus* raw = nullptr;

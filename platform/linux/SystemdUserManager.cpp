@@ -109,12 +109,11 @@ SystemdUserManager::jobFailure(const char* kind, const std::string& unit,
                                const std::string& job) {
     const auto end = ends.find(job);
     if (end == ends.end())
-        return calls_.silent() ? *calls_.silent()
-                               : Failure{{},
-                                         {},
-                                         std::string("its ") + kind + " job had not ended after " +
-                                             std::to_string(ManagerAnswerTime.count()) +
-                                             " s; the assistant goes on"};
+        return calls_.silent()
+                   ? *calls_.silent()
+                   : Failure{.text = std::string("its ") + kind + " job had not ended after " +
+                                     std::to_string(ManagerAnswerTime.count()) +
+                                     " s; the assistant goes on"};
     if (end->second == "done") return std::nullopt;
     std::string why = std::string("its ") + kind + " job ended \"" + end->second + "\"";
     // The service's own result says why ("exit-code", "timeout", ...).
@@ -123,7 +122,7 @@ SystemdUserManager::jobFailure(const char* kind, const std::string& unit,
                          's', result) &&
         result != "success")
         why += " (" + result + ")";
-    return Failure{{}, {}, why + "; systemctl --user status " + unit + " says more"};
+    return Failure{.text = why + "; systemctl --user status " + unit + " says more"};
 }
 
 std::optional<Failure> SystemdUserManager::unload(const std::string& path) {
@@ -242,10 +241,9 @@ std::vector<std::optional<Failure>> SystemdUserManager::awaitStarts() {
         if (!start.answered)
             failures[i] = calls_.silent()
                               ? *calls_.silent()
-                              : Failure{"StartUnit",
-                                        {},
-                                        "its start was not answered within " +
-                                            std::to_string(ManagerAnswerTime.count()) + " s"};
+                              : Failure{.call = "StartUnit",
+                                        .text = "its start was not answered within " +
+                                                std::to_string(ManagerAnswerTime.count()) + " s"};
         else if (start.failure)
             failures[i] = start.failure;
         else

@@ -174,7 +174,7 @@ void DialogFollower::lookForWindow() {
         return;
     }
     if (std::chrono::steady_clock::now() - called_ >= DialogShowTime)
-        finish(failed({{}, {}, "no dialog window showed within " + seconds(DialogShowTime)}));
+        finish(failed({.text = "no dialog window showed within " + seconds(DialogShowTime)}));
 }
 
 void DialogFollower::onAdded(const QString& name) {

@@ -47,7 +47,7 @@ TEST_F(HostileCatalogues, EachClassIsFoundOrUnreadableNeverHalfRead) {
             ASSERT_FALSE(root);
             continue;
         }
-        ASSERT_TRUE(root) << root.problem().message;
+        ASSERT_TRUE(root) << root.failure().message;
         const DeviceCatalogue catalogue = DeviceCatalogue::fromPropertyList(root.value().root());
         bool found = false;
         for (const CatalogueEntry& entry : catalogue.devices())
@@ -74,8 +74,8 @@ TEST_F(HostileCatalogues, ProblemsNameTheirKind) {
         if (kind == expected.end()) continue;
         const auto root = readPropertyListFile(write(sample));
         ASSERT_FALSE(root) << sample.name;
-        EXPECT_EQ(root.problem().kind, kind->second)
-            << sample.name << ": " << root.problem().message;
+        EXPECT_EQ(root.failure().kind, kind->second)
+            << sample.name << ": " << root.failure().message;
     }
 }
 

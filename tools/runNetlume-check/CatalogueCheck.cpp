@@ -34,14 +34,11 @@ public:
 
 private:
     void add(Severity severity, std::string id, std::string where, std::string message) {
-        report_.add({severity,
-                     std::move(id),
-                     std::move(where),
-                     std::move(message),
-                     file_.path,
-                     {},
-                     {},
-                     {}});
+        report_.add({.severity = severity,
+                     .id = std::move(id),
+                     .where = std::move(where),
+                     .message = std::move(message),
+                     .file = file_.path});
     }
     // Missing on this machine: an error for an installed bundle.
     Severity missingSeverity() const { return buildTime_ ? Severity::Warning : Severity::Error; }
@@ -57,7 +54,7 @@ private:
 DeviceCatalogue FileCheck::run() {
     auto root = platform::linux_backend::readPropertyListFile(file_.path);
     if (!root) {
-        const PlistProblem& problem = root.problem();
+        const PlistProblem& problem = root.failure();
         const bool io =
             problem.kind == PlistProblem::Kind::Missing || problem.kind == PlistProblem::Kind::Io;
         ioProblem_ = ioProblem_ || io;
@@ -194,14 +191,11 @@ bool checkCatalogues(const std::vector<CatalogueFile>& files, bool buildTime, Re
                                   " wins";
             if (winner.role == CatalogueFile::Role::Wifi && file.role == CatalogueFile::Role::Other)
                 message += ": the assistant offers the Wi-Fi setup tool for it";
-            report.add({Severity::Warning,
-                        sameFile ? "duplicate-model" : "model-in-both",
-                        at(i),
-                        message,
-                        file.path,
-                        {},
-                        {},
-                        {}});
+            report.add({.severity = Severity::Warning,
+                        .id = sameFile ? "duplicate-model" : "model-in-both",
+                        .where = at(i),
+                        .message = message,
+                        .file = file.path});
         }
     }
     return ioProblem;

@@ -21,32 +21,20 @@ void addVendors(const DeviceCatalogue& catalogue, std::set<std::uint32_t>& vendo
         if (const auto ids = entry.usbIds()) vendors.insert(ids->vid);
 }
 
-const char* verdictId(Verdict verdict) {
-    switch (verdict) {
-    case Verdict::WifiModel:
-        return "wifi-model";
-    case Verdict::UsbOnlyModel:
-        return "usb-only-model";
-    case Verdict::MakerUnknownModel:
-        return "maker-unknown-model";
-    case Verdict::Other:
-        return "other";
-    }
-    return "other";
-}
-
-const char* verdictText(Verdict verdict) {
-    switch (verdict) {
-    case Verdict::WifiModel:
-        return "Wi-Fi model: the assistant offers the Wi-Fi setup tool";
-    case Verdict::UsbOnlyModel:
-        return "USB-only model: the assistant shows the add-printer steps";
-    case Verdict::MakerUnknownModel:
-        return "the maker's vendor id, but a model no catalogue lists: the assistant waits";
-    case Verdict::Other:
-        return "another maker's device: the assistant passes it over";
-    }
-    return "";
+// Each verdict's id in JSON and its words in text, in the order of Verdict.
+struct VerdictNames {
+    const char* id;
+    const char* text;
+};
+constexpr VerdictNames Verdicts[] = {
+    {"wifi-model", "Wi-Fi model: the assistant offers the Wi-Fi setup tool"},
+    {"usb-only-model", "USB-only model: the assistant shows the add-printer steps"},
+    {"maker-unknown-model",
+     "the maker's vendor id, but a model no catalogue lists: the assistant waits"},
+    {"other", "another maker's device: the assistant passes it over"},
+};
+const VerdictNames& named(Verdict verdict) {
+    return Verdicts[static_cast<std::size_t>(verdict)];
 }
 
 std::string ids(const platform::UsbDevice& device) {
@@ -81,7 +69,7 @@ std::string devicesAsText(const std::vector<DeviceVerdict>& verdicts,
                           const std::optional<platform::Failure>& queuesUnknown) {
     std::string out;
     for (const DeviceVerdict& v : verdicts) {
-        out += ids(v.device) + "  " + verdictText(v.verdict) + "\n";
+        out += ids(v.device) + "  " + named(v.verdict).text + "\n";
         if (!v.queues) continue;
         out += "           print queues: ";
         if (v.queues->empty()) out += "none";
@@ -95,7 +83,8 @@ std::string devicesAsText(const std::vector<DeviceVerdict>& verdicts,
         out += "\n";
     }
     if (verdicts.empty()) out += "no USB device is attached\n";
-    if (queuesUnknown) out += "print queues not known: " + printable(describe(*queuesUnknown)) + "\n";
+    if (queuesUnknown)
+        out += "print queues not known: " + printable(describe(*queuesUnknown)) + "\n";
     return out;
 }
 
@@ -106,7 +95,7 @@ std::string devicesAsJson(const std::vector<DeviceVerdict>& verdicts,
         const std::string id = ids(verdicts[i].device);
         out += i == 0 ? "\n  " : ",\n  ";
         out += "{\"vid\": \"" + id.substr(0, 4) + "\", \"pid\": \"" + id.substr(5) +
-               "\", \"verdict\": \"" + verdictId(verdicts[i].verdict) + "\"";
+               "\", \"verdict\": \"" + named(verdicts[i].verdict).id + "\"";
         if (const auto& queues = verdicts[i].queues) {
             out += ", \"queues\": [";
             const std::size_t listed = std::min(queues->size(), Report::MaxPerKind);

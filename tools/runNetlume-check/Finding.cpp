@@ -43,10 +43,10 @@ void Report::finish() {
     for (const Kind& kind : kinds_) {
         if (kind.count <= MaxPerKind) continue;
         const std::size_t more = kind.count - MaxPerKind;
-        Finding summary{
-            kind.severity, kind.id, "", "… and " + std::to_string(more) + " more of this kind",
-            kind.file,     {},      {}, {}};
-        print(summary);
+        print({.severity = kind.severity,
+               .id = kind.id,
+               .message = "… and " + std::to_string(more) + " more of this kind",
+               .file = kind.file});
     }
     if (json_) {
         std::fprintf(out_, "%s, \"errors\": %zu, \"warnings\": %zu}\n", printed_ == 0 ? "]" : "\n]",
