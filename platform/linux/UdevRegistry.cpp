@@ -2,6 +2,7 @@
 #include "platform/linux/UdevRegistry.h"
 
 #include "platform/Text.h"
+#include "platform/linux/SystemFailure.h"
 #include "platform/linux/UdevHandles.h"
 
 #include <cerrno>
@@ -32,29 +33,21 @@ private:
 
 // The libudev call that failed and the system's reason: libudev returns a
 // negative errno from some calls and sets errno for those returning null.
-std::string failed(const char* call, int error) {
-    return std::string(call) + " failed: " + std::strerror(error < 0 ? -error : error);
+Failure failed(const char* call, int error) {
+    return errnoFailure(call, error < 0 ? -error : error);
 }
 
-// Nothing when the enumeration cannot start; `why` then says why.
-std::optional<std::vector<UsbDevice>> listDevices(udev* context, std::string& why) {
+Result<std::vector<UsbDevice>> listDevices(udev* context) {
     errno = 0;
+    if (context == nullptr) return failed("udev_new", errno);
     const UdevEnumerate enumerate(udev_enumerate_new(context));
-    if (!enumerate) {
-        why = failed("udev_enumerate_new", errno);
-        return std::nullopt;
-    }
+    if (!enumerate) return failed("udev_enumerate_new", errno);
     int error = udev_enumerate_add_match_subsystem(enumerate.get(), Subsystem);
     if (error >= 0)
         error = udev_enumerate_add_match_property(enumerate.get(), "DEVTYPE", DeviceType);
-    if (error < 0) {
-        why = failed("udev_enumerate_add_match", error);
-        return std::nullopt;
-    }
-    if ((error = udev_enumerate_scan_devices(enumerate.get())) < 0) {
-        why = failed("udev_enumerate_scan_devices", error);
-        return std::nullopt;
-    }
+    if (error < 0) return failed("udev_enumerate_add_match", error);
+    if ((error = udev_enumerate_scan_devices(enumerate.get())) < 0)
+        return failed("udev_enumerate_scan_devices", error);
     std::vector<UsbDevice> devices;
     udev_list_entry* entry = nullptr;
     udev_list_entry_foreach(entry, udev_enumerate_get_list_entry(enumerate.get())) {
@@ -68,12 +61,10 @@ std::optional<std::vector<UsbDevice>> listDevices(udev* context, std::string& wh
 // The devices attached now; when they cannot be listed, one line to log
 // (when given) says why, and nothing is returned.
 std::optional<std::vector<UsbDevice>> presentDevices(udev* context, Log* log) {
-    std::string why;
-    std::optional<std::vector<UsbDevice>> devices =
-        context != nullptr ? listDevices(context, why) : std::nullopt;
-    if (!context) why = failed("udev_new", errno);
-    if (!devices && log != nullptr) log->write("USB devices cannot be listed: " + why);
-    return devices;
+    Result<std::vector<UsbDevice>> devices = listDevices(context);
+    if (devices) return std::move(devices.value());
+    if (log != nullptr) log->write("USB devices cannot be listed: " + describe(devices.failure()));
+    return std::nullopt;
 }
 
 // Devices waiting to be walked, shared between the port that fills it and
@@ -256,7 +247,8 @@ std::unique_ptr<UsbIterator> UdevRegistry::matchingDevices() {
 std::unique_ptr<UsbNotificationPort> UdevRegistry::createNotificationPort() {
     const auto unavailable = [this](const char* call, int error) {
         if (log_ != nullptr)
-            log_->write("USB attach notifications cannot be set up: " + failed(call, error));
+            log_->write("USB attach notifications cannot be set up: " +
+                        describe(failed(call, error)));
         return nullptr;
     };
     auto queue = std::make_shared<AttachQueue>();

@@ -227,14 +227,14 @@ TEST_F(ListenerOnUdev, WhenUdevIsDeniedEachFailureNamesItsCallAndReason) {
     deny(true);
     controller.applicationDidFinishLaunching();
     deny(false);
-    EXPECT_THAT(
-        platform.logFake.lines,
-        ::testing::IsSupersetOf(
-            {"USB devices cannot be listed: udev_enumerate_scan_devices failed: Permission denied",
-             "fatal error when IOServiceGetMatchingServices",
-             "USB attach notifications cannot be set up: udev_monitor_new_from_netlink failed: "
-             "Permission denied",
-             "USB attach notifications are unavailable; waiting for the user"}));
+    EXPECT_THAT(platform.logFake.lines,
+                ::testing::IsSupersetOf(
+                    {"USB devices cannot be listed: Permission denied "
+                     "(udev_enumerate_scan_devices: EACCES)",
+                     "fatal error when IOServiceGetMatchingServices",
+                     "USB attach notifications cannot be set up: Permission denied "
+                     "(udev_monitor_new_from_netlink: EACCES)",
+                     "USB attach notifications are unavailable; waiting for the user"}));
 }
 
 } // namespace
