@@ -87,7 +87,8 @@ private:
 };
 
 // The catalogue resource "name.plist" of the bundle; empty when it is missing,
-// unreadable or its root is no dictionary. Never fails, logs nothing.
+// unreadable or its root is no dictionary. One that is there but cannot be
+// read writes one log line with the reason; nothing else is logged.
 DeviceCatalogue loadDeviceCatalogue(platform::Platform& platform, const std::string& name);
 
 // Reads a hexadecimal id the way the original desktop's scanner does: leading
