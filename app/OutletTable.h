@@ -26,6 +26,9 @@
     OUTLET(Window,  addPrinterWindow,             AddPrinterWindow,             NoLabel, "")                   \
     OUTLET(Control, addPrinterTextField,          AddPrinterTextField,          Text,    "addPrinter")         \
     OUTLET(Control, queueNoteTextField,           QueueNoteTextField,           NoLabel, "")                   \
+    OUTLET(Control, queueStateNoteTextField,      QueueStateNoteTextField,      NoLabel, "")                   \
+    OUTLET(Control, ippUsbNoteTextField,          IppUsbNoteTextField,          NoLabel, "")                   \
+    OUTLET(Control, driverlessNoteTextField,      DriverlessNoteTextField,      NoLabel, "")                   \
     OUTLET(Control, dialogNoteTextField,          DialogNoteTextField,          NoLabel, "")                   \
     OUTLET(Control, stepsPromptTextField,         StepsPromptTextField,         Text,    "stepsPromptString")  \
     OUTLET(Control, step1TextField,               Step1TextField,               Text,    "step1")              \

@@ -4,6 +4,7 @@
 #include "app/Outlets.h"
 #include "app/detection/AttachListener.h"
 #include "app/detection/ConnectedPrinterScan.h"
+#include "app/detection/IppUsbConflict.h"
 #include "app/detection/LogText.h"
 #include "app/detection/PrintQueueMatch.h"
 #include "app/detection/PrinterIdentity.h"
@@ -12,6 +13,9 @@
 #include "app/handoff/LaunchAgentRefresh.h"
 #include "app/handoff/NewPrinterDialogRoad.h"
 #include "app/handoff/PrintQueueWatch.h"
+
+#include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -218,11 +222,38 @@ void runNetlumeAppDelegate::_printQueuesFound(platform::PrintQueues queues) {
 
 void runNetlumeAppDelegate::_showQueueNote() {
     if (!printQueues_ || !attached_) return;
-    const std::vector<QueueMatch> matches = queuesOfDevice(attached_->device, printQueues_->queues);
-    if (matches.empty()) return;
-    platform_.log().write("the attached printer already has print queues: " +
-                          queueNames(matches, NameList::Log, true));
+    const platform::UsbDevice& printer = attached_->device;
+    const std::vector<QueueMatch> matches = queuesOfDevice(printer, printQueues_->queues);
+    const std::optional<IppUsbConflict> ippUsb =
+        ippUsbConflict(printer, matches, printQueues_->ippUsbPorts);
+    platform::Log& log = platform_.log();
+    if (matches.empty()) {
+        if (!printer.ippOverUsb) return;
+        log.write("the attached printer has an IPP-over-USB interface: it also prints without a "
+                  "driver" +
+                  (ippUsb ? ", and ipp-usb serves it on port " + std::to_string(ippUsb->port)
+                          : std::string()));
+        on(driverlessNoteTextField_)
+            .setStringValue(printable(printerName(printerIdentity(printer))));
+        return;
+    }
+    log.write("the attached printer already has print queues: " +
+              queueNames(matches, NameList::Log, QueueDetail::How));
     on(queueNoteTextField_).setStringValue(queueNames(matches, NameList::Window));
+    std::vector<QueueMatch> stuck;
+    std::copy_if(matches.begin(), matches.end(), std::back_inserter(stuck),
+                 [](const QueueMatch& queue) { return !queue.canPrint; });
+    if (!stuck.empty()) {
+        log.write("print queues of the attached printer that cannot print now: " +
+                  queueNames(stuck, NameList::Log, QueueDetail::State));
+        on(queueStateNoteTextField_).setStringValue(queueNames(stuck, NameList::Window));
+    }
+    if (ippUsb && !ippUsb->blocked.empty()) {
+        log.write("ipp-usb serves the attached printer on port " + std::to_string(ippUsb->port) +
+                  ", so its queues through the USB backend cannot print while it does: " +
+                  queueNames(ippUsb->blocked, NameList::Log) + "; " + ippUsbRemedy(printer));
+        on(ippUsbNoteTextField_).setStringValue(queueNames(ippUsb->blocked, NameList::Window));
+    }
 }
 
 void runNetlumeAppDelegate::_startListeningUSBDevices() {

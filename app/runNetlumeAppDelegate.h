@@ -65,8 +65,10 @@ public:
     // Asks the print system for its queues, in the background.
     void _findPrintQueues();
     void _printQueuesFound(platform::PrintQueues queues);
-    // On the add-printer window, the line naming the attached printer's
-    // queues, once both are known and it has any.
+    // On the add-printer window and in the log, once both the printer and
+    // the queues are known: the printer's queues, those that cannot print
+    // now, those that ipp-usb keeps from printing, or, without a queue, that
+    // the printer also prints without a driver.
     void _showQueueNote();
     // Where the dialog service can open at the printer: its device URI and
     // id, looked up in the background once the add-printer window shows.

@@ -22,12 +22,33 @@ struct PrintQueue {
     // Empty for any other queue, or when the port did not answer.
     std::string portDeviceId = {};
     std::string portMakeAndModel = {};
+    // Whether it can print, as the scheduler says: "idle", "processing" or
+    // "stopped" (empty when it did not say), its state reasons as sent
+    // (the first MostStateReasons, "none" left out) and how many more
+    // there were, and whether it accepts jobs.
+    std::string state = {};
+    std::vector<std::string> stateReasons = {};
+    std::size_t moreStateReasons = 0;
+    bool acceptingJobs = true;
+};
+
+inline constexpr std::size_t MostStateReasons = 8;
+
+// A loopback port in the range where ipp-usb serves USB printers, and the
+// printer it reports there.
+struct IppUsbPort {
+    int port = 0;
+    std::string deviceId;
+    std::string makeAndModel;
 };
 
 struct PrintQueues {
     std::vector<PrintQueue> queues;
     // Why the print system could not be asked; no queues then.
     std::optional<Failure> failure;
+    // The ports of the first few in that range that answered as printers,
+    // whether or not a queue prints to them.
+    std::vector<IppUsbPort> ippUsbPorts = {};
 };
 
 // A printer the print system finds on a USB port, as its device list names

@@ -26,6 +26,9 @@ struct UsbDevice {
     // that interface's number.
     std::string ieee1284Id;
     std::optional<int> printerInterface;
+    // Whether it has an IPP-over-USB interface (class 7, subclass 1,
+    // protocol 4): one that ipp-usb can serve as a driverless printer.
+    bool ippOverUsb = false;
     friend bool operator==(const UsbDevice&, const UsbDevice&) = default;
 };
 

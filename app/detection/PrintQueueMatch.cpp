@@ -85,28 +85,30 @@ std::optional<bool> sameSerial(const PrinterIdentity& printer, const std::string
            printer.serials.end();
 }
 
-std::optional<QueueMatchKind> match(const PrinterIdentity& printer,
-                                    const platform::PrintQueue& queue) {
-    if (const std::optional<UsbUri> uri = usbUri(queue.deviceUri)) {
-        // Another interface of one device is another printer function.
-        if (uri->interface && printer.interface && *uri->interface != *printer.interface)
-            return std::nullopt;
-        if (const std::optional<bool> same = sameSerial(printer, uri->serial.value_or("")))
-            return *same ? std::optional(QueueMatchKind::Serial) : std::nullopt;
-        if (isSameModel(printer, uri->maker, uri->model)) return QueueMatchKind::MakerAndModel;
-        return std::nullopt;
-    }
-    if (queue.portDeviceId.empty() && queue.portMakeAndModel.empty()) return std::nullopt;
-    // An IPP-over-USB port reports the printer's own device id.
+// An IPP-over-USB port reports the printer's own device id: a serial in it
+// decides, else maker and model.
+std::optional<QueueMatchKind> matchPort(const PrinterIdentity& printer, const std::string& deviceId,
+                                        const std::string& makeAndModel) {
+    if (deviceId.empty() && makeAndModel.empty()) return std::nullopt;
     platform::UsbDevice served;
-    served.ieee1284Id = queue.portDeviceId;
+    served.ieee1284Id = deviceId;
     const PrinterIdentity port = printerIdentity(served);
     for (const std::string& serial : port.serials)
         if (const std::optional<bool> same = sameSerial(printer, serial))
             return *same ? std::optional(QueueMatchKind::IppOverUsb) : std::nullopt;
     if ((!port.model.empty() && isSameModel(printer, port.maker, port.model)) ||
-        isSameModel(printer, {}, queue.portMakeAndModel))
+        isSameModel(printer, {}, makeAndModel))
         return QueueMatchKind::MakerAndModel;
+    return std::nullopt;
+}
+
+std::optional<QueueMatchKind> matchUsbUri(const PrinterIdentity& printer, const UsbUri& uri) {
+    // Another interface of one device is another printer function.
+    if (uri.interface && printer.interface && *uri.interface != *printer.interface)
+        return std::nullopt;
+    if (const std::optional<bool> same = sameSerial(printer, uri.serial.value_or("")))
+        return *same ? std::optional(QueueMatchKind::Serial) : std::nullopt;
+    if (isSameModel(printer, uri.maker, uri.model)) return QueueMatchKind::MakerAndModel;
     return std::nullopt;
 }
 
@@ -116,10 +118,33 @@ std::vector<QueueMatch> queuesOfDevice(const platform::UsbDevice& device,
                                        const std::vector<platform::PrintQueue>& queues) {
     const PrinterIdentity printer = printerIdentity(device);
     std::vector<QueueMatch> matches;
-    for (const platform::PrintQueue& queue : queues)
-        if (const std::optional<QueueMatchKind> how = match(printer, queue))
-            matches.push_back({queue.name, *how});
+    for (const platform::PrintQueue& queue : queues) {
+        const std::optional<UsbUri> uri = usbUri(queue.deviceUri);
+        const std::optional<QueueMatchKind> how =
+            uri ? matchUsbUri(printer, *uri)
+                : matchPort(printer, queue.portDeviceId, queue.portMakeAndModel);
+        if (how)
+            matches.push_back({queue.name, *how, uri.has_value(), queueStateText(queue),
+                               queue.state != "stopped" && queue.acceptingJobs});
+    }
     return matches;
+}
+
+std::optional<QueueMatchKind> portServes(const platform::UsbDevice& device,
+                                         const std::string& deviceId,
+                                         const std::string& makeAndModel) {
+    return matchPort(printerIdentity(device), deviceId, makeAndModel);
+}
+
+std::string queueStateText(const platform::PrintQueue& queue) {
+    if (queue.state.empty()) return {};
+    std::string text = queue.state;
+    for (std::size_t i = 0; i < queue.stateReasons.size(); ++i)
+        text += (i == 0 ? ": " : ", ") + printable(queue.stateReasons[i]);
+    if (queue.moreStateReasons > 0)
+        text += " … and " + std::to_string(queue.moreStateReasons) + " more";
+    text += queue.stateReasons.empty() ? ", " : "; ";
+    return text + (queue.acceptingJobs ? "accepting jobs" : "rejects jobs");
 }
 
 const char* matchKindText(QueueMatchKind how) {
@@ -145,8 +170,7 @@ std::string joined(std::size_t count, NameList where,
     for (std::size_t i = 0; i < count && i < most; ++i)
         text += (i == 0 ? "" : ", ") + nameAt(i);
     if (count > most)
-        text += where == NameList::Log ? " … and " + std::to_string(count - most) + " more"
-                                       : ", …";
+        text += where == NameList::Log ? " … and " + std::to_string(count - most) + " more" : ", …";
     return text;
 }
 
@@ -156,10 +180,14 @@ std::string quoted(const std::string& name) {
 
 } // namespace
 
-std::string queueNames(const std::vector<QueueMatch>& matches, NameList where, bool sayHow) {
+std::string queueNames(const std::vector<QueueMatch>& matches, NameList where, QueueDetail detail) {
     return joined(matches.size(), where, [&](std::size_t i) {
-        return quoted(matches[i].queue) +
-               (sayHow ? std::string(" (") + matchKindText(matches[i].how) + ")" : "");
+        const QueueMatch& match = matches[i];
+        if (detail == QueueDetail::How)
+            return quoted(match.queue) + " (" + matchKindText(match.how) + ")";
+        if (detail == QueueDetail::State && !match.state.empty())
+            return quoted(match.queue) + " (" + match.state + ")";
+        return quoted(match.queue);
     });
 }
 

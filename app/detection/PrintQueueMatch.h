@@ -7,6 +7,7 @@
 
 #include "platform/Platform.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,11 +23,28 @@ enum class QueueMatchKind {
 struct QueueMatch {
     std::string queue;
     QueueMatchKind how;
+    // It prints through a USB backend (usb://…, or a maker driver's
+    // scheme:/usb/…), which cannot reach the printer while ipp-usb holds it.
+    bool usbBackend = false;
+    // Whether it can print, in queueStateText()'s words; empty when the
+    // scheduler did not say.
+    std::string state = {};
+    bool canPrint = true;
 };
 
 // In the order of the queues.
 std::vector<QueueMatch> queuesOfDevice(const platform::UsbDevice& device,
                                        const std::vector<platform::PrintQueue>& queues);
+
+// How a port's printer is the device: by a serial, by maker and model, or
+// not at all (another printer, or another serial).
+std::optional<QueueMatchKind> portServes(const platform::UsbDevice& device,
+                                         const std::string& deviceId,
+                                         const std::string& makeAndModel);
+
+// What the scheduler says of a queue, escaped: "idle, accepting jobs",
+// "stopped: paused, media-empty; rejects jobs"; empty when it said nothing.
+std::string queueStateText(const platform::PrintQueue& queue);
 
 // "serial", "IPP-over-USB", "maker and model": for the log and the checker.
 const char* matchKindText(QueueMatchKind how);
@@ -39,8 +57,9 @@ inline constexpr std::size_t NamesInALogLine = 20;
 inline constexpr std::size_t NamesInTheWindow = 5;
 
 // Queue names as the window and the log show them: each quoted, joined by
-// commas ("A", "B"); with sayHow, each followed by how it matched
-// ("A" (serial)).
+// commas ("A", "B"); each followed, as asked, by how it matched
+// ("A" (serial)) or by its state where known ("A" (idle, accepting jobs)).
+enum class QueueDetail { None, How, State };
 std::string queueNames(const std::vector<QueueMatch>& matches, NameList where,
-                       bool sayHow = false);
+                       QueueDetail detail = QueueDetail::None);
 std::string queueNames(const std::vector<std::string>& names, NameList where = NameList::Log);

@@ -23,11 +23,11 @@ PrinterQueues printerQueuesIn(platform::PrintQueues queues,
     PrinterQueues now{{}, std::move(queues.failure)};
     if (!printer) {
         for (const platform::PrintQueue& queue : queues.queues)
-            now.names.push_back(queue.name);
+            now.queues.push_back(
+                {queue.name, QueueMatchKind::MakerAndModel, false, queueStateText(queue), true});
         return now;
     }
-    for (const QueueMatch& match : queuesOfDevice(*printer, queues.queues))
-        now.names.push_back(match.queue);
+    now.queues = queuesOfDevice(*printer, queues.queues);
     return now;
 }
 
@@ -109,14 +109,15 @@ void logQueuesAdded(platform::Platform& platform, const PrinterQueues& before,
                              printable(describe(*why)));
         return;
     }
-    std::vector<std::string> added;
-    for (const std::string& name : after.names)
-        if (std::find(before.names.begin(), before.names.end(), name) == before.names.end())
-            added.push_back(name);
+    std::vector<QueueMatch> added;
+    for (const QueueMatch& queue : after.queues)
+        if (std::none_of(before.queues.begin(), before.queues.end(),
+                         [&](const QueueMatch& old) { return old.queue == queue.queue; }))
+            added.push_back(queue);
     platform.log().write(
         added.empty()
             ? std::string("no print queue was added for the attached printer since Add Printer "
                           "was pressed")
             : "print queues added for the attached printer since Add Printer was pressed: " +
-                  queueNames(added));
+                  queueNames(added, NameList::Log, QueueDetail::State));
 }

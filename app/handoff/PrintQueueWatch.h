@@ -5,6 +5,7 @@
 // thread; with no answer, the assistant goes on as it would without them.
 #pragma once
 
+#include "app/detection/PrintQueueMatch.h"
 #include "platform/Platform.h"
 
 #include <chrono>
@@ -22,7 +23,7 @@ void findPrintQueues(platform::Platform& platform,
 // The queues among queues that print to printer (any queue when no printer
 // is known), or why the print system could not be asked.
 struct PrinterQueues {
-    std::vector<std::string> names;
+    std::vector<QueueMatch> queues;
     std::optional<platform::Failure> failure;
 };
 PrinterQueues printerQueuesIn(platform::PrintQueues queues,

@@ -33,6 +33,9 @@ namespace platform::linux_backend {
     F(ippNextAttribute)                                                                            \
     F(ippGetName)                                                                                  \
     F(ippGetString)                                                                                \
+    F(ippGetInteger)                                                                               \
+    F(ippGetBoolean)                                                                               \
+    F(ippGetCount)                                                                                 \
     F(ippNew)                                                                                      \
     F(ippLength)                                                                                   \
     F(ippReadIO)                                                                                   \

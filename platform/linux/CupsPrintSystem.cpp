@@ -5,9 +5,11 @@
 #include "platform/linux/IppExchange.h"
 
 #include <functional>
+#include <iterator>
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -37,16 +39,17 @@ Answer askScheduler(ipp_t* request, const char* what, IppBounds bounds,
     return {nullptr, std::move(failure)};
 }
 
-// Each group of the answer (one queue, one device) as its attributes by name.
-void forEachGroup(const Ipp& response,
-                  const std::function<void(const std::map<std::string, std::string>&)>& take) {
+// The attributes of one group of an answer (one queue, one device) by name.
+using Group = std::map<std::string, ipp_attribute_t*>;
+
+void forEachGroup(const Ipp& response, const std::function<void(const Group&)>& take) {
     if (!response) return;
-    std::map<std::string, std::string> group;
+    Group group;
     for (ipp_attribute_t* attribute = cups().ippFirstAttribute(response.get());
          attribute != nullptr; attribute = cups().ippNextAttribute(response.get())) {
         // A separator, which has no name, ends a group.
         if (const char* name = cups().ippGetName(attribute)) {
-            group[name] = ippText(attribute);
+            group[name] = attribute;
             continue;
         }
         if (!group.empty()) take(group);
@@ -55,9 +58,44 @@ void forEachGroup(const Ipp& response,
     if (!group.empty()) take(group);
 }
 
-std::string valueOf(const std::map<std::string, std::string>& group, const char* name) {
+ipp_attribute_t* attributeOf(const Group& group, const char* name) {
     const auto found = group.find(name);
-    return found != group.end() ? found->second : std::string();
+    return found != group.end() ? found->second : nullptr;
+}
+
+std::string valueOf(const Group& group, const char* name) {
+    return ippText(attributeOf(group, name));
+}
+
+// What the scheduler says of whether the queue can print.
+void readState(const Group& group, PrintQueue& queue) {
+    if (ipp_attribute_t* state = attributeOf(group, "printer-state")) {
+        switch (cups().ippGetInteger(state, 0)) {
+        case IPP_PSTATE_IDLE:
+            queue.state = "idle";
+            break;
+        case IPP_PSTATE_PROCESSING:
+            queue.state = "processing";
+            break;
+        case IPP_PSTATE_STOPPED:
+            queue.state = "stopped";
+            break;
+        default:
+            break;
+        }
+    }
+    if (ipp_attribute_t* reasons = attributeOf(group, "printer-state-reasons")) {
+        for (int i = 0; i < cups().ippGetCount(reasons); ++i) {
+            const char* reason = cups().ippGetString(reasons, i, nullptr);
+            if (reason == nullptr || std::string_view(reason) == "none") continue;
+            if (queue.stateReasons.size() < MostStateReasons)
+                queue.stateReasons.emplace_back(reason);
+            else
+                ++queue.moreStateReasons;
+        }
+    }
+    if (ipp_attribute_t* accepting = attributeOf(group, "printer-is-accepting-jobs"))
+        queue.acceptingJobs = cups().ippGetBoolean(accepting, 0) != 0;
 }
 
 } // namespace
@@ -65,17 +103,19 @@ std::string valueOf(const std::map<std::string, std::string>& group, const char*
 PrintQueues CupsPrintSystem::queues(std::stop_token stop) {
     if (const std::optional<Failure>& why = cupsLoadFailure()) return {{}, why};
     ipp_t* request = cups().ippNewRequest(IPP_OP_CUPS_GET_PRINTERS);
-    static const char* const Wanted[] = {"printer-name", "device-uri"};
-    cups().ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 2,
-                         nullptr, Wanted);
+    static const char* const Wanted[] = {"printer-name", "device-uri", "printer-state",
+                                         "printer-state-reasons", "printer-is-accepting-jobs"};
+    cups().ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
+                         std::size(Wanted), nullptr, Wanted);
     const Answer answer = askScheduler(request, "list its queues", SchedulerBounds, stop);
     if (answer.failure) return {{}, answer.failure};
     PrintQueues found;
-    forEachGroup(answer.response, [&](const std::map<std::string, std::string>& group) {
+    forEachGroup(answer.response, [&](const Group& group) {
         PrintQueue queue{valueOf(group, "printer-name"), valueOf(group, "device-uri")};
+        readState(group, queue);
         if (!queue.name.empty()) found.queues.push_back(std::move(queue));
     });
-    askIppUsbPorts(found.queues, stop);
+    askIppUsbPorts(found, stop);
     return found;
 }
 
@@ -92,7 +132,7 @@ PrintDevices CupsPrintSystem::usbDevices(std::stop_token stop) {
                      {UsbSearchTime + SchedulerBounds.time, SchedulerBounds.bytes}, stop);
     if (answer.failure) return {{}, answer.failure};
     PrintDevices found;
-    forEachGroup(answer.response, [&](const std::map<std::string, std::string>& group) {
+    forEachGroup(answer.response, [&](const Group& group) {
         PrintDevice device{valueOf(group, "device-uri"), valueOf(group, "device-id")};
         if (!device.uri.empty()) found.devices.push_back(std::move(device));
     });

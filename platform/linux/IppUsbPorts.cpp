@@ -64,11 +64,12 @@ std::pair<std::string, std::string> askPort(const Port& where, const std::string
                                         IPP_TAG_TEXT))};
 }
 
-// Asks each distinct port once, all side by side, so that any number of
-// silent ports costs one port's time; ports past the first few are not asked.
 } // namespace
 
-void askIppUsbPorts(std::vector<PrintQueue>& queues, const std::stop_token& stop) {
+// Asks each distinct port once, all side by side, so that any number of
+// silent ports costs one port's time; ports past the first few are not asked.
+void askIppUsbPorts(PrintQueues& found, const std::stop_token& stop) {
+    std::vector<PrintQueue>& queues = found.queues;
     // Each port with the URI to ask it about, and, once asked, its answer:
     // each asker writes its own entry alone.
     struct Asked {
@@ -80,6 +81,11 @@ void askIppUsbPorts(std::vector<PrintQueue>& queues, const std::stop_token& stop
         if (const std::optional<Port> port = ippUsbPort(queue.deviceUri))
             if (ports.size() < MostIppUsbPortsAsked)
                 ports.emplace(*port, Asked{queue.deviceUri, {}});
+    // A queue that prints to one of these already has it asked.
+    for (int number = FirstIppUsbPort; number < FirstIppUsbPort + IppUsbPortsScanned; ++number) {
+        const std::string uri = "ipp://localhost:" + std::to_string(number) + IppUsbPath;
+        ports.emplace(Port{"localhost", number, IppUsbPath}, Asked{uri, {}});
+    }
     {
         std::vector<std::jthread> askers;
         askers.reserve(ports.size());
@@ -90,8 +96,15 @@ void askIppUsbPorts(std::vector<PrintQueue>& queues, const std::stop_token& stop
     } // joined
     for (PrintQueue& queue : queues)
         if (const std::optional<Port> port = ippUsbPort(queue.deviceUri))
-            if (const auto found = ports.find(*port); found != ports.end())
-                std::tie(queue.portDeviceId, queue.portMakeAndModel) = found->second.told;
+            if (const auto asked = ports.find(*port); asked != ports.end())
+                std::tie(queue.portDeviceId, queue.portMakeAndModel) = asked->second.told;
+    for (const auto& [where, asked] : ports) {
+        const auto& [deviceId, makeAndModel] = asked.told;
+        if (where.host == "localhost" && where.resource == IppUsbPath &&
+            where.port < FirstIppUsbPort + IppUsbPortsScanned &&
+            (!deviceId.empty() || !makeAndModel.empty()))
+            found.ippUsbPorts.push_back({where.port, deviceId, makeAndModel});
+    }
 }
 
 } // namespace platform::linux_backend

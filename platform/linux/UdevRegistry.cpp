@@ -201,12 +201,22 @@ UsbDevice usbDeviceIds(udev_device* device) {
     return {*v, *p};
 }
 
-// The device id the printer class driver (usblp) reads from the printer,
-// and the number of the interface it is bound to.
-void readPrinterInterface(udev_device* device, UsbDevice& found) {
+bool isIppOverUsb(udev_device* interface) {
+    return sysfsText(interface, "bInterfaceClass") == "07" &&
+           sysfsText(interface, "bInterfaceSubClass") == "01" &&
+           sysfsText(interface, "bInterfaceProtocol") == "04";
+}
+
+// Of the device's interfaces: the device id the printer class driver
+// (usblp) reads from the printer and the number of the interface it is
+// bound to, and whether one speaks IPP over USB. udev's own summary of the
+// interfaces says the latter too, where its rules have run.
+void readInterfaces(udev_device* device, UsbDevice& found) {
+    const char* summary = udev_device_get_property_value(device, "ID_USB_INTERFACES");
+    found.ippOverUsb = summary != nullptr && std::strstr(summary, ":070104:") != nullptr;
     const UdevEnumerate interfaces(udev_enumerate_new(udev_device_get_udev(device)));
     if (!interfaces || udev_enumerate_add_match_parent(interfaces.get(), device) < 0 ||
-        udev_enumerate_add_match_sysattr(interfaces.get(), "ieee1284_id", nullptr) < 0 ||
+        udev_enumerate_add_match_property(interfaces.get(), "DEVTYPE", "usb_interface") < 0 ||
         udev_enumerate_scan_devices(interfaces.get()) < 0)
         return;
     udev_list_entry* entry = nullptr;
@@ -214,14 +224,14 @@ void readPrinterInterface(udev_device* device, UsbDevice& found) {
         const UdevDevice interface(udev_device_new_from_syspath(udev_device_get_udev(device),
                                                                 udev_list_entry_get_name(entry)));
         if (!interface) continue;
+        found.ippOverUsb = found.ippOverUsb || isIppOverUsb(interface.get());
         std::string id = sysfsText(interface.get(), "ieee1284_id");
-        if (id.empty()) continue;
+        if (id.empty() || !found.ieee1284Id.empty()) continue;
         found.ieee1284Id = std::move(id);
         // Two hexadecimal digits, as the descriptor's byte.
         if (const std::optional<std::uint16_t> number =
                 parseUsbId(udev_device_get_sysattr_value(interface.get(), "bInterfaceNumber")))
             found.printerInterface = *number;
-        return;
     }
 }
 
@@ -232,7 +242,7 @@ UsbDevice usbDevice(udev_device* device) {
     found.serial = sysfsText(device, "serial");
     found.manufacturer = sysfsText(device, "manufacturer");
     found.product = sysfsText(device, "product");
-    readPrinterInterface(device, found);
+    readInterfaces(device, found);
     return found;
 }
 

@@ -69,6 +69,21 @@
         <extracomment>Add-printer window, above the steps, shown only when the attached printer already has a print queue. %1: the queue names, quoted and separated by commas.</extracomment>
         <translation>Esta impresora ya tiene una cola de impresión: %1. Puede imprimir con ella ahora o volver a añadir la impresora a continuación.</translation>
     </message>
+    <message id="ui_queueStateNote">
+        <source>The print queue %1 cannot print now: it is stopped or does not accept jobs. Resume it in the printer settings, or add the printer again below.</source>
+        <extracomment>Add-printer window, below the queue line, shown only when one of the attached printer's queues is stopped or rejects jobs. %1: those queue names, quoted and separated by commas.</extracomment>
+        <translation>La cola de impresión %1 no puede imprimir ahora: está detenida o no acepta trabajos. Reanúdela en la configuración de impresoras o vuelva a añadir la impresora abajo.</translation>
+    </message>
+    <message id="ui_ippUsbNote">
+        <source>ipp-usb serves this printer without a driver, so the print queue %1 cannot print while it does. Print with the driverless queue that ipp-usb offers, or keep this queue and have ipp-usb leave this model alone.</source>
+        <extracomment>Add-printer window, shown only when ipp-usb (a system service; keep its name) serves the attached printer while a driver's queue prints to it through USB, which then cannot print. %1: those queue names, quoted and separated by commas.</extracomment>
+        <translation>ipp-usb ofrece esta impresora sin controlador, así que la cola de impresión %1 no puede imprimir mientras lo haga. Imprima con la cola sin controlador que ofrece ipp-usb, o conserve esta cola y haga que ipp-usb deje este modelo en paz.</translation>
+    </message>
+    <message id="ui_driverlessNote">
+        <source>Your %1 also prints without a driver, over IPP-over-USB: the printer settings may offer it as a driverless printer.</source>
+        <extracomment>Add-printer window, shown only when the attached printer has no print queue yet and can print without a driver (IPP over USB). %1: the printer's maker and model.</extracomment>
+        <translation>Su %1 también imprime sin controlador, mediante IPP sobre USB: la configuración de impresoras puede ofrecerla como impresora sin controlador.</translation>
+    </message>
     <message id="ui_dialogNote">
         <source>Add Printer opens the new-printer dialog with your %1 already chosen.
 1. Check the driver it suggests, and click Forward on each page.

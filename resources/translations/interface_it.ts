@@ -69,6 +69,21 @@
         <extracomment>Add-printer window, above the steps, shown only when the attached printer already has a print queue. %1: the queue names, quoted and separated by commas.</extracomment>
         <translation>Questa stampante ha già una coda di stampa: %1. Puoi stampare subito oppure aggiungere di nuovo la stampante qui sotto.</translation>
     </message>
+    <message id="ui_queueStateNote">
+        <source>The print queue %1 cannot print now: it is stopped or does not accept jobs. Resume it in the printer settings, or add the printer again below.</source>
+        <extracomment>Add-printer window, below the queue line, shown only when one of the attached printer's queues is stopped or rejects jobs. %1: those queue names, quoted and separated by commas.</extracomment>
+        <translation>La coda di stampa %1 non può stampare ora: è ferma o non accetta lavori. Riprendila nelle impostazioni delle stampanti, oppure aggiungi di nuovo la stampante qui sotto.</translation>
+    </message>
+    <message id="ui_ippUsbNote">
+        <source>ipp-usb serves this printer without a driver, so the print queue %1 cannot print while it does. Print with the driverless queue that ipp-usb offers, or keep this queue and have ipp-usb leave this model alone.</source>
+        <extracomment>Add-printer window, shown only when ipp-usb (a system service; keep its name) serves the attached printer while a driver's queue prints to it through USB, which then cannot print. %1: those queue names, quoted and separated by commas.</extracomment>
+        <translation>ipp-usb gestisce questa stampante senza driver, quindi la coda di stampa %1 non può stampare finché lo fa. Stampa con la coda senza driver offerta da ipp-usb, oppure tieni questa coda e fai in modo che ipp-usb ignori questo modello.</translation>
+    </message>
+    <message id="ui_driverlessNote">
+        <source>Your %1 also prints without a driver, over IPP-over-USB: the printer settings may offer it as a driverless printer.</source>
+        <extracomment>Add-printer window, shown only when the attached printer has no print queue yet and can print without a driver (IPP over USB). %1: the printer's maker and model.</extracomment>
+        <translation>La tua %1 stampa anche senza driver, tramite IPP su USB: le impostazioni delle stampanti potrebbero proporla come stampante senza driver.</translation>
+    </message>
     <message id="ui_dialogNote">
         <source>Add Printer opens the new-printer dialog with your %1 already chosen.
 1. Check the driver it suggests, and click Forward on each page.

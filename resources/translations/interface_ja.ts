@@ -69,6 +69,21 @@
         <extracomment>Add-printer window, above the steps, shown only when the attached printer already has a print queue. %1: the queue names, quoted and separated by commas.</extracomment>
         <translation>このプリンターにはすでに印刷キューがあります: %1。今すぐ印刷することも、下でもう一度プリンターを追加することもできます。</translation>
     </message>
+    <message id="ui_queueStateNote">
+        <source>The print queue %1 cannot print now: it is stopped or does not accept jobs. Resume it in the printer settings, or add the printer again below.</source>
+        <extracomment>Add-printer window, below the queue line, shown only when one of the attached printer's queues is stopped or rejects jobs. %1: those queue names, quoted and separated by commas.</extracomment>
+        <translation>印刷キュー %1 は今は印刷できません: 停止しているか、ジョブを受け付けていません。プリンター設定で再開するか、下でもう一度プリンターを追加してください。</translation>
+    </message>
+    <message id="ui_ippUsbNote">
+        <source>ipp-usb serves this printer without a driver, so the print queue %1 cannot print while it does. Print with the driverless queue that ipp-usb offers, or keep this queue and have ipp-usb leave this model alone.</source>
+        <extracomment>Add-printer window, shown only when ipp-usb (a system service; keep its name) serves the attached printer while a driver's queue prints to it through USB, which then cannot print. %1: those queue names, quoted and separated by commas.</extracomment>
+        <translation>ipp-usb がこのプリンターをドライバーなしで提供しているため、その間は印刷キュー %1 で印刷できません。ipp-usb が提供するドライバー不要のキューで印刷するか、このキューを残して ipp-usb がこの機種を扱わないようにしてください。</translation>
+    </message>
+    <message id="ui_driverlessNote">
+        <source>Your %1 also prints without a driver, over IPP-over-USB: the printer settings may offer it as a driverless printer.</source>
+        <extracomment>Add-printer window, shown only when the attached printer has no print queue yet and can print without a driver (IPP over USB). %1: the printer's maker and model.</extracomment>
+        <translation>お使いの %1 は IPP over USB によりドライバーなしでも印刷できます。プリンター設定でドライバー不要のプリンターとして表示される場合があります。</translation>
+    </message>
     <message id="ui_dialogNote">
         <source>Add Printer opens the new-printer dialog with your %1 already chosen.
 1. Check the driver it suggests, and click Forward on each page.

@@ -69,6 +69,21 @@
         <extracomment>Add-printer window, above the steps, shown only when the attached printer already has a print queue. %1: the queue names, quoted and separated by commas.</extracomment>
         <translation>Esta impressora já tem uma fila de impressão: %1. Você pode imprimir com ela agora ou adicionar a impressora novamente abaixo.</translation>
     </message>
+    <message id="ui_queueStateNote">
+        <source>The print queue %1 cannot print now: it is stopped or does not accept jobs. Resume it in the printer settings, or add the printer again below.</source>
+        <extracomment>Add-printer window, below the queue line, shown only when one of the attached printer's queues is stopped or rejects jobs. %1: those queue names, quoted and separated by commas.</extracomment>
+        <translation>A fila de impressão %1 não pode imprimir agora: está parada ou não aceita trabalhos. Retome-a nas configurações de impressoras ou adicione a impressora novamente abaixo.</translation>
+    </message>
+    <message id="ui_ippUsbNote">
+        <source>ipp-usb serves this printer without a driver, so the print queue %1 cannot print while it does. Print with the driverless queue that ipp-usb offers, or keep this queue and have ipp-usb leave this model alone.</source>
+        <extracomment>Add-printer window, shown only when ipp-usb (a system service; keep its name) serves the attached printer while a driver's queue prints to it through USB, which then cannot print. %1: those queue names, quoted and separated by commas.</extracomment>
+        <translation>O ipp-usb oferece esta impressora sem driver, então a fila de impressão %1 não pode imprimir enquanto ele fizer isso. Imprima com a fila sem driver oferecida pelo ipp-usb, ou mantenha esta fila e faça o ipp-usb deixar este modelo de lado.</translation>
+    </message>
+    <message id="ui_driverlessNote">
+        <source>Your %1 also prints without a driver, over IPP-over-USB: the printer settings may offer it as a driverless printer.</source>
+        <extracomment>Add-printer window, shown only when the attached printer has no print queue yet and can print without a driver (IPP over USB). %1: the printer's maker and model.</extracomment>
+        <translation>Sua %1 também imprime sem driver, via IPP sobre USB: as configurações de impressoras podem oferecê-la como impressora sem driver.</translation>
+    </message>
     <message id="ui_dialogNote">
         <source>Add Printer opens the new-printer dialog with your %1 already chosen.
 1. Check the driver it suggests, and click Forward on each page.

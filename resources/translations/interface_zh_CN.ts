@@ -69,6 +69,21 @@
         <extracomment>Add-printer window, above the steps, shown only when the attached printer already has a print queue. %1: the queue names, quoted and separated by commas.</extracomment>
         <translation>此打印机已有打印队列：%1。您现在就可以用它打印，也可以在下方再次添加打印机。</translation>
     </message>
+    <message id="ui_queueStateNote">
+        <source>The print queue %1 cannot print now: it is stopped or does not accept jobs. Resume it in the printer settings, or add the printer again below.</source>
+        <extracomment>Add-printer window, below the queue line, shown only when one of the attached printer's queues is stopped or rejects jobs. %1: those queue names, quoted and separated by commas.</extracomment>
+        <translation>打印队列 %1 现在无法打印：它已停止或不接受作业。请在打印机设置中恢复它，或在下面再次添加打印机。</translation>
+    </message>
+    <message id="ui_ippUsbNote">
+        <source>ipp-usb serves this printer without a driver, so the print queue %1 cannot print while it does. Print with the driverless queue that ipp-usb offers, or keep this queue and have ipp-usb leave this model alone.</source>
+        <extracomment>Add-printer window, shown only when ipp-usb (a system service; keep its name) serves the attached printer while a driver's queue prints to it through USB, which then cannot print. %1: those queue names, quoted and separated by commas.</extracomment>
+        <translation>ipp-usb 正以免驱动方式提供这台打印机，因此在此期间打印队列 %1 无法打印。请使用 ipp-usb 提供的免驱动队列打印，或保留此队列并让 ipp-usb 不再处理此型号。</translation>
+    </message>
+    <message id="ui_driverlessNote">
+        <source>Your %1 also prints without a driver, over IPP-over-USB: the printer settings may offer it as a driverless printer.</source>
+        <extracomment>Add-printer window, shown only when the attached printer has no print queue yet and can print without a driver (IPP over USB). %1: the printer's maker and model.</extracomment>
+        <translation>您的 %1 也可以通过 IPP over USB 免驱动打印：打印机设置可能会将其作为免驱动打印机提供。</translation>
+    </message>
     <message id="ui_dialogNote">
         <source>Add Printer opens the new-printer dialog with your %1 already chosen.
 1. Check the driver it suggests, and click Forward on each page.

@@ -235,10 +235,12 @@ class AssistantTest(unittest.TestCase):
         """The agent keys of the Wi-Fi catalogue: none but where a story is about them."""
         return {}
 
-    def plug(self, ids, serial=None, strings=("Acme", "Laser 1"), device_id=None, interface=0):
+    def plug(self, ids, serial=None, strings=("Acme", "Laser 1"), device_id=None, interface=0,
+             ipp_usb=False):
         """A USB device; a printer with a serial number (or a device id) has
-        its maker's and model's strings too, and one with a device id a
-        printer interface that shows it, as the class driver does."""
+        its maker's and model's strings too, one with a device id a printer
+        interface that shows it, as the class driver does, and one with
+        ipp_usb an IPP-over-USB interface (class 7/1/4) beside it."""
         self.devices += 1
         attributes = ["idVendor", "%04x" % ids[0], "idProduct", "%04x" % ids[1]]
         if serial is not None:
@@ -250,6 +252,11 @@ class AssistantTest(unittest.TestCase):
         if device_id is not None:
             self.testbed.add_device("usb", "9-%d:1.%d" % (self.devices, interface), syspath,
                                     ["bInterfaceNumber", "%02x" % interface, "ieee1284_id", device_id],
+                                    ["DEVTYPE", "usb_interface"])
+        if ipp_usb:
+            self.testbed.add_device("usb", "9-%d:1.%d" % (self.devices, interface + 1), syspath,
+                                    ["bInterfaceNumber", "%02x" % (interface + 1), "bInterfaceClass",
+                                     "07", "bInterfaceSubClass", "01", "bInterfaceProtocol", "04"],
                                     ["DEVTYPE", "usb_interface"])
         return syspath
 
@@ -273,14 +280,24 @@ class AssistantTest(unittest.TestCase):
         if port is None:
             self.cups = server
 
-    def misbehaving(self, mode, port=None):
+    def misbehaving(self, mode, port=None, **env):
         """A scheduler of this test's own that answers as tests/tools/misbehaving-ipp.py
         says (on the loopback port when given); where it listens."""
         folder = tempfile.mkdtemp(prefix="runnetlume-e2e-%s-" % mode)
         self.schedulers.append(folder)
         subprocess.run([SCHEDULER, "misbehave", mode, folder] + ([str(port)] if port else []),
-                       check=True, capture_output=True)
+                       check=True, capture_output=True, env=dict(os.environ, **env))
         return os.path.join(folder, "cups.sock")
+
+    def cups_env(self):
+        return dict(os.environ, CUPS_SERVER=self.cups)
+
+    def check_devices(self, *options):
+        """What runNetlume-check --devices prints in this test's world."""
+        return subprocess.run(
+            [os.path.join(self.bundle, "bin", "runNetlume-check"), "--devices"] + list(options),
+            capture_output=True, text=True,
+            env=dict(self.cups_env(), UMOCKDEV_DIR=self.testbed.get_root_dir())).stdout
 
     def usb_device(self, uri, model="Acme Laser 1", device_id="MFG:Acme;MDL:Laser 1;SN:SN1;"):
         """The emulated printer as the scheduler's USB backend reports it."""
@@ -911,13 +928,12 @@ class PrintQueuesOfThePrinter(AssistantTest):
         self.scheduler(("Acme", "usb://Acme/Laser%201?serial=SN1", PPD), port=port)
         self.scheduler(self.QUEUE, ("Elsewhere", "ipp://printer.example/ipp/print"),
                        ("Laser-IPP", "ipp://localhost:%d/printers/Acme" % port))
-        self.plug(USB_ONLY, serial="SN1")
-        checker = subprocess.run([os.path.join(self.bundle, "bin", "runNetlume-check"), "--devices"],
-                                 capture_output=True, text=True,
-                                 env=dict(os.environ, CUPS_SERVER=self.cups,
-                                          UMOCKDEV_DIR=self.testbed.get_root_dir()))
-        self.assertIn("8001:0101  USB-only model", checker.stdout)
-        self.assertIn("print queues: Laser (serial), Laser-IPP (IPP-over-USB)", checker.stdout)
+        self.plug(USB_ONLY, serial="SN1", ipp_usb=True)
+        checker = self.check_devices()
+        self.assertIn("8001:0101  USB-only model", checker)
+        self.assertIn("print queues: Laser (serial; idle, accepting jobs), Laser-IPP (IPP-over-USB; "
+                      "idle, accepting jobs)\n           IPP-over-USB: it also prints without a "
+                      "driver\n", checker)
         for language in self.LANGUAGES:
             assistant = self.start(LANG=language + ".UTF-8", LANGUAGE=language)
             note = translations(language)["ui_queueNote"].replace("%1", '"Laser", "Laser-IPP"')
@@ -925,6 +941,40 @@ class PrintQueuesOfThePrinter(AssistantTest):
             self.assertEqual(assistant.stop(), 0, language)
             self.assertIn('the attached printer already has print queues: "Laser" (serial), '
                           '"Laser-IPP" (IPP-over-USB)', assistant.log(), language)
+            # No port of ipp-usb's range serves the printer: nothing of ipp-usb.
+            self.assertNotIn("ipp-usb", assistant.log(), language)
+        # ipp-usb serves it on the first free port of its range, and then
+        # the window, the log and the checker name the queue it blocks; a
+        # stopped queue and one that rejects jobs are named as such.
+        served = next(port for port in range(60000, 60008) if free_port(port))
+        self.misbehaving("ipp-usb", port=served, PRINTER_DEVICE_ID="MFG:Acme;MDL:Laser 1;SN:SN1;")
+        laser = '"Laser"'
+        for command, label, line in (
+                (None, "ui_ippUsbNote", 'ipp-usb serves the attached printer on port %d, so its '
+                 'queues through the USB backend cannot print while it does: "Laser"; print with '
+                 'the driverless queue through ipp-usb' % served),
+                ("cupsdisable", "ui_queueStateNote", 'print queues of the attached printer that '
+                 'cannot print now: "Laser" (stopped: paused; accepting jobs)'),
+                ("cupsreject", "ui_queueStateNote", 'print queues of the attached printer that '
+                 'cannot print now: "Laser" (idle, rejects jobs)')):
+            if command:
+                subprocess.run(["cupsenable", "Laser"], check=True, env=self.cups_env())
+                subprocess.run([command, "Laser"], check=True, env=self.cups_env())
+            assistant = self.start()
+            self.await_element("label", translations("en")[label].replace("%1", laser))
+            self.assertEqual(assistant.stop(), 0, line)
+            self.assertTrue(any(said.startswith(line) for said in assistant.log()), assistant.log())
+        checker = self.check_devices()
+        self.assertIn("Laser (serial; idle, rejects jobs)", checker)
+        self.assertIn("warning: ipp-usb serves it on port %d, so its queues through the USB "
+                      "backend cannot print while it does: Laser [ipp-usb-conflict]\n           "
+                      "remedy: print with the driverless queue" % served, checker)
+        self.assertIn('the quirk "[8001:0101] blacklist = true"', checker)
+        found = json.loads(self.check_devices("--json"))["devices"][0]
+        self.assertEqual((found["ippUsbPort"], found["findings"][0]["id"], found["queues"][0]["state"],
+                          found["queues"][0]["canPrint"]),
+                         (served, "ipp-usb-conflict", "idle, rejects jobs", False))
+        subprocess.run(["cupsaccept", "Laser"], check=True, env=self.cups_env())
         # Silent IPP-over-USB ports, asked side by side: the window's line and
         # the end's still come, each within one port's time.
         silent = next(port for port in range(port + 1, 60200) if free_port(port))
@@ -940,7 +990,7 @@ class PrintQueuesOfThePrinter(AssistantTest):
         self.press("Add Printer")
         self.assertEqual(assistant.wait_exit(), 0)
         self.assertIn('print queues added for the attached printer since Add Printer was pressed: '
-                      '"Laser-2"', assistant.log())
+                      '"Laser-2" (idle, accepting jobs)', assistant.log())
 
     # USB strings, the printer interface's device id and number, and the
     # queue CUPS's usb backend made for each of four real printers.
@@ -962,11 +1012,8 @@ class PrintQueuesOfThePrinter(AssistantTest):
             plugged = self.plug(USB_ONLY, strings=(maker, product), device_id=device_id,
                                 interface=interface)
             self.usb_device(uri, maker + " " + product, device_id)
-            checker = subprocess.run(
-                [os.path.join(self.bundle, "bin", "runNetlume-check"), "--devices"],
-                capture_output=True, text=True,
-                env=dict(os.environ, CUPS_SERVER=self.cups, UMOCKDEV_DIR=self.testbed.get_root_dir()))
-            self.assertIn("print queues: %s (maker and model)\n" % queue, checker.stdout)
+            self.assertIn("print queues: %s (maker and model; idle, accepting jobs)\n" % queue,
+                          self.check_devices())
             assistant = self.start()
             self.await_element("label", translations("en")["ui_queueNote"].replace("%1", '"%s"' % queue))
             assistant.wait_for('the printer is the print system\'s device "%s"' % uri)

@@ -1,14 +1,17 @@
 #!/usr/bin/env python3
 # SPDX-License-Identifier: MIT
 """A scheduler, or a printer's IPP-over-USB port, that takes IPP requests
-and answers them as broken ones do:
+and answers them as broken ones do, or as ipp-usb does for one printer:
     misbehaving-ipp.py MODE ADDRESS
 MODE: silent (takes the connection and never answers), trickle (a whole,
 valid answer at one byte a second), endless (an answer of ever new queues,
-as fast as it is read, that never ends) or busy (a prompt refusal, IPP's
-server-error-busy with a message of its own). ADDRESS: a socket's path, or a port
+as fast as it is read, that never ends), busy (a prompt refusal, IPP's
+server-error-busy with a message of its own) or ipp-usb (the printer's
+attributes at ipp-usb's path, /ipp/print, with the device id in
+PRINTER_DEVICE_ID; anything else is not found). ADDRESS: a socket's path, or a port
 of the loopback interface. Prints "ready" once it listens; runs until it is
 ended (print-scheduler.sh does both)."""
+import os
 import socket
 import socketserver
 import struct
@@ -53,6 +56,15 @@ class Handler(socketserver.BaseRequestHandler):
             if MODE == "silent":
                 while self.request.recv(4096):
                     pass
+            elif MODE == "ipp-usb":
+                found = head.split(b" ")[1] == b"/ipp/print"
+                device_id = os.environ.get("PRINTER_DEVICE_ID", "")
+                body = (b"\x02\x00" + (b"\x00\x00" if found else b"\x04\x06") + HEAD[4:]
+                        + ((b"\x04" + attribute(0x41, "printer-device-id", device_id)
+                            + attribute(0x41, "printer-make-and-model", "Acme Laser 1"))
+                           if found else b"") + b"\x03")
+                self.request.sendall(b"HTTP/1.1 200 OK\r\nContent-Type: application/ipp\r\n"
+                                     b"Content-Length: %d\r\n\r\n" % len(body) + body)
             elif MODE == "busy":
                 body = (b"\x02\x00\x05\x07" + HEAD[4:]
                         + attribute(0x41, "status-message", "the scheduler is busy") + b"\x03")
@@ -89,7 +101,7 @@ class PortServer(socketserver.ThreadingMixIn, socketserver.TCPServer):
 
 
 MODE, address = sys.argv[1], sys.argv[2]
-if MODE not in ("silent", "trickle", "endless", "busy"):
+if MODE not in ("silent", "trickle", "endless", "busy", "ipp-usb"):
     sys.exit(__doc__)
 server = (PortServer(("127.0.0.1", int(address)), Handler) if address.isdigit()
           else UnixServer(address, Handler))

@@ -14,7 +14,7 @@
 # (as "direct URI "MAKE MODEL" "INFO" "DEVICE-ID" """); it prints no job.
 # A scheduler that misbehaves, as users' sometimes do, answers on a socket
 # in FOLDER (or, with a PORT, as an IPP-over-USB port would, on that port):
-#   eval "$(tests/tools/print-scheduler.sh misbehave silent|trickle|endless|busy FOLDER [PORT])"
+#   eval "$(tests/tools/print-scheduler.sh misbehave silent|trickle|endless|busy|ipp-usb FOLDER [PORT])"
 # silent takes the connection and never answers, trickle sends a whole answer
 # a byte a second, endless sends ever new queues as fast as they are read,
 # busy refuses at once with IPP's server-error-busy and a message.

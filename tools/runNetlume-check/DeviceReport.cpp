@@ -41,6 +41,16 @@ std::string ids(const platform::UsbDevice& device) {
     return usbIdText(device.idVendor, device.idProduct);
 }
 
+constexpr const char* ConflictId = "ipp-usb-conflict";
+
+std::string conflictText(const IppUsbConflict& conflict) {
+    std::string names;
+    for (const QueueMatch& queue : conflict.blocked)
+        names += (names.empty() ? "" : ", ") + printable(queue.queue);
+    return "ipp-usb serves it on port " + std::to_string(conflict.port) +
+           ", so its queues through the USB backend cannot print while it does: " + names;
+}
+
 } // namespace
 
 std::vector<DeviceVerdict> judgeDevices(const std::vector<platform::UsbDevice>& devices,
@@ -59,8 +69,12 @@ std::vector<DeviceVerdict> judgeDevices(const std::vector<platform::UsbDevice>& 
         else if (vendors.count(device.idVendor) != 0)
             verdict = Verdict::MakerUnknownModel;
         std::optional<std::vector<QueueMatch>> matches;
-        if (!queues.failure) matches = queuesOfDevice(device, queues.queues);
-        verdicts.push_back({device, verdict, std::move(matches)});
+        std::optional<IppUsbConflict> ippUsb;
+        if (!queues.failure) {
+            matches = queuesOfDevice(device, queues.queues);
+            ippUsb = ippUsbConflict(device, *matches, queues.ippUsbPorts);
+        }
+        verdicts.push_back({device, verdict, std::move(matches), std::move(ippUsb)});
     }
     return verdicts;
 }
@@ -75,12 +89,22 @@ std::string devicesAsText(const std::vector<DeviceVerdict>& verdicts,
         if (v.queues->empty()) out += "none";
         // Capped as findings are.
         const std::size_t listed = std::min(v.queues->size(), Report::MaxPerKind);
-        for (std::size_t i = 0; i < listed; ++i)
-            out += (i == 0 ? "" : ", ") + printable((*v.queues)[i].queue) + " (" +
-                   matchKindText((*v.queues)[i].how) + ")";
+        for (std::size_t i = 0; i < listed; ++i) {
+            const QueueMatch& queue = (*v.queues)[i];
+            out += (i == 0 ? "" : ", ") + printable(queue.queue) + " (" + matchKindText(queue.how) +
+                   (queue.state.empty() ? "" : "; " + queue.state) + ")";
+        }
         if (listed < v.queues->size())
             out += " … and " + std::to_string(v.queues->size() - listed) + " more";
         out += "\n";
+        if (v.device.ippOverUsb)
+            out += "           IPP-over-USB: it also prints without a driver" +
+                   (v.ippUsb ? ", and ipp-usb serves it on port " + std::to_string(v.ippUsb->port)
+                             : std::string()) +
+                   "\n";
+        if (v.ippUsb && !v.ippUsb->blocked.empty())
+            out += "           warning: " + conflictText(*v.ippUsb) + " [" + ConflictId + "]\n" +
+                   "           remedy: " + ippUsbRemedy(v.device) + "\n";
     }
     if (verdicts.empty()) out += "no USB device is attached\n";
     if (queuesUnknown)
@@ -102,10 +126,20 @@ std::string devicesAsJson(const std::vector<DeviceVerdict>& verdicts,
             for (std::size_t q = 0; q < listed; ++q)
                 out += std::string(q == 0 ? "" : ", ") +
                        "{\"name\": " + jsonString((*queues)[q].queue) + ", \"match\": \"" +
-                       matchKindText((*queues)[q].how) + "\"}";
+                       matchKindText((*queues)[q].how) +
+                       "\", \"state\": " + jsonString((*queues)[q].state) +
+                       ", \"canPrint\": " + ((*queues)[q].canPrint ? "true" : "false") + "}";
             out += "]";
             if (listed < queues->size())
                 out += ", \"moreQueues\": " + std::to_string(queues->size() - listed);
+        }
+        if (verdicts[i].device.ippOverUsb) out += ", \"ippOverUsb\": true";
+        if (const auto& ippUsb = verdicts[i].ippUsb) {
+            out += ", \"ippUsbPort\": " + std::to_string(ippUsb->port);
+            if (!ippUsb->blocked.empty())
+                out += std::string(", \"findings\": [{\"severity\": \"warning\", \"id\": \"") +
+                       ConflictId + "\", \"message\": " + jsonString(conflictText(*ippUsb)) +
+                       ", \"remedy\": " + jsonString(ippUsbRemedy(verdicts[i].device)) + "}]";
         }
         out += "}";
     }

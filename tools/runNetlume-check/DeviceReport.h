@@ -3,6 +3,7 @@
 // support asks for when "the printer is plugged in but not found".
 #pragma once
 
+#include "app/detection/IppUsbConflict.h"
 #include "app/detection/PrintQueueMatch.h"
 #include "platform/Platform.h"
 
@@ -23,6 +24,8 @@ struct DeviceVerdict {
     // The print queues that print to it, or none when the print system
     // could not be asked.
     std::optional<std::vector<QueueMatch>> queues;
+    // Whether ipp-usb serves it, and the queues it keeps from printing.
+    std::optional<IppUsbConflict> ippUsb;
 };
 
 // In the assistant's order: the Wi-Fi catalogue decides first. The maker's
