@@ -38,6 +38,13 @@ public:
         g_free(interface);
         return syspath;
     }
+    // An interface of class 7, subclass 1, protocol 4: IPP over USB.
+    void addIppUsbInterface(const std::string& parent, const std::string& name) {
+        g_free(umockdev_testbed_add_device(testbed_, "usb", name.c_str(), parent.c_str(),
+                                           "bInterfaceClass", "07", "bInterfaceSubClass", "01",
+                                           "bInterfaceProtocol", "04", nullptr, "DEVTYPE",
+                                           "usb_interface", nullptr));
+    }
     void uevent(const std::string& syspath, const char* action) {
         umockdev_testbed_uevent(testbed_, syspath.c_str(), action);
     }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The attached printer's print queues: which queues are its own, the line
 // the add-printer window shows, and what the hand-off's end logs.
+#include "app/detection/IppUsbConflict.h"
 #include "app/detection/PrintQueueMatch.h"
 #include "tests/fakes/ControllerFixture.h"
 
@@ -73,6 +74,71 @@ INSTANTIATE_TEST_SUITE_P(
         MatchCase{"NotAUri", "SN1", {"Q", "usb:"}, {}},
         MatchCase{"CutPercent", "SN1", {"Q", "usb://Acme/Laser%2?serial=%"}, {}}),
     [](const ::testing::TestParamInfo<MatchCase>& each) { return each.param.name; });
+
+// Which of the printer's queues ipp-usb keeps from printing: the printer's
+// own interfaces and the ports' answers decide whether ipp-usb serves it,
+// each queue's URI whether it goes round ipp-usb through the USB backend.
+struct ConflictCase {
+    const char* name;
+    bool ippOverUsbInterface;
+    std::vector<platform::IppUsbPort> ports;
+    std::optional<int> servedOn;
+    std::vector<std::string> blocked;
+};
+
+class IppUsbConflicts : public ::testing::TestWithParam<ConflictCase> {};
+
+TEST_P(IppUsbConflicts, NameTheQueuesThroughTheUsbBackendWhileIppUsbServesThePrinter) {
+    const ConflictCase& row = GetParam();
+    platform::UsbDevice device = printer("SN1");
+    device.ippOverUsb = row.ippOverUsbInterface;
+    const std::vector<QueueMatch> queues =
+        queuesOfDevice(device, {{"Usb", "usb://Acme/Laser%201?serial=SN1"},
+                                {"Maker", "acme:/usb/Laser_1"},
+                                {"Port", IppUsb, "MFG:Acme;MDL:Laser 1;SN:SN1;", ""},
+                                {"Network", "ipp://printer.example/ipp/print"}});
+    const std::optional<IppUsbConflict> conflict = ippUsbConflict(device, queues, row.ports);
+    ASSERT_EQ(conflict.has_value(), row.servedOn.has_value());
+    if (!conflict) return;
+    EXPECT_EQ(conflict->port, *row.servedOn);
+    std::vector<std::string> blocked;
+    for (const QueueMatch& queue : conflict->blocked)
+        blocked.push_back(queue.queue);
+    EXPECT_EQ(blocked, row.blocked);
+}
+
+const platform::IppUsbPort ServesIt{60001, "MFG:Acme;MDL:Laser 1;SN:SN1;", ""};
+
+INSTANTIATE_TEST_SUITE_P(
+    PortsAndInterfaces, IppUsbConflicts,
+    ::testing::Values(ConflictCase{"ServedBySerial", true, {ServesIt}, 60001, {"Usb", "Maker"}},
+                      ConflictCase{"ServedByModelWithoutSerial",
+                                   true,
+                                   {{60000, "", "Acme Laser 1"}},
+                                   60000,
+                                   {"Usb", "Maker"}},
+                      ConflictCase{"AnotherPrinterOfTheModel",
+                                   true,
+                                   {{60000, "MFG:Acme;MDL:Laser 1;SN:SN2;", ""}},
+                                   {},
+                                   {}},
+                      ConflictCase{"NoIppOverUsbInterface", false, {ServesIt}, {}, {}},
+                      ConflictCase{"NoPortAnswered", true, {}, {}, {}}),
+    [](const ::testing::TestParamInfo<ConflictCase>& each) { return each.param.name; });
+
+TEST(QueueState, ReadsAsTheSchedulerSaidItEscapedAndBounded) {
+    platform::PrintQueue queue{"Q", "usb://Acme/Laser%201"};
+    EXPECT_EQ(queueStateText(queue), "");
+    queue.state = "idle";
+    EXPECT_EQ(queueStateText(queue), "idle, accepting jobs");
+    queue.state = "stopped";
+    queue.stateReasons = {"paused", "media-empty\x1b[2J"};
+    queue.moreStateReasons = 3;
+    queue.acceptingJobs = false;
+    EXPECT_EQ(queueStateText(queue),
+              "stopped: paused, media-empty\\x1b[2J … and 3 more; rejects jobs");
+    EXPECT_FALSE(queuesOfDevice(printer(""), {queue})[0].canPrint);
+}
 
 class PrintQueues : public ControllerTest {
 protected:
