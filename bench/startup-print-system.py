@@ -33,6 +33,8 @@ def main():
     bundle = os.path.abspath(sys.argv[2] if len(sys.argv) > 2 else "build/bundle")
     runs = int(sys.argv[3]) if len(sys.argv) > 3 else 11
     folder = tempfile.mkdtemp(prefix="runnetlume-print-system-")
+    # The scheduler's helpers run as the print system's user, who must reach it.
+    os.chmod(folder, 0o711)
     try:
         env = empty_usb(folder, CUPS_SERVER=os.path.join(folder, "no-cups.sock"))
         cases = {"reference, no scheduler": (os.path.join(reference, "bin", "runNetlume"), env),

@@ -78,6 +78,24 @@ void QtControl::setStringValue(const std::string& text) {
 
 namespace {
 
+// Grows a window to what its texts need, in the language they are in now:
+// its minimum size, and the height its word-wrapped labels need at its
+// width. Never shrinks it.
+void fitToContent(QWidget* window) {
+    window->ensurePolished();
+    QWidget* screen = currentScreen(window);
+    if (QLayout* layout = screen->layout()) layout->activate();
+    if (QLayout* layout = window->layout()) layout->activate();
+    QSize wanted = window->size().expandedTo(window->minimumSizeHint());
+    if (QLayout* layout = screen->layout(); layout != nullptr && layout->hasHeightForWidth()) {
+        const int chrome = window->height() - screen->height();
+        const int screenWidth = wanted.width() - (window->width() - screen->width());
+        wanted.setHeight(
+            std::max(wanted.height(), layout->totalHeightForWidth(screenWidth) + chrome));
+    }
+    if (wanted != window->size()) window->resize(wanted);
+}
+
 // A line with a pattern shows its value, or is gone without one. One that
 // appears in a window already on screen is told to a screen reader at once
 // through the focused control's description: a label coming into view is
@@ -91,8 +109,11 @@ void setLabelText(QLabel* label, const QString& value) {
     const bool wasShown = label->isVisible();
     label->setText(value.isEmpty() ? QString() : pattern.toString().arg(value));
     label->setVisible(!value.isEmpty());
-    if (!value.isEmpty() && !wasShown && label->window()->isVisible())
+    if (!value.isEmpty() && !wasShown && label->window()->isVisible()) {
+        // A window on screen grows by what the line needs; it never shrinks.
+        fitToContent(label->window());
         announceInFocus(label->window(), label->text());
+    }
 }
 
 } // namespace
@@ -167,28 +188,6 @@ bool CloseButtonControl::eventFilter(QObject* watched, QEvent* event) {
 QtWindow::QtWindow(QWidget* widget, FramesAskedTogether& frames)
     : widget_(widget), closeButton_(std::make_unique<CloseButtonControl>(widget)), frames_(frames) {
 }
-
-namespace {
-
-// Grows a window to what its texts need, in the language they are in now:
-// its minimum size, and the height its word-wrapped labels need at its
-// width. Never shrinks it.
-void fitToContent(QWidget* window) {
-    window->ensurePolished();
-    QWidget* screen = currentScreen(window);
-    if (QLayout* layout = screen->layout()) layout->activate();
-    if (QLayout* layout = window->layout()) layout->activate();
-    QSize wanted = window->size().expandedTo(window->minimumSizeHint());
-    if (QLayout* layout = screen->layout(); layout != nullptr && layout->hasHeightForWidth()) {
-        const int chrome = window->height() - screen->height();
-        const int screenWidth = wanted.width() - (window->width() - screen->width());
-        wanted.setHeight(
-            std::max(wanted.height(), layout->totalHeightForWidth(screenWidth) + chrome));
-    }
-    if (wanted != window->size()) window->resize(wanted);
-}
-
-} // namespace
 
 void QtWindow::prepareForDisplay() {
     if (!widget_) return;

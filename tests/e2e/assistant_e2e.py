@@ -1465,6 +1465,9 @@ class ScreenReader(AssistantTest):
     def test_each_screen_is_spoken_on_appearance_and_after_each_swap(self):
         self.scheduler(PrintQueuesOfThePrinter.QUEUE)
         self.usb_device(NewPrinterDialogAtTheDevice.DEVICE)
+        # ipp-usb serves the USB printer, whose queue then cannot print.
+        self.misbehaving("ipp-usb", port=next(port for port in range(60000, 60008) if free_port(port)),
+                         PRINTER_DEVICE_ID="MFG:Acme;MDL:Laser 1;SN:SN1;")
         for language in ("en", "de"):
             text = translations(language)
             self.orca = Orca(os.path.join(self.folder, language))
@@ -1486,13 +1489,14 @@ class ScreenReader(AssistantTest):
             # The USB printer already has a print queue, which the window
             # names, and the dialog service (activatable) can open at it:
             # the dialog's steps, line by line, take the four steps' place.
-            notes = {"ui_queueNote": '"%s"' % PrintQueuesOfThePrinter.QUEUE[0],
-                     "ui_dialogNote": "Acme Laser 1"}
+            queue = '"%s"' % PrintQueuesOfThePrinter.QUEUE[0]
+            notes = {"ui_queueNote": queue, "ui_ippUsbNote": queue, "ui_dialogNote": "Acme Laser 1"}
             for printer, first in ((WIFI, ("QuestionString",)),
-                                   (USB_ONLY, ("ui_queueNote", "ui_dialogNote"))):
+                                   (USB_ONLY, ("ui_queueNote", "ui_ippUsbNote", "ui_dialogNote"))):
                 self.orca.stop()
                 self.unplug_all()
-                self.plug(printer, serial="SN1" if printer == USB_ONLY else None)
+                self.plug(printer, serial="SN1" if printer == USB_ONLY else None,
+                          ipp_usb=printer == USB_ONLY)
                 self.orca = Orca(os.path.join(self.folder, language, first[0]))
                 assistant = self.start(LANG=language + ".UTF-8", LANGUAGE=language)
                 self.hears(*(line for key in first

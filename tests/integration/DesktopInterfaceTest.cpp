@@ -332,10 +332,16 @@ TEST(Languages, NoTextIsCutOffInAnyWindowInAnyLanguage) {
         }
         // The add-printer window on screen takes its late lines: the
         // printer's queues on either road, and the dialog's steps.
-        desktop.controller_.queueNoteTextField()->setStringValue(
-            "\"HP LaserJet Professional P1102\", \"HP LaserJet Professional P1102 (driverless)\"");
+        const std::string queues =
+            "\"HP LaserJet Professional P1102\", \"HP LaserJet Professional P1102 (driverless)\"";
+        for (platform::Control* line : {desktop.controller_.queueNoteTextField(),
+                                        desktop.controller_.queueStateNoteTextField(),
+                                        desktop.controller_.ippUsbNoteTextField()})
+            line->setStringValue(queues);
         QApplication::processEvents();
-        expectNothingCutOff(desktop.widget("addPrinterWindow"), lang + " queue line");
+        expectNothingCutOff(desktop.widget("addPrinterWindow"), lang + " queue lines");
+        desktop.controller_.driverlessNoteTextField()->setStringValue(
+            "HP LaserJet Professional P1102");
         desktop.controller_._showSteps("HP LaserJet Professional P1102");
         QApplication::processEvents();
         expectNothingCutOff(desktop.widget("addPrinterWindow"), lang + " dialog road");
