@@ -8,12 +8,23 @@ the shell scripts:
 """
 
 import os
+import socket
 import subprocess
 import sys
 import tempfile
 import time
 
 WAIT = 20.0  # bound for anything awaited; a pass never comes near it
+
+
+def free_port(port):
+    """Whether nothing listens on this port of the loopback interface."""
+    with socket.socket() as probe:
+        try:
+            probe.bind(("127.0.0.1", port))
+            return True
+        except OSError:
+            return False
 
 
 def await_(what, condition, timeout=WAIT):

@@ -45,18 +45,36 @@ cups = started.split("=", 1)[1].strip()
 with open(os.path.join(scheduler, "usb-devices"), "w") as out:
     out.write('direct usb://Example/Example%%20Laser%%201?serial=EX0001 "Example Laser 1" '
               '"Example Laser 1" "%s" ""\n' % DEVICE_ID)
+# Where the printer already has a driver's queue, stopped, that prints
+# through the USB backend while ipp-usb (a stand-in on the first free port
+# of its range) serves the printer: the window's lines about both.
+held = tempfile.mkdtemp(prefix="runnetlume-screens-ipp-usb-")
+os.chmod(held, 0o711)
+held_cups = subprocess.run(["tests/tools/print-scheduler.sh", "start", held], check=True,
+                           capture_output=True, text=True).stdout.split("=", 1)[1].strip()
+queue_env = dict(os.environ, CUPS_SERVER=held_cups)
+subprocess.run(["lpadmin", "-p", "Example-Laser-1", "-E", "-v",
+                "usb://Example/Example%20Laser%201?serial=EX0001"], check=True, env=queue_env)
+subprocess.run(["cupsdisable", "Example-Laser-1"], check=True, env=queue_env)
+port = next(port for port in range(60000, 60008) if desktop.free_port(port))
+ipp_usb = tempfile.mkdtemp(prefix="runnetlume-screens-port-")
+subprocess.run(["tests/tools/print-scheduler.sh", "misbehave", "ipp-usb", ipp_usb, str(port)],
+               check=True, capture_output=True, env=dict(os.environ, PRINTER_DEVICE_ID=DEVICE_ID))
 
 def await_line(stream, text):
-    """Once the assistant has logged a line holding text."""
-    seen = []
+    """Once the assistant has logged a line holding text. Read from the
+    descriptor itself: a buffered reader would keep lines that select()
+    then no longer reports."""
+    seen = b""
     def found():
+        nonlocal seen
         while select.select([stream], [], [], 0)[0]:
-            line = stream.readline()
-            if not line:
+            chunk = os.read(stream.fileno(), 65536)
+            if not chunk:
                 break
-            seen.append(line)
-        return any(text in line for line in seen)
-    desktop.await_("the line %r" % text, found)
+            seen += chunk
+        return text.encode() in seen
+    desktop.await_(lambda: "the line %r among %r" % (text, seen.decode(errors="replace")), found)
 
 # name, emulated printer, keys pressed once the first window shows, and
 # whether the dialog's service and the print system take part
@@ -66,7 +84,8 @@ shots = [("connect-screen", None, [], False), ("launch-tool-screen", ("f055", "0
          ("warm-prompt", None, ["Tab", "Return"], False),
          # The dialog's steps replace the settings program's once the print
          # system has named the printer's device.
-         ("add-printer-dialog", ("f055", "0101", DEVICE_ID), [], True)]
+         ("add-printer-dialog", ("f055", "0101", DEVICE_ID), [], True),
+         ("add-printer-ipp-usb", ("f055", "0101", DEVICE_ID, "ipp-usb"), [], "ipp-usb")]
 # One testbed: the preload keeps to the first one made in this process.
 testbed = UMockdev.Testbed.new()
 plugged = 0
@@ -88,12 +107,18 @@ try:
                     testbed.add_device("usb", "1-%d:1.0" % plugged, syspath,
                                        ["bInterfaceNumber", "00", "ieee1284_id", device[2]],
                                        ["DEVTYPE", "usb_interface"])
+                if len(device) > 3:
+                    testbed.add_device("usb", "1-%d:1.1" % plugged, syspath,
+                                       ["bInterfaceNumber", "01", "bInterfaceClass", "07",
+                                        "bInterfaceSubClass", "01", "bInterfaceProtocol", "04"],
+                                       ["DEVTYPE", "usb_interface"])
             folder = tempfile.mkdtemp()
             copy = os.path.join(folder, "bundle")
             shutil.copytree(bundle, copy)
             env = dict(os.environ, UMOCKDEV_DIR=testbed.get_root_dir(), PATH="/nonexistent:/usr/bin:/bin",
                        LANG=language + ".UTF-8", LANGUAGE=language, XDG_RUNTIME_DIR=folder,
-                       CUPS_SERVER=cups if dialog else os.path.join(folder, "no-cups.sock"))
+                       CUPS_SERVER={True: cups, "ipp-usb": held_cups}.get(
+                           dialog, os.path.join(folder, "no-cups.sock")))
             if not dialog:
                 env.pop("DBUS_SESSION_BUS_ADDRESS", None)
             app = subprocess.Popen([os.path.join(copy, "bin", "runNetlume")], env=env, text=True,
@@ -101,7 +126,8 @@ try:
                                    stderr=subprocess.PIPE if dialog else subprocess.DEVNULL)
             target = os.path.join("docs", "screens", language, name + ".png")
             if dialog:
-                await_line(app.stderr, "the printer is the print system's device")
+                await_line(app.stderr, "ipp-usb serves the attached printer" if dialog == "ipp-usb"
+                           else "the printer is the print system's device")
             shown = None
             if keys:
                 shown = desktop.screenshot_once_shown(app.pid, target)
@@ -120,6 +146,7 @@ try:
             shutil.rmtree(folder)
             print(target)
 finally:
-    subprocess.run(["tests/tools/print-scheduler.sh", "stop", scheduler], check=False)
-    shutil.rmtree(scheduler, ignore_errors=True)
+    for folder in (scheduler, held, ipp_usb):
+        subprocess.run(["tests/tools/print-scheduler.sh", "stop", folder], check=False)
+        shutil.rmtree(folder, ignore_errors=True)
 PY

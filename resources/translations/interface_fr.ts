@@ -72,12 +72,12 @@
     <message id="ui_queueStateNote">
         <source>The print queue %1 cannot print now: it is stopped or does not accept jobs. Resume it in the printer settings, or add the printer again below.</source>
         <extracomment>Add-printer window, below the queue line, shown only when one of the attached printer's queues is stopped or rejects jobs. %1: those queue names, quoted and separated by commas.</extracomment>
-        <translation>La file d'impression %1 ne peut pas imprimer pour l'instant : elle est arrêtée ou n'accepte pas de travaux. Reprenez-la dans les paramètres des imprimantes, ou ajoutez de nouveau l'imprimante ci-dessous.</translation>
+        <translation>La file d’impression %1 ne peut pas imprimer pour l’instant : elle est arrêtée ou n’accepte pas de travaux. Reprenez-la dans les paramètres des imprimantes, ou ajoutez de nouveau l’imprimante ci-dessous.</translation>
     </message>
     <message id="ui_ippUsbNote">
         <source>ipp-usb serves this printer without a driver, so the print queue %1 cannot print while it does. Print with the driverless queue that ipp-usb offers, or keep this queue and have ipp-usb leave this model alone.</source>
         <extracomment>Add-printer window, shown only when ipp-usb (a system service; keep its name) serves the attached printer while a driver's queue prints to it through USB, which then cannot print. %1: those queue names, quoted and separated by commas.</extracomment>
-        <translation>ipp-usb sert cette imprimante sans pilote, donc la file d'impression %1 ne peut pas imprimer tant qu'il le fait. Imprimez avec la file sans pilote proposée par ipp-usb, ou gardez cette file et faites en sorte qu'ipp-usb laisse ce modèle de côté.</translation>
+        <translation>ipp-usb sert cette imprimante sans pilote, donc la file d’impression %1 ne peut pas imprimer tant qu’il le fait. Imprimez avec la file sans pilote proposée par ipp-usb, ou gardez cette file et faites en sorte qu’ipp-usb laisse ce modèle de côté.</translation>
     </message>
     <message id="ui_driverlessNote">
         <source>Your %1 also prints without a driver, over IPP-over-USB: the printer settings may offer it as a driverless printer.</source>

@@ -16,7 +16,6 @@ import re
 import queue
 import shutil
 import signal
-import socket
 import subprocess
 import sys
 import tempfile
@@ -28,7 +27,8 @@ import xml.etree.ElementTree
 import gi
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts"))
-from desktop import WAIT, await_, end_x_server, start_virtual_display, visible_windows  # noqa: E402
+from desktop import (WAIT, await_, end_x_server, free_port, start_virtual_display,  # noqa: E402
+                     visible_windows)
 
 gi.require_version("UMockdev", "1.0")
 from gi.repository import UMockdev  # noqa: E402
@@ -44,13 +44,6 @@ SCHEDULER = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tool
 PPD = os.path.join(os.path.dirname(os.path.abspath(__file__)), "data", "acme-laser.ppd")
 
 
-def free_port(port):
-    with socket.socket() as probe:
-        try:
-            probe.bind(("127.0.0.1", port))
-            return True
-        except OSError:
-            return False
 WIFI = (0x8001, 0x0001)
 USB_ONLY = (0x8001, 0x0101)
 KEYBOARD = (0x046D, 0xC31C)
