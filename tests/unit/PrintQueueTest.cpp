@@ -78,12 +78,14 @@ INSTANTIATE_TEST_SUITE_P(
 // Which of the printer's queues ipp-usb keeps from printing: the printer's
 // own interfaces and the ports' answers decide whether ipp-usb serves it,
 // each queue's URI whether it goes round ipp-usb through the USB backend.
+// A row: whether the printer has the interface, the device id (or make and
+// model) the one port of ipp-usb's range that answered reports (none: no
+// port answered), and the port found to serve it (0: none).
 struct ConflictCase {
     const char* name;
     bool ippOverUsbInterface;
-    std::vector<platform::IppUsbPort> ports;
-    std::optional<int> servedOn;
-    std::vector<std::string> blocked;
+    std::optional<platform::IppUsbPort> port;
+    int servedOn;
 };
 
 class IppUsbConflicts : public ::testing::TestWithParam<ConflictCase> {};
@@ -97,33 +99,24 @@ TEST_P(IppUsbConflicts, NameTheQueuesThroughTheUsbBackendWhileIppUsbServesThePri
                                 {"Maker", "acme:/usb/Laser_1"},
                                 {"Port", IppUsb, "MFG:Acme;MDL:Laser 1;SN:SN1;", ""},
                                 {"Network", "ipp://printer.example/ipp/print"}});
-    const std::optional<IppUsbConflict> conflict = ippUsbConflict(device, queues, row.ports);
-    ASSERT_EQ(conflict.has_value(), row.servedOn.has_value());
-    if (!conflict) return;
-    EXPECT_EQ(conflict->port, *row.servedOn);
-    std::vector<std::string> blocked;
-    for (const QueueMatch& queue : conflict->blocked)
-        blocked.push_back(queue.queue);
-    EXPECT_EQ(blocked, row.blocked);
+    const std::optional<IppUsbConflict> conflict = ippUsbConflict(
+        device, queues, row.port ? std::vector{*row.port} : std::vector<platform::IppUsbPort>{});
+    ASSERT_EQ(conflict ? conflict->port : 0, row.servedOn);
+    // Served, it blocks both queues through a USB backend and no other.
+    if (conflict) {
+        EXPECT_THAT(conflict->blocked, ElementsAre(::testing::Field(&QueueMatch::queue, "Usb"),
+                                                   ::testing::Field(&QueueMatch::queue, "Maker")));
+    }
 }
-
-const platform::IppUsbPort ServesIt{60001, "MFG:Acme;MDL:Laser 1;SN:SN1;", ""};
 
 INSTANTIATE_TEST_SUITE_P(
     PortsAndInterfaces, IppUsbConflicts,
-    ::testing::Values(ConflictCase{"ServedBySerial", true, {ServesIt}, 60001, {"Usb", "Maker"}},
-                      ConflictCase{"ServedByModelWithoutSerial",
-                                   true,
-                                   {{60000, "", "Acme Laser 1"}},
-                                   60000,
-                                   {"Usb", "Maker"}},
-                      ConflictCase{"AnotherPrinterOfTheModel",
-                                   true,
-                                   {{60000, "MFG:Acme;MDL:Laser 1;SN:SN2;", ""}},
-                                   {},
-                                   {}},
-                      ConflictCase{"NoIppOverUsbInterface", false, {ServesIt}, {}, {}},
-                      ConflictCase{"NoPortAnswered", true, {}, {}, {}}),
+    ::testing::Values(
+        ConflictCase{"ServedBySerial", true, {{60001, "MFG:Acme;MDL:Laser 1;SN:SN1;", ""}}, 60001},
+        ConflictCase{"ServedByModelWithoutSerial", true, {{60000, "", "Acme Laser 1"}}, 60000},
+        ConflictCase{"AnotherPrinterOfTheModel", true, {{60000, "MDL:Laser 1;SN:SN2;", ""}}, 0},
+        ConflictCase{"NoIppOverUsbInterface", false, {{60001, "MDL:Laser 1;SN:SN1;", ""}}, 0},
+        ConflictCase{"NoPortAnswered", true, {}, 0}),
     [](const ::testing::TestParamInfo<ConflictCase>& each) { return each.param.name; });
 
 TEST(QueueState, ReadsAsTheSchedulerSaidItEscapedAndBounded) {
