@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "app/detection/IppUsbConflict.h"
 
-#include <cstdio>
+#include "app/detection/LogText.h"
 
 std::optional<IppUsbConflict> ippUsbConflict(const platform::UsbDevice& printer,
                                              const std::vector<QueueMatch>& queues,
@@ -20,8 +20,7 @@ std::optional<IppUsbConflict> ippUsbConflict(const platform::UsbDevice& printer,
 }
 
 std::string ippUsbRemedy(const platform::UsbDevice& printer) {
-    char ids[16];
-    std::snprintf(ids, sizeof ids, "%04x:%04x", printer.idVendor, printer.idProduct);
+    const std::string ids = usbIdText(printer.idVendor, printer.idProduct);
     return std::string("print with the driverless queue through ipp-usb, or keep the driver's "
                        "queue and have ipp-usb leave this model alone: in a file of "
                        "/etc/ipp-usb/quirks/, the quirk \"[") +

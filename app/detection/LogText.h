@@ -17,5 +17,9 @@ inline std::string objectText(const std::optional<std::string>& value) {
 // Lower-case hexadecimal without prefix or leading zeros.
 std::string hexText(std::uint32_t value);
 
+// A model's USB ids as lsusb, the checker and ipp-usb's quirks write them:
+// "04b8:0e28".
+std::string usbIdText(std::uint32_t vid, std::uint32_t pid);
+
 // Text from outside, as it may reach a log line, a terminal or a window.
 using platform::printable;

@@ -23,13 +23,15 @@ public:
         g_free(path);
         return syspath;
     }
-    // A printer with its own strings, and the printer interface on which
-    // the class driver shows the device id it read from the printer.
-    std::string addPrinter(const char* name, const char* serial, const char* deviceId) {
-        gchar* path = umockdev_testbed_add_device(testbed_, "usb", name, nullptr, "idVendor",
-                                                  "04b8", "idProduct", "1234", "serial", serial,
-                                                  "manufacturer", "Acme", "product", "Laser 1",
-                                                  nullptr, "DEVTYPE", "usb_device", nullptr);
+    // A printer with its own strings, udev's summary of its interfaces, and
+    // the printer interface on which the class driver shows the device id it
+    // read from the printer.
+    std::string addPrinter(const char* name, const char* serial, const char* deviceId,
+                           const char* interfaces = ":070102:") {
+        gchar* path = umockdev_testbed_add_device(
+            testbed_, "usb", name, nullptr, "idVendor", "04b8", "idProduct", "1234", "serial",
+            serial, "manufacturer", "Acme", "product", "Laser 1", nullptr, "DEVTYPE", "usb_device",
+            "ID_USB_INTERFACES", interfaces, nullptr);
         std::string syspath = path != nullptr ? path : "";
         g_free(path);
         gchar* interface = umockdev_testbed_add_device(
@@ -37,13 +39,6 @@ public:
             deviceId, "bInterfaceNumber", "01", nullptr, "DEVTYPE", "usb_interface", nullptr);
         g_free(interface);
         return syspath;
-    }
-    // An interface of class 7, subclass 1, protocol 4: IPP over USB.
-    void addIppUsbInterface(const std::string& parent, const std::string& name) {
-        g_free(umockdev_testbed_add_device(testbed_, "usb", name.c_str(), parent.c_str(),
-                                           "bInterfaceClass", "07", "bInterfaceSubClass", "01",
-                                           "bInterfaceProtocol", "04", nullptr, "DEVTYPE",
-                                           "usb_interface", nullptr));
     }
     void uevent(const std::string& syspath, const char* action) {
         umockdev_testbed_uevent(testbed_, syspath.c_str(), action);

@@ -2,6 +2,7 @@
 #include "tools/runNetlume-check/CatalogueCheck.h"
 
 #include "app/detection/DeviceCatalogue.h"
+#include "app/detection/LogText.h"
 #include "app/handoff/AgentPath.h"
 #include "app/handoff/LaunchAgentRefresh.h"
 #include "platform/linux/PlistFileReader.h"

@@ -84,19 +84,22 @@ std::string devicesAsText(const std::vector<DeviceVerdict>& verdicts,
     std::string out;
     for (const DeviceVerdict& v : verdicts) {
         out += ids(v.device) + "  " + named(v.verdict).text + "\n";
-        if (!v.queues) continue;
-        out += "           print queues: ";
-        if (v.queues->empty()) out += "none";
-        // Capped as findings are.
-        const std::size_t listed = std::min(v.queues->size(), Report::MaxPerKind);
-        for (std::size_t i = 0; i < listed; ++i) {
-            const QueueMatch& queue = (*v.queues)[i];
-            out += (i == 0 ? "" : ", ") + printable(queue.queue) + " (" + matchKindText(queue.how) +
-                   (queue.state.empty() ? "" : "; " + queue.state) + ")";
+        if (v.queues) {
+            out += "           print queues: ";
+            if (v.queues->empty()) out += "none";
+            // Capped as findings are.
+            const std::size_t listed = std::min(v.queues->size(), Report::MaxPerKind);
+            for (std::size_t i = 0; i < listed; ++i) {
+                const QueueMatch& queue = (*v.queues)[i];
+                out += (i == 0 ? "" : ", ") + printable(queue.queue) + " (" +
+                       matchKindText(queue.how) + (queue.state.empty() ? "" : "; " + queue.state) +
+                       ")";
+            }
+            if (listed < v.queues->size())
+                out += " … and " + std::to_string(v.queues->size() - listed) + " more";
+            out += "\n";
         }
-        if (listed < v.queues->size())
-            out += " … and " + std::to_string(v.queues->size() - listed) + " more";
-        out += "\n";
+        // From the device itself: said whether or not the print system answered.
         if (v.device.ippOverUsb)
             out += "           IPP-over-USB: it also prints without a driver" +
                    (v.ippUsb ? ", and ipp-usb serves it on port " + std::to_string(v.ippUsb->port)

@@ -115,10 +115,4 @@ std::string jsonString(const std::string& text) {
     return out + "\"";
 }
 
-std::string usbIdText(std::uint32_t vid, std::uint32_t pid) {
-    char text[24];
-    std::snprintf(text, sizeof text, "%04x:%04x", vid, pid);
-    return text;
-}
-
 } // namespace check

@@ -50,9 +50,6 @@ private:
     std::vector<Kind> kinds_;
 };
 
-// A model's ids as the checker shows them: "04b8:0e28".
-std::string usbIdText(std::uint32_t vid, std::uint32_t pid);
-
 // A JSON string literal of text, which is UTF-8.
 std::string jsonString(const std::string& text);
 
