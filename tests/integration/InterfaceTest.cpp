@@ -71,7 +71,9 @@ TEST_F(RealInterface, ConnectScreenShowsTranslatedLabelsAndCannotBeClosed) {
     ASSERT_TRUE(window != nullptr);
     EXPECT_TRUE(window->isVisible());
     EXPECT_TRUE(widget<QLabel>("usbNeedTextField")->text().startsWith("Connect your printer"));
+    // One text, two outlets: the box draws it, the text field keeps it undrawn.
     EXPECT_EQ(widget<QCheckBox>("skipButton")->text(), widget<QLabel>("skipTextField")->text());
+    EXPECT_FALSE(widget<QLabel>("skipTextField")->isVisibleTo(window));
     EXPECT_EQ(widget<QPushButton>("doneButtonInAddPrinterWindow")->text(), "Done");
     EXPECT_EQ(widget<QLabel>("step4TextField")->text().left(2), "4.");
     EXPECT_EQ(widget<QPushButton>("okButtonInWarmPromptWindow")->text(), "OK");
