@@ -422,7 +422,11 @@ class WindowManagerDisplay(AssistantTest):
             with open(wm_log.name) as log:
                 return "the window manager: status %r, said %r" % (self.wm.poll(), log.read())
 
-        await_(manager_state, lambda: "window id" in self.x("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"))
+        # Three times the usual bound: under the sanitizers, with the other
+        # suites on both cores, a window manager's first start was seen to
+        # take longer than 20 s.
+        await_(manager_state, lambda: "window id" in self.x("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"),
+               timeout=3 * WAIT)
 
     def x(self, *command):
         return subprocess.run(list(command), env=dict(os.environ, DISPLAY=self.display),
