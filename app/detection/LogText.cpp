@@ -1,13 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "app/detection/LogText.h"
 
-#include <algorithm>
+#include <cstdio>
 
 std::string usbIdText(std::uint32_t vid, std::uint32_t pid) {
-    std::string vendor = hexText(vid);
-    std::string product = hexText(pid);
-    return std::string(4 - std::min<std::size_t>(vendor.size(), 4), '0') + vendor + ":" +
-           std::string(4 - std::min<std::size_t>(product.size(), 4), '0') + product;
+    char text[24];
+    std::snprintf(text, sizeof text, "%04x:%04x", vid, pid);
+    return text;
 }
 
 std::string hexText(std::uint32_t value) {

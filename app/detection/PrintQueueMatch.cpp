@@ -123,11 +123,14 @@ std::vector<QueueMatch> queuesOfDevice(const platform::UsbDevice& device,
         const std::optional<QueueMatchKind> how =
             uri ? matchUsbUri(printer, *uri)
                 : matchPort(printer, queue.portDeviceId, queue.portMakeAndModel);
-        if (how)
-            matches.push_back({queue.name, *how, uri.has_value(), queueStateText(queue),
-                               queue.state != "stopped" && queue.acceptingJobs});
+        if (how) matches.push_back(queueMatch(queue, *how, uri.has_value()));
     }
     return matches;
+}
+
+QueueMatch queueMatch(const platform::PrintQueue& queue, QueueMatchKind how, bool usbBackend) {
+    return {queue.name, how, usbBackend, queueStateText(queue),
+            queue.state != "stopped" && queue.acceptingJobs};
 }
 
 std::optional<QueueMatchKind> portServes(const platform::UsbDevice& device,

@@ -32,6 +32,9 @@ struct QueueMatch {
     bool canPrint = true;
 };
 
+// The queue as matched in that way, with what the scheduler says of it.
+QueueMatch queueMatch(const platform::PrintQueue& queue, QueueMatchKind how, bool usbBackend);
+
 // In the order of the queues.
 std::vector<QueueMatch> queuesOfDevice(const platform::UsbDevice& device,
                                        const std::vector<platform::PrintQueue>& queues);

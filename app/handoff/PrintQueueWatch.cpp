@@ -23,8 +23,7 @@ PrinterQueues printerQueuesIn(platform::PrintQueues queues,
     PrinterQueues now{{}, std::move(queues.failure)};
     if (!printer) {
         for (const platform::PrintQueue& queue : queues.queues)
-            now.queues.push_back(
-                {queue.name, QueueMatchKind::MakerAndModel, false, queueStateText(queue), true});
+            now.queues.push_back(queueMatch(queue, QueueMatchKind::MakerAndModel, false));
         return now;
     }
     now.queues = queuesOfDevice(*printer, queues.queues);
