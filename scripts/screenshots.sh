@@ -2,12 +2,15 @@
 # SPDX-License-Identifier: MIT
 # Screenshots of every screen of the assistant in every language, on a
 # virtual X display under a window manager (openbox), with emulated printers
-# plugged in, into docs/screens/<language>/ (English also into docs/). The
+# plugged in, into docs/screens/<language>/ (English also into docs/), and
+# again with text one and a half times its size (as a desktop's text scaling
+# sets it) into docs/screens/<language>/text-150/. The
 # add-printer window's second road, where Add Printer opens the printer
 # settings' new-printer dialog at the printer, is taken with a print
 # scheduler of its own that lists the printer, on a session bus of its own
 # where the dialog's service can be started.
-#   scripts/screenshots.sh [BUNDLE_DIR]
+#   scripts/screenshots.sh [BUNDLE_DIR [LANGUAGE...]]
+# Without languages named, every language the bundle has catalogues for.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bundle="${1:-build/bundle}"
@@ -22,7 +25,7 @@ export DISPLAY="$display"
 openbox >/dev/null 2>&1 &
 on_exit "kill $! 2>/dev/null"
 
-umockdev-wrapper /usr/bin/python3 - "$bundle" <<'PY'
+umockdev-wrapper /usr/bin/python3 - "$bundle" "${@:2}" <<'PY'
 import os, select, shutil, subprocess, sys, tempfile
 import gi
 gi.require_version("UMockdev", "1.0")
@@ -33,7 +36,13 @@ import desktop
 desktop.await_("the window manager", lambda: "window id" in subprocess.run(
     ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], capture_output=True, text=True).stdout)
 bundle = sys.argv[1]
-languages = ["en", "de", "fr", "es", "it", "pt_BR", "ja", "zh_CN"]
+languages = sys.argv[2:] or sorted(
+    name[len("runNetlume_"):-len(".qm")]
+    for name in os.listdir(os.path.join(bundle, "share", "runNetlume", "translations"))
+    if name.startswith("runNetlume_"))
+# Text at its size, and at one and a half times it (the font resolution a
+# desktop's text scaling of 1.5 gives).
+text_sizes = [("", None), ("text-150", "144")]
 # The printer of the dialog's road, as its printer interface reports itself,
 # and the scheduler whose USB device list names it.
 DEVICE_ID = "MFG:Example;MDL:Example Laser 1;CLS:PRINTER;SN:EX0001;"
@@ -90,8 +99,9 @@ shots = [("connect-screen", None, [], False), ("launch-tool-screen", ("f055", "0
 testbed = UMockdev.Testbed.new()
 plugged = 0
 try:
-    for language in languages:
-        os.makedirs(os.path.join("docs", "screens", language), exist_ok=True)
+    for language, (size_folder, font_dpi) in ((l, t) for l in languages for t in text_sizes):
+        shots_folder = os.path.join("docs", "screens", language, size_folder)
+        os.makedirs(shots_folder, exist_ok=True)
         for name, device, keys, dialog in shots:
             syspath = None
             if device:
@@ -121,10 +131,12 @@ try:
                            dialog, os.path.join(folder, "no-cups.sock")))
             if not dialog:
                 env.pop("DBUS_SESSION_BUS_ADDRESS", None)
+            if font_dpi:
+                env["QT_FONT_DPI"] = font_dpi
             app = subprocess.Popen([os.path.join(copy, "bin", "runNetlume")], env=env, text=True,
                                    stdout=subprocess.DEVNULL,
                                    stderr=subprocess.PIPE if dialog else subprocess.DEVNULL)
-            target = os.path.join("docs", "screens", language, name + ".png")
+            target = os.path.join(shots_folder, name + ".png")
             if dialog:
                 await_line(app.stderr, "ipp-usb serves the attached printer" if dialog == "ipp-usb"
                            else "the printer is the print system's device")
@@ -135,7 +147,7 @@ try:
                 window = desktop.visible_windows(app.pid)[0]
                 subprocess.run(["xdotool", "windowactivate", "--sync", window, "key"] + keys, check=True)
             desktop.screenshot_once_shown(app.pid, target, changed_from=shown)
-            if language == "en":
+            if language == "en" and not font_dpi:
                 shutil.copy(target, os.path.join("docs", name + ".png"))
             app.terminate()
             app.wait()

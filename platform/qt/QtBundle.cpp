@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLocale>
 
 namespace platform::qt {
@@ -32,13 +33,19 @@ Translations::Translations(const QString& folder) {
         installed_.push_back(std::move(translator));
     };
     // The strings table, and the texts of the interface description.
+    Qt::LayoutDirection direction = Qt::LeftToRight;
     for (const QString& catalogue : {QStringLiteral("runNetlume"), QStringLiteral("interface")}) {
         auto english = std::make_unique<QTranslator>();
         if (english->load(catalogue + QStringLiteral("_en"), folder)) install(std::move(english));
         auto local = std::make_unique<QTranslator>();
-        if (local->load(QLocale(), catalogue, QStringLiteral("_"), folder))
+        if (local->load(QLocale(), catalogue, QStringLiteral("_"), folder)) {
+            direction = QLocale(local->language()).textDirection();
             install(std::move(local));
+        }
     }
+    // The windows run the way their texts do: mirrored for Arabic or Hebrew,
+    // and never for a right-to-left locale whose texts fall back to English.
+    QGuiApplication::setLayoutDirection(direction);
 }
 
 Translations::~Translations() {

@@ -19,6 +19,11 @@
         <extracomment>Screen readers: why the main window cannot be closed yet.</extracomment>
         <translation>This window cannot be closed until you tick “Skip the USB connection”.</translation>
     </message>
+    <message id="ui_waitingForPrinter">
+        <source>Waiting for your printer…</source>
+        <extracomment>Connect screen: the line beside the activity indicator, shown while the assistant waits for a printer to be plugged in.</extracomment>
+        <translation>Waiting for your printer…</translation>
+    </message>
     <message id="ui_skipDescription">
         <source>Go on without a printer connected. Ticking it unlocks Done and the window’s close button.</source>
         <extracomment>Screen readers: what the skip check box does.</extracomment>

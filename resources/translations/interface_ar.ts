@@ -1,0 +1,104 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!-- SPDX-License-Identifier: MIT -->
+<!DOCTYPE TS>
+<TS version="2.1" language="ar">
+<context>
+    <name>runNetlume</name>
+    <message id="ui_assistantTitle">
+        <source>Printer Setup Assistant</source>
+        <extracomment>Title of the main window and of the reminder window.</extracomment>
+        <translation>مساعد إعداد الطابعة</translation>
+    </message>
+    <message id="ui_addPrinterTitle">
+        <source>Add Printer</source>
+        <extracomment>Title of the Add Printer window.</extracomment>
+        <translation>إضافة طابعة</translation>
+    </message>
+    <message id="ui_closeLockedDescription">
+        <source>This window cannot be closed until you tick “Skip the USB connection”.</source>
+        <extracomment>Screen readers: why the main window cannot be closed yet.</extracomment>
+        <translation>لا يمكن إغلاق هذه النافذة حتى تحدِّد «تخطي الاتصال عبر USB».</translation>
+    </message>
+    <message id="ui_waitingForPrinter">
+        <source>Waiting for your printer…</source>
+        <extracomment>Connect screen: the line beside the activity indicator, shown while the assistant waits for a printer to be plugged in.</extracomment>
+        <translation>في انتظار طابعتك…</translation>
+    </message>
+    <message id="ui_skipDescription">
+        <source>Go on without a printer connected. Ticking it unlocks Done and the window’s close button.</source>
+        <extracomment>Screen readers: what the skip check box does.</extracomment>
+        <translation>المتابعة دون توصيل طابعة. تحديده يُتيح زر «تم» وزر إغلاق النافذة.</translation>
+    </message>
+    <message id="ui_nextDescription">
+        <source>Shows what is left to do before the printer setup is finished.</source>
+        <extracomment>Screen readers: what Next does.</extracomment>
+        <translation>يعرض ما تبقّى قبل اكتمال إعداد الطابعة.</translation>
+    </message>
+    <message id="ui_doneDescription">
+        <source>Closes the assistant.</source>
+        <extracomment>Screen readers: what an enabled Done button does.</extracomment>
+        <translation>يُغلق المساعد.</translation>
+    </message>
+    <message id="ui_doneLockedDescription">
+        <source>Unavailable until you tick “Skip the USB connection”, which unlocks Done and the window’s close button.</source>
+        <extracomment>Screen readers: why Done on the connect screen is unavailable.</extracomment>
+        <translation>غير متاح حتى تحدِّد «تخطي الاتصال عبر USB»، الذي يُتيح زر «تم» وزر إغلاق النافذة.</translation>
+    </message>
+    <message id="ui_okDescription">
+        <source>Starts the Wi-Fi setup tool and closes the assistant.</source>
+        <extracomment>Screen readers: what OK on the Wi-Fi question does.</extracomment>
+        <translation>يبدأ أداة إعداد Wi-Fi ويُغلق المساعد.</translation>
+    </message>
+    <message id="ui_cancelDescription">
+        <source>Adds the printer over USB instead.</source>
+        <extracomment>Screen readers: what Cancel on the Wi-Fi question does.</extracomment>
+        <translation>يُضيف الطابعة عبر USB بدلًا من ذلك.</translation>
+    </message>
+    <message id="ui_addPrinterDescription">
+        <source>Opens the printer settings. After that, Done becomes available; the assistant closes once the settings are closed.</source>
+        <extracomment>Screen readers: what Add Printer does.</extracomment>
+        <translation>يفتح إعدادات الطابعة. بعد ذلك يصبح زر «تم» متاحًا، ويُغلق المساعد عند إغلاق الإعدادات.</translation>
+    </message>
+    <message id="ui_addPrinterDoneLockedDescription">
+        <source>Available once the printer settings have been opened with Add Printer.</source>
+        <extracomment>Screen readers: why Done in the Add Printer window is unavailable.</extracomment>
+        <translation>يصبح متاحًا بعد فتح إعدادات الطابعة بزر «إضافة طابعة».</translation>
+    </message>
+    <message id="ui_warmPromptOk">
+        <source>OK</source>
+        <extracomment>Reminder window: the button that closes it.</extracomment>
+        <translation>موافق</translation>
+    </message>
+    <message id="ui_queueNote">
+        <source>This printer already has a print queue: %1. You can print with it now, or add the printer again below.</source>
+        <extracomment>Add-printer window, above the steps, shown only when the attached printer already has a print queue. %1: the queue names, quoted and separated by commas.</extracomment>
+        <translation>لهذه الطابعة قائمة طباعة بالفعل: %1. يمكنك الطباعة بها الآن، أو إضافة الطابعة مرة أخرى أدناه.</translation>
+    </message>
+    <message id="ui_queueStateNote">
+        <source>The print queue %1 cannot print now: it is stopped or does not accept jobs. Resume it in the printer settings, or add the printer again below.</source>
+        <extracomment>Add-printer window, below the queue line, shown only when one of the attached printer's queues is stopped or rejects jobs. %1: those queue names, quoted and separated by commas.</extracomment>
+        <translation>لا يمكن لقائمة الطباعة %1 الطباعة الآن: فهي متوقفة أو لا تقبل المهام. استأنفها في إعدادات الطابعة، أو أضف الطابعة مرة أخرى أدناه.</translation>
+    </message>
+    <message id="ui_ippUsbNote">
+        <source>ipp-usb serves this printer without a driver, so the print queue %1 cannot print while it does. Print with the driverless queue that ipp-usb offers, or keep this queue and have ipp-usb leave this model alone.</source>
+        <extracomment>Add-printer window, shown only when ipp-usb (a system service; keep its name) serves the attached printer while a driver's queue prints to it through USB, which then cannot print. %1: those queue names, quoted and separated by commas.</extracomment>
+        <translation>تخدم ipp-usb هذه الطابعة دون برنامج تشغيل، لذا لا يمكن لقائمة الطباعة %1 الطباعة ما دامت تفعل ذلك. اطبع بقائمة الطباعة دون برنامج تشغيل التي توفّرها ipp-usb، أو أبقِ هذه القائمة واجعل ipp-usb تترك هذا الطراز.</translation>
+    </message>
+    <message id="ui_driverlessNote">
+        <source>Your %1 also prints without a driver, over IPP-over-USB: the printer settings may offer it as a driverless printer.</source>
+        <extracomment>Add-printer window, shown only when the attached printer has no print queue yet and can print without a driver (IPP over USB). %1: the printer's maker and model.</extracomment>
+        <translation>تطبع %1 أيضًا دون برنامج تشغيل، عبر IPP-over-USB: قد تعرضها إعدادات الطابعة على أنها طابعة دون برنامج تشغيل.</translation>
+    </message>
+    <message id="ui_dialogNote">
+        <source>Add Printer opens the new-printer dialog with your %1 already chosen.
+1. Check the driver it suggests, and click Forward on each page.
+2. Name the printer if you like, then click Apply.
+The assistant closes by itself once the dialog is closed.</source>
+        <extracomment>Add-printer window, in place of the four steps when Add Printer will open the printer settings' new-printer dialog at the attached printer, which opens past the choice of the device. The button names are the dialog's own in this language. %1: the printer's maker and model.</extracomment>
+        <translation>يفتح «إضافة طابعة» مربع حوار «طابعة جديدة» وقد اختيرت فيه %1.
+1. تحقّق من برنامج التشغيل المقترح، وانقر «Forward» في كل صفحة.
+2. سمِّ الطابعة إن شئت، ثم انقر «Apply».
+يُغلق المساعد من تلقاء نفسه بعد إغلاق مربع الحوار.</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,88 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!-- SPDX-License-Identifier: MIT -->
+<!DOCTYPE TS>
+<TS version="2.1" language="nl">
+<context>
+    <name>runNetlume</name>
+    <message id="usbNeedString">
+        <source>Connect your printer to this computer with a USB cable and switch it on. The assistant goes on by itself as soon as the printer is found.</source>
+        <extracomment>Connect screen: the request to plug the printer in.</extracomment>
+        <translation>Sluit uw printer met een USB-kabel aan op deze computer en zet hem aan. De assistent gaat vanzelf verder zodra de printer is gevonden.</translation>
+    </message>
+    <message id="skipString">
+        <source>Skip the USB connection</source>
+        <extracomment>Connect screen: the skip check box and the text beside it.</extracomment>
+        <translation>USB-verbinding overslaan</translation>
+    </message>
+    <message id="nextString">
+        <source>Next</source>
+        <extracomment>Connect screen: the Next button.</extracomment>
+        <translation>Volgende</translation>
+    </message>
+    <message id="Done">
+        <source>Done</source>
+        <extracomment>Done buttons of the connect screen and of the Add Printer window.</extracomment>
+        <translation>Gereed</translation>
+    </message>
+    <message id="OK">
+        <source>OK</source>
+        <extracomment>Wi-Fi question: the button that starts the Wi-Fi setup tool.</extracomment>
+        <translation>OK</translation>
+    </message>
+    <message id="Cancel">
+        <source>Cancel</source>
+        <extracomment>Wi-Fi question: the button that goes on over USB.</extracomment>
+        <translation>Annuleren</translation>
+    </message>
+    <message id="QuestionString">
+        <source>Your printer can join a Wi-Fi network. Do you want to set up Wi-Fi now?</source>
+        <extracomment>Wi-Fi question: the question itself.</extracomment>
+        <translation>Uw printer kan verbinding maken met een Wi-Fi-netwerk. Wilt u Wi-Fi nu instellen?</translation>
+    </message>
+    <message id="launchNetlumeNote">
+        <source>Choose OK to start the Wi-Fi setup tool. Choose Cancel to add the printer over USB instead.</source>
+        <extracomment>Wi-Fi question: the note below the question.</extracomment>
+        <translation>Kies OK om het hulpprogramma voor Wi-Fi-instellingen te starten. Kies Annuleren om de printer in plaats daarvan via USB toe te voegen.</translation>
+    </message>
+    <message id="warmPrompt">
+        <source>The printer setup is not finished yet.</source>
+        <extracomment>Reminder window opened by Next.</extracomment>
+        <translation>De installatie van de printer is nog niet klaar.</translation>
+    </message>
+    <message id="addPrinter">
+        <source>Add Printer</source>
+        <extracomment>Add Printer window: its heading and the button that opens the printer settings.</extracomment>
+        <translation>Printer toevoegen</translation>
+    </message>
+    <message id="stepsPromptString">
+        <source>To add your printer, follow these four steps:</source>
+        <extracomment>Add Printer window: introduces the four steps.</extracomment>
+        <translation>Volg deze vier stappen om uw printer toe te voegen:</translation>
+    </message>
+    <message id="step1">
+        <source>1. Click Add Printer below.</source>
+        <extracomment>Add Printer window: step 1.</extracomment>
+        <translation>1. Klik hieronder op ‘Printer toevoegen’.</translation>
+    </message>
+    <message id="step2">
+        <source>2. In the printer settings window, choose Add.</source>
+        <extracomment>Add Printer window: step 2.</extracomment>
+        <translation>2. Kies ‘Toevoegen’ in het venster met printerinstellingen.</translation>
+    </message>
+    <message id="step3">
+        <source>3. Select your printer in the list of USB printers.</source>
+        <extracomment>Add Printer window: step 3.</extracomment>
+        <translation>3. Selecteer uw printer in de lijst met USB-printers.</translation>
+    </message>
+    <message id="step4">
+        <source>4. Confirm the driver and finish, then close the printer settings window.</source>
+        <extracomment>Add Printer window: step 4.</extracomment>
+        <translation>4. Bevestig het stuurprogramma en rond af; sluit daarna het venster met printerinstellingen.</translation>
+    </message>
+    <message id="addPrinterNote">
+        <source>The assistant closes by itself once the printer settings window is closed.</source>
+        <extracomment>Add Printer window: the note below the steps.</extracomment>
+        <translation>De assistent sluit vanzelf zodra het venster met printerinstellingen is gesloten.</translation>
+    </message>
+</context>
+</TS>
