@@ -2,6 +2,8 @@
 # SPDX-License-Identifier: MIT
 # Counts how often the assistant's threads wake up while it waits on the
 # connect screen: context switches of every thread over an idle interval.
+# On X it counts again once the window is minimized (unmapped, as a window
+# manager does it), when nothing of it shows.
 #   bench/idle-wakeups.sh [BUNDLE_DIR] [SECONDS] [QT_PLATFORM]
 # QT_PLATFORM is offscreen (default) or xcb (a virtual X display).
 set -euo pipefail
@@ -41,8 +43,20 @@ switches() {
   done
   echo "$total"
 }
-threads=$(ls /proc/"$app"/task | wc -l)
-before=$(switches)
-sleep "$seconds"
-after=$(switches)
-echo "platform=$qpa threads=$threads idle_seconds=$seconds wakeups=$((after - before))"
+count() {
+  local before after
+  before=$(switches)
+  sleep "$seconds"
+  after=$(switches)
+  echo "platform=$qpa window=$1 threads=$(ls /proc/"$app"/task | wc -l) idle_seconds=$seconds" \
+    "wakeups=$((after - before))"
+}
+count shown
+if [ "$qpa" = xcb ]; then
+  xdotool search --sync --onlyvisible --pid "$app" | while read -r window; do
+    xdotool windowminimize "$window" 2>/dev/null || true
+    xdotool windowunmap "$window"
+  done
+  sleep 1
+  count minimized
+fi

@@ -27,13 +27,17 @@ bool repeatsItsBuddy(const QWidget* widget) {
 }
 
 // What a widget shows to assistive technology as its children: those Qt
-// would list, but not a screen that is kept hidden nor a repeated title.
+// would list, but not a screen that is kept hidden, a repeated title, nor a
+// decoration (a drawing, an activity indicator) that would be read out as
+// "image" or "animation" whenever the screen is.
 QList<QWidget*> shownChildren(const QWidget* parent) {
     QList<QWidget*> children;
     for (QObject* object : parent->children()) {
         auto* child = qobject_cast<QWidget*>(object);
         if (child == nullptr || child->isWindow()) continue;
-        if ((isScreen(child) && child->isHidden()) || repeatsItsBuddy(child)) continue;
+        if ((isScreen(child) && child->isHidden()) || repeatsItsBuddy(child) ||
+            child->property("decorative").toBool())
+            continue;
         children.append(child);
     }
     return children;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "platform/qt/InterfaceLoader.h"
 
+#include "platform/qt/ActivityIndicator.h"
+#include "platform/qt/Drawing.h"
 #include "platform/qt/QtWidgets.h"
 #include "platform/qt/WindowKeys.h"
 
@@ -48,6 +50,22 @@ private:
     QtMessageHandler previous_;
 };
 
+// The description's own widget classes, beside Qt's.
+class WidgetFactory final : public QUiLoader {
+public:
+    QWidget* createWidget(const QString& className, QWidget* parent, const QString& name) override {
+        QWidget* widget = nullptr;
+        if (className == QLatin1String("ActivityIndicator"))
+            widget = new ActivityIndicator(parent);
+        else if (className == QLatin1String("Drawing"))
+            widget = new Drawing(parent);
+        else
+            return QUiLoader::createWidget(className, parent, name);
+        widget->setObjectName(name);
+        return widget;
+    }
+};
+
 // Texts of the interface description beyond the strings table (titles, the
 // warm prompt's button, accessible names and descriptions) are ids in its
 // files, translated like a localized interface file would be. Without a
@@ -56,6 +74,12 @@ bool translated(const QWidget* widget, const char* property, QString& text) {
     const std::optional<QString> found = translatedId(widget->property(property).toByteArray());
     if (found) text = *found;
     return found.has_value();
+}
+
+// A drawing names its SVG file in "source", beside the description's files.
+void loadDrawings(QWidget* top, const QString& folder) {
+    for (Drawing* drawing : top->findChildren<Drawing*>())
+        drawing->load(folder + "/" + drawing->property("source").toString());
 }
 
 void applyInterfaceTexts(QWidget* top) {
@@ -75,6 +99,9 @@ void applyInterfaceTexts(QWidget* top) {
             label->clear();
             label->hide();
         }
+        if (auto* label = qobject_cast<QLabel*>(widget);
+            label != nullptr && translated(widget, "fixedTextId", text))
+            label->setText(text);
         if (translated(widget, "titleId", text)) widget->setWindowTitle(text);
         if (translated(widget, "accessibleNameId", text)) widget->setAccessibleName(text);
         if (translated(widget, "accessibleDescriptionId", text))
@@ -88,7 +115,7 @@ void applyInterfaceTexts(QWidget* top) {
 std::unique_ptr<InterfaceLoader> InterfaceLoader::load(const QString& folder, QString& error) {
     auto loaded = std::make_unique<InterfaceLoader>(Key{});
     const LoaderMessages messages;
-    QUiLoader uiLoader;
+    WidgetFactory uiLoader;
     for (const QString& name : files()) {
         const QString path = folder + "/" + name;
         QFile file(path);
@@ -104,6 +131,7 @@ std::unique_ptr<InterfaceLoader> InterfaceLoader::load(const QString& folder, QS
             return nullptr;
         }
         applyInterfaceTexts(widget);
+        loadDrawings(widget, folder);
         if (widget->property("contentView").toBool() == false) new WindowKeys(widget);
         loaded->topLevels_.push_back(widget);
         loaded->owned_.emplace_back(widget);

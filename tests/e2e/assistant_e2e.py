@@ -35,6 +35,8 @@ from gi.repository import UMockdev  # noqa: E402
 import pyatspi  # noqa: E402
 
 BUNDLE = os.environ["RUNNETLUME_BUNDLE"]
+TRANSLATIONS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "resources",
+                            "translations")
 # Set when BUNDLE is an installed prefix (/usr, or a DESTDIR's): only the
 # InstalledRoad story runs, on the program in place.
 INSTALLED = os.environ.get("RUNNETLUME_INSTALLED") == "1"
@@ -540,7 +542,9 @@ class KeyboardInEveryLanguage(WindowManagerDisplay):
     the rule puts them, focus on each screen's primary control as a screen
     reader reports it, and nothing but keys to get through."""
 
-    LANGUAGES = ["en", "de", "fr", "es", "it", "pt_BR", "ja", "zh_CN"]
+    # Those the sources have catalogues for.
+    LANGUAGES = sorted(name[len("runNetlume_"):-len(".ts")] for name in os.listdir(TRANSLATIONS)
+                       if name.startswith("runNetlume_"))
 
     def test_every_road_by_keys_in_every_language(self):
         for language in self.LANGUAGES:
@@ -1343,10 +1347,8 @@ def translations(language):
     """Every text of the strings table and the interface, by id, as the
     bundle's translation sources give them in that language."""
     texts = {}
-    folder = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "resources",
-                          "translations")
     for catalogue in ("runNetlume", "interface"):
-        root = xml.etree.ElementTree.parse(os.path.join(folder, "%s_%s.ts" % (catalogue, language)))
+        root = xml.etree.ElementTree.parse(os.path.join(TRANSLATIONS, "%s_%s.ts" % (catalogue, language)))
         for message in root.iter("message"):
             translation = message.findtext("translation") or message.findtext("source")
             texts[message.get("id")] = translation
@@ -1461,12 +1463,18 @@ class ScreenReader(AssistantTest):
         # ipp-usb serves the USB printer, whose queue then cannot print.
         self.misbehaving("ipp-usb", port=next(port for port in range(60000, 60008) if free_port(port)),
                          PRINTER_DEVICE_ID="MFG:Acme;MDL:Laser 1;SN:SN1;")
-        for language in ("en", "de"):
+        for language in ("en", "de", "ar"):
             text = translations(language)
             self.orca = Orca(os.path.join(self.folder, language))
             assistant = self.start(LANG=language + ".UTF-8", LANGUAGE=language)
             assistant.wait_for("DeviceAttach")
-            self.hears(text["usbNeedString"])
+            # All that is said of the connect screen: the skip box once, by
+            # its own title, and nothing of the drawing or the turning dots.
+            said = self.hears(text["usbNeedString"]) + self.hears(text["skipString"] + " check box")
+            self.assertEqual(said, [text["ui_assistantTitle"] + " frame.",
+                                    text["ui_closeLockedDescription"], text["usbNeedString"] + " panel.",
+                                    text["ui_waitingForPrinter"],
+                                    text["skipString"] + " check box not checked."])
             self.assertEqual(self.app().name, text["ui_assistantTitle"])  # not the file's name
             self.plug(WIFI)
             said = self.hears(text["QuestionString"])

@@ -4,6 +4,8 @@
 // the window in place, what locked controls say, and texts that fit.
 #include "app/InterfaceWiring.h"
 #include "app/runNetlumeAppDelegate.h"
+#include "platform/qt/ActivityIndicator.h"
+#include "platform/qt/Drawing.h"
 #include "platform/qt/InterfaceAccessibility.h"
 #include "platform/qt/InterfaceLoader.h"
 #include "platform/qt/QtApplication.h"
@@ -23,6 +25,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QStyle>
 #include <QTimer>
 #include <QTranslator>
 #include <QWindow>
@@ -35,7 +38,14 @@ using namespace fakes;
 
 namespace {
 
-const QStringList Languages = {"en", "de", "fr", "es", "it", "pt_BR", "ja", "zh_CN"};
+// Every language the bundle has a strings table for.
+QStringList languages() {
+    QStringList found;
+    for (const QString& file :
+         QDir(Resources + "/translations").entryList({"runNetlume_*.qm"}, QDir::Files))
+        found << file.sliced(qsizetype(sizeof "runNetlume_" - 1)).chopped(3);
+    return found;
+}
 
 // Loaded in one language, as the assistant loads it: translations first.
 class Desktop {
@@ -179,7 +189,8 @@ TEST(ScreenReader, TheCloseLockChangesTheWindowInPlaceAndSaysWhatUnlocksIt) {
 
 // What the window lists and says before and after its screen is swapped:
 // only the screen it shows, named by its heading, without the title that
-// the skip box's text repeats; the lock sentence only while its screen shows.
+// the skip box's text repeats nor the screen's decorations; the lock
+// sentence only while its screen shows.
 TEST(ScreenReader, TheWindowListsAndDescribesOnlyTheScreenItShows) {
     Desktop desktop("de");
     desktop.controller_.applicationDidFinishLaunching();
@@ -197,8 +208,11 @@ TEST(ScreenReader, TheWindowListsAndDescribesOnlyTheScreenItShows) {
     };
     const QString connect = desktop.widget<QLabel>("usbNeedTextField")->text();
     const QString skip = desktop.widget<QCheckBox>("skipButton")->text();
+    // The drawing and the turning dots are not among them.
     EXPECT_EQ(children(),
-              (QStringList{connect + " / " + connect, connect + " / " + skip,
+              (QStringList{connect + " / " + connect,
+                           connect + " / " + desktop.widget<QLabel>("waitingLine")->text(),
+                           connect + " / " + skip,
                            connect + " / " + desktop.widget<QPushButton>("nextButton")->text(),
                            connect + " / " + desktop.widget<QPushButton>("doneButton")->text()}));
     EXPECT_TRUE(window->text(QAccessible::Description).contains(skip));
@@ -210,6 +224,24 @@ TEST(ScreenReader, TheWindowListsAndDescribesOnlyTheScreenItShows) {
         EXPECT_TRUE(child.startsWith(question + " / ")) << child.toStdString();
     EXPECT_EQ(children().size(), 4);
     EXPECT_EQ(window->text(QAccessible::Description), "");
+}
+
+// The sign of life costs nothing once its screen or window is hidden.
+TEST(ConnectScreen, TheIndicatorTurnsOnlyWhileItsScreenShowsBesideTheDrawing) {
+    Desktop desktop;
+    desktop.controller_.applicationDidFinishLaunching();
+    const auto* indicator = desktop.widget<platform::qt::ActivityIndicator>("waitingIndicator");
+    ASSERT_NE(indicator, nullptr);
+    EXPECT_TRUE(indicator->isRunning());
+    EXPECT_TRUE(desktop.widget<platform::qt::Drawing>("printerDrawing")->isDrawn());
+    EXPECT_EQ(desktop.widget<QLabel>("waitingLine")->text(), "Waiting for your printer…");
+
+    desktop.widget("window")->hide();
+    EXPECT_FALSE(indicator->isRunning());
+    desktop.widget("window")->show();
+    EXPECT_TRUE(indicator->isRunning());
+    desktop.controller_._showLaunchToolScreen();
+    EXPECT_FALSE(indicator->isRunning());
 }
 
 TEST(ScreenReader, WindowsAreFramesOrDialogsWithTranslatedNamesAndAnAmpersandShows) {
@@ -288,7 +320,8 @@ TEST(Languages, EveryLanguageHasEveryText) {
     EXPECT_EQ(keys.size(), 16);
     const QStringList ids = interfaceTextIds();
     EXPECT_GE(ids.size(), 10);
-    for (const QString& language : Languages) {
+    ASSERT_GE(languages().size(), 20);
+    for (const QString& language : languages()) {
         for (const auto& [catalogue, wanted] : {std::pair{QStringLiteral("runNetlume_"), keys},
                                                 std::pair{QStringLiteral("interface_"), ids}}) {
             QTranslator translator;
@@ -319,35 +352,69 @@ void expectNothingCutOff(QWidget* screen, const std::string& where) {
     }
 }
 
-TEST(Languages, NoTextIsCutOffInAnyWindowInAnyLanguage) {
-    for (const QString& language : Languages) {
+// At the desktop's text size and at one and a half times it.
+TEST(Languages, NoTextIsCutOffInAnyWindowInAnyLanguageAtEitherTextSize) {
+    const QFont usual = QApplication::font();
+    QFont large = usual;
+    large.setPointSizeF(usual.pointSizeF() * 1.5);
+    for (const auto& [font, size] : {std::pair{usual, " "}, std::pair{large, " 1.5x "}})
+        for (const QString& language : languages()) {
+            QApplication::setFont(font);
+            Desktop desktop(language);
+            desktop.controller_._applyLocalizedLabels();
+            const std::string lang = language.toStdString() + size;
+            ASSERT_EQ(desktop.widget("step1TextField")->font().pointSizeF(), font.pointSizeF());
+            for (const char* window : {"window", "addPrinterWindow", "warmPromptWindow"}) {
+                desktop.ui_->window(window)->prepareForDisplay(); // as placement does
+                desktop.widget(window)->show();
+                QApplication::processEvents();
+                expectNothingCutOff(desktop.widget(window), lang + " " + window);
+            }
+            // The add-printer window on screen takes its late lines: the
+            // printer's queues on either road, and the dialog's steps.
+            const std::string queues = "\"HP LaserJet Professional P1102\", \"HP LaserJet "
+                                       "Professional P1102 (driverless)\"";
+            for (platform::Control* line : {desktop.controller_.queueNoteTextField(),
+                                            desktop.controller_.queueStateNoteTextField(),
+                                            desktop.controller_.ippUsbNoteTextField()})
+                line->setStringValue(queues);
+            QApplication::processEvents();
+            expectNothingCutOff(desktop.widget("addPrinterWindow"), lang + " queue lines");
+            desktop.controller_.driverlessNoteTextField()->setStringValue(
+                "HP LaserJet Professional P1102");
+            desktop.controller_._showSteps("HP LaserJet Professional P1102");
+            QApplication::processEvents();
+            expectNothingCutOff(desktop.widget("addPrinterWindow"), lang + " dialog road");
+            desktop.controller_._showLaunchToolScreen();
+            QApplication::processEvents();
+            expectNothingCutOff(desktop.widget("launchNetlumeView"), lang + " launch-tool screen");
+            for (QWidget* top : desktop.ui_->topLevels())
+                top->hide();
+        }
+    QApplication::setFont(usual);
+}
+
+// Mirrored where the texts run right to left: the buttons' order, the texts'
+// alignment and the steps' numbers, which lead each line on its right.
+TEST(Languages, WindowsAreMirroredForTextsWrittenRightToLeft) {
+    for (const auto& [language, mirrored] : {std::pair{"ar", true}, {"he", true}, {"de", false}}) {
         Desktop desktop(language);
         desktop.controller_._applyLocalizedLabels();
-        const std::string lang = language.toStdString();
-        for (const char* window : {"window", "addPrinterWindow", "warmPromptWindow"}) {
-            desktop.ui_->window(window)->prepareForDisplay(); // as placement does
-            desktop.widget(window)->show();
-            QApplication::processEvents();
-            expectNothingCutOff(desktop.widget(window), lang + " " + window);
-        }
-        // The add-printer window on screen takes its late lines: the
-        // printer's queues on either road, and the dialog's steps.
-        const std::string queues =
-            "\"HP LaserJet Professional P1102\", \"HP LaserJet Professional P1102 (driverless)\"";
-        for (platform::Control* line : {desktop.controller_.queueNoteTextField(),
-                                        desktop.controller_.queueStateNoteTextField(),
-                                        desktop.controller_.ippUsbNoteTextField()})
-            line->setStringValue(queues);
-        QApplication::processEvents();
-        expectNothingCutOff(desktop.widget("addPrinterWindow"), lang + " queue lines");
-        desktop.controller_.driverlessNoteTextField()->setStringValue(
-            "HP LaserJet Professional P1102");
-        desktop.controller_._showSteps("HP LaserJet Professional P1102");
-        QApplication::processEvents();
-        expectNothingCutOff(desktop.widget("addPrinterWindow"), lang + " dialog road");
-        desktop.controller_._showLaunchToolScreen();
-        QApplication::processEvents();
-        expectNothingCutOff(desktop.widget("launchNetlumeView"), lang + " launch-tool screen");
+        desktop.controller_.applicationDidFinishLaunching();
+        desktop.controller_._showAddPrinterWindow(false);
+        const auto x = [&desktop](const char* name) {
+            QWidget* widget = desktop.widget(name);
+            return widget->mapTo(widget->window(), QPoint()).x();
+        };
+        EXPECT_EQ(x("doneButton") < x("nextButton"), mirrored) << language;
+        EXPECT_EQ(x("doneButtonInAddPrinterWindow") < x("addPrinterButton"), mirrored) << language;
+        const QLabel* step = desktop.widget<QLabel>("step1TextField");
+        EXPECT_TRUE(step->text().startsWith("1.")) << language;
+        EXPECT_EQ(step->layoutDirection() == Qt::RightToLeft, mirrored) << language;
+        EXPECT_EQ(QStyle::visualAlignment(step->layoutDirection(), step->alignment())
+                      .testFlag(Qt::AlignRight),
+                  mirrored)
+            << language;
         for (QWidget* top : desktop.ui_->topLevels())
             top->hide();
     }
