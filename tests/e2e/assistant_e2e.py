@@ -35,8 +35,6 @@ from gi.repository import UMockdev  # noqa: E402
 import pyatspi  # noqa: E402
 
 BUNDLE = os.environ["RUNNETLUME_BUNDLE"]
-TRANSLATIONS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "resources",
-                            "translations")
 # Set when BUNDLE is an installed prefix (/usr, or a DESTDIR's): only the
 # InstalledRoad story runs, on the program in place.
 INSTALLED = os.environ.get("RUNNETLUME_INSTALLED") == "1"
@@ -542,9 +540,8 @@ class KeyboardInEveryLanguage(WindowManagerDisplay):
     the rule puts them, focus on each screen's primary control as a screen
     reader reports it, and nothing but keys to get through."""
 
-    # Those the sources have catalogues for.
-    LANGUAGES = sorted(name[len("runNetlume_"):-len(".ts")] for name in os.listdir(TRANSLATIONS)
-                       if name.startswith("runNetlume_"))
+    LANGUAGES = sorted(name[len("runNetlume_"):-len(".qm")] for name in os.listdir(
+        os.path.join(BUNDLE, "share", "runNetlume", "translations")) if name.startswith("runNetlume_"))
 
     def test_every_road_by_keys_in_every_language(self):
         for language in self.LANGUAGES:
@@ -1347,8 +1344,10 @@ def translations(language):
     """Every text of the strings table and the interface, by id, as the
     bundle's translation sources give them in that language."""
     texts = {}
+    folder = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "resources",
+                          "translations")
     for catalogue in ("runNetlume", "interface"):
-        root = xml.etree.ElementTree.parse(os.path.join(TRANSLATIONS, "%s_%s.ts" % (catalogue, language)))
+        root = xml.etree.ElementTree.parse(os.path.join(folder, "%s_%s.ts" % (catalogue, language)))
         for message in root.iter("message"):
             translation = message.findtext("translation") or message.findtext("source")
             texts[message.get("id")] = translation
