@@ -16,8 +16,10 @@ ActivityIndicator::ActivityIndicator(QWidget* parent) : QWidget(parent) {
 }
 
 void ActivityIndicator::paintEvent(QPaintEvent* /*event*/) {
-    // A window shown again after it was minimized or covered paints first.
-    if (!timer_.isActive()) start();
+    // A window shown again after it was minimized, or brought back from
+    // another workspace, paints first. A paint of a hidden indicator (into
+    // an image, say) starts nothing.
+    if (!timer_.isActive() && isVisible()) start();
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::NoPen);
@@ -57,7 +59,7 @@ void ActivityIndicator::timerEvent(QTimerEvent* event) {
     // A minimized window, or one on another workspace, is still visible to
     // Qt but not exposed: nothing to draw on until it is, and it paints then.
     const QWindow* handle = window()->windowHandle();
-    if (handle == nullptr || !handle->isExposed()) {
+    if (!isVisible() || handle == nullptr || !handle->isExposed()) {
         timer_.stop();
         return;
     }

@@ -236,6 +236,7 @@ TEST(ConnectScreen, TheIndicatorTurnsOnlyWhileItsScreenShowsBesideTheDrawing) {
     EXPECT_TRUE(desktop.widget<platform::qt::Drawing>("printerDrawing")->isDrawn());
 
     desktop.widget("window")->hide();
+    desktop.widget("window")->grab(); // painted while hidden
     EXPECT_FALSE(indicator->isRunning());
     desktop.widget("window")->show();
     EXPECT_TRUE(indicator->isRunning());
