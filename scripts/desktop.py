@@ -17,6 +17,13 @@ import time
 WAIT = 20.0  # bound for anything awaited; a pass never comes near it
 
 
+def bundle_languages(bundle):
+    """The languages a bundle (or an installed prefix) has a strings table for."""
+    folder = os.path.join(bundle, "share", "runNetlume", "translations")
+    return sorted(name[len("runNetlume_"):-len(".qm")] for name in os.listdir(folder)
+                  if name.startswith("runNetlume_") and name.endswith(".qm"))
+
+
 def free_port(port):
     """Whether nothing listens on this port of the loopback interface."""
     with socket.socket() as probe:

@@ -36,10 +36,7 @@ import desktop
 desktop.await_("the window manager", lambda: "window id" in subprocess.run(
     ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], capture_output=True, text=True).stdout)
 bundle = sys.argv[1]
-languages = sys.argv[2:] or sorted(
-    name[len("runNetlume_"):-len(".qm")]
-    for name in os.listdir(os.path.join(bundle, "share", "runNetlume", "translations"))
-    if name.startswith("runNetlume_"))
+languages = sys.argv[2:] or desktop.bundle_languages(bundle)
 # Text at its size, and at one and a half times it (the font resolution a
 # desktop's text scaling of 1.5 gives).
 text_sizes = [("", None), ("text-150", "144")]

@@ -27,8 +27,8 @@ import xml.etree.ElementTree
 import gi
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts"))
-from desktop import (WAIT, await_, end_x_server, free_port, start_virtual_display,  # noqa: E402
-                     visible_windows)
+from desktop import (WAIT, await_, bundle_languages, end_x_server, free_port,  # noqa: E402
+                     start_virtual_display, visible_windows)
 
 gi.require_version("UMockdev", "1.0")
 from gi.repository import UMockdev  # noqa: E402
@@ -540,8 +540,7 @@ class KeyboardInEveryLanguage(WindowManagerDisplay):
     the rule puts them, focus on each screen's primary control as a screen
     reader reports it, and nothing but keys to get through."""
 
-    LANGUAGES = sorted(name[len("runNetlume_"):-len(".qm")] for name in os.listdir(
-        os.path.join(BUNDLE, "share", "runNetlume", "translations")) if name.startswith("runNetlume_"))
+    LANGUAGES = bundle_languages(BUNDLE)
 
     def test_every_road_by_keys_in_every_language(self):
         for language in self.LANGUAGES:
