@@ -268,8 +268,17 @@ class AssistantTest(unittest.TestCase):
             self.fail(started.stderr.strip())
         server = started.stdout.split("=", 1)[1].strip()
         for name, uri, *ppd in queues:
-            subprocess.run(["lpadmin", "-p", name, "-E", "-v", uri] + (["-P"] + ppd if ppd else []),
-                           check=True, capture_output=True, env=dict(os.environ, CUPS_SERVER=server))
+            # A scheduler that has just answered once refused a queue (under
+            # the sanitizers, both cores busy): asked again until it takes it,
+            # and what it said last is the failure's message.
+            said = []
+
+            def added(name=name, uri=uri, ppd=ppd):
+                run = subprocess.run(["lpadmin", "-p", name, "-E", "-v", uri] + (["-P"] + ppd if ppd else []),
+                                     capture_output=True, text=True, env=dict(os.environ, CUPS_SERVER=server))
+                said.append(run.stderr.strip())
+                return run.returncode == 0
+            await_(lambda: "the scheduler to add %s (lpadmin: %s)" % (name, said[-1:]), added)
         if port is None:
             self.cups = server
 
