@@ -4,6 +4,7 @@
 #include "platform/linux/PlistTreeBuilder.h"
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 namespace platform::linux_backend {
@@ -49,17 +50,6 @@ private:
         std::uint64_t count = 0; // elements, characters or bytes
         std::size_t payload = 0; // first byte after the marker and count
     };
-    struct Frame {
-        PlistValue* container;
-        PlistValue* items;      // room for the container's values
-        std::string_view* keys; // and for a dictionary's keys
-        std::uint64_t object;
-        std::size_t refs; // first reference; a dictionary's values follow its keys
-        std::uint64_t count;
-        std::uint64_t next;
-        int depth;
-    };
-
     std::uint64_t readUnsigned(std::size_t at, std::size_t size) const {
         std::uint64_t value = 0;
         for (std::size_t i = 0; i < size; ++i)
@@ -70,9 +60,9 @@ private:
     Outcome<std::uint64_t> reference(std::size_t at) const;
     Outcome<Object> object(std::uint64_t ref) const;
     std::optional<PlistProblem> text(const Object& object, std::string_view& out);
-    std::optional<PlistProblem> value(std::uint64_t ref, PlistValue& out, std::vector<Frame>& stack,
-                                      int depth);
-    std::optional<PlistProblem> step(std::vector<Frame>& stack);
+    std::optional<PlistProblem> value(std::uint64_t ref, PlistValue& out, int depth);
+    std::optional<PlistProblem> container(const Object& item, std::uint64_t ref, PlistValue& out,
+                                          int depth);
 
     std::string_view bytes_;
     ReadArena& arena_;
@@ -251,8 +241,7 @@ std::optional<PlistProblem> BinaryWalk::text(const Object& object, std::string_v
     return std::nullopt;
 }
 
-std::optional<PlistProblem> BinaryWalk::value(std::uint64_t ref, PlistValue& out,
-                                              std::vector<Frame>& stack, int depth) {
+std::optional<PlistProblem> BinaryWalk::value(std::uint64_t ref, PlistValue& out, int depth) {
     if (auto problem = budget_.addValue()) return problem;
     Outcome<Object> found = object(ref);
     if (!found) return found.failure();
@@ -263,74 +252,63 @@ std::optional<PlistProblem> BinaryWalk::value(std::uint64_t ref, PlistValue& out
         out.kind = PlistValue::Kind::String;
         return text(item, out.string);
     case Array:
-    case Dictionary: {
-        if (onPath_[static_cast<std::size_t>(ref)])
-            return problemAt(Kind::Depth, "a container that holds itself", item.offset);
-        if (depth > plist_limits::MaxDepth)
-            return problemAt(Kind::Depth,
-                             "containers nested deeper than " +
-                                 std::to_string(plist_limits::MaxDepth),
-                             item.offset);
-        if (auto problem = budget_.roomFor(static_cast<std::size_t>(item.count))) {
-            problem->offset = item.offset;
-            return problem;
-        }
-        const bool dictionary = item.type == Dictionary;
-        out.kind = dictionary ? PlistValue::Kind::Dictionary : PlistValue::Kind::Array;
-        const auto count = static_cast<std::size_t>(item.count);
-        PlistValue* const items = arena_.allocateArray<PlistValue>(count).data();
-        std::string_view* const keys =
-            dictionary ? arena_.allocateArray<std::string_view>(count).data() : nullptr;
-        onPath_[static_cast<std::size_t>(ref)] = true;
-        stack.push_back({&out, items, keys, ref, item.payload, item.count, 0, depth});
-        return std::nullopt;
-    }
+    case Dictionary:
+        return container(item, ref, out, depth);
     default:
         out.kind = PlistValue::Kind::Other;
         return std::nullopt;
     }
 }
 
-// One element of the innermost open container.
-std::optional<PlistProblem> BinaryWalk::step(std::vector<Frame>& stack) {
-    Frame& frame = stack.back();
-    if (frame.next == frame.count) {
-        const auto count = static_cast<std::size_t>(frame.count);
-        frame.container->items = {frame.items, count};
-        if (frame.keys != nullptr) frame.container->keys = {frame.keys, count};
-        onPath_[static_cast<std::size_t>(frame.object)] = false;
-        stack.pop_back();
-        return std::nullopt;
+// Nested no deeper than MaxDepth, so the recursion is bounded; a container
+// on the path to itself is a cycle, which would never end.
+std::optional<PlistProblem> BinaryWalk::container(const Object& item, std::uint64_t ref,
+                                                  PlistValue& out, int depth) {
+    const auto self = static_cast<std::size_t>(ref);
+    if (onPath_[self]) return problemAt(Kind::Depth, "a container that holds itself", item.offset);
+    if (depth > plist_limits::MaxDepth)
+        return problemAt(Kind::Depth,
+                         "containers nested deeper than " + std::to_string(plist_limits::MaxDepth),
+                         item.offset);
+    const auto count = static_cast<std::size_t>(item.count);
+    if (auto problem = budget_.roomFor(count)) {
+        problem->offset = item.offset;
+        return problem;
     }
-    const std::uint64_t index = frame.next++;
-    PlistValue& container = *frame.container;
-    const int depth = frame.depth;
-    std::size_t valueAt = frame.refs + static_cast<std::size_t>(index) * refSize_;
-    if (container.kind == PlistValue::Kind::Dictionary) {
-        const std::size_t keyAt = valueAt;
-        valueAt += static_cast<std::size_t>(frame.count) * refSize_;
-        Outcome<std::uint64_t> keyRef = reference(keyAt);
-        if (!keyRef) return keyRef.failure();
-        Outcome<Object> key = object(keyRef.value());
-        if (!key) return key.failure();
-        if (key.value().type != 0x5 && key.value().type != 0x6)
-            return problemAt(Kind::Parse, "a dictionary key that is not a string",
-                             key.value().offset);
-        if (auto problem = text(key.value(), frame.keys[index])) return problem;
+    const bool dictionary = item.type == Dictionary;
+    out.kind = dictionary ? PlistValue::Kind::Dictionary : PlistValue::Kind::Array;
+    const std::span<PlistValue> items = arena_.allocateArray<PlistValue>(count);
+    const std::span<std::string_view> keys =
+        dictionary ? arena_.allocateArray<std::string_view>(count) : std::span<std::string_view>();
+    onPath_[self] = true;
+    for (std::size_t i = 0; i < count; ++i) {
+        // A dictionary's value references follow all of its keys.
+        std::size_t valueAt = item.payload + i * refSize_;
+        if (dictionary) {
+            Outcome<std::uint64_t> keyRef = reference(valueAt);
+            if (!keyRef) return keyRef.failure();
+            Outcome<Object> key = object(keyRef.value());
+            if (!key) return key.failure();
+            if (key.value().type != AsciiString && key.value().type != Utf16String)
+                return problemAt(Kind::Parse, "a dictionary key that is not a string",
+                                 key.value().offset);
+            if (auto problem = text(key.value(), keys[i])) return problem;
+            valueAt += count * refSize_;
+        }
+        Outcome<std::uint64_t> valueRef = reference(valueAt);
+        if (!valueRef) return valueRef.failure();
+        if (auto problem = value(valueRef.value(), items[i], depth + 1)) return problem;
     }
-    Outcome<std::uint64_t> ref = reference(valueAt);
-    if (!ref) return ref.failure();
-    // `frame` is not used past this point: value() may push onto the stack.
-    return value(ref.value(), frame.items[index], stack, depth + 1);
+    onPath_[self] = false;
+    out.items = items;
+    if (dictionary) out.keys = keys;
+    return std::nullopt;
 }
 
 Outcome<PlistValue> BinaryWalk::build() {
     if (auto problem = readTrailer()) return *problem;
     PlistValue root;
-    std::vector<Frame> stack;
-    if (auto problem = value(topObject_, root, stack, 1)) return *problem;
-    while (!stack.empty())
-        if (auto problem = step(stack)) return *problem;
+    if (auto problem = value(topObject_, root, 1)) return *problem;
     return root;
 }
 

@@ -12,7 +12,6 @@
 #include <cstring>
 #include <mutex>
 #include <new>
-#include <vector>
 
 namespace platform::linux_backend {
 
@@ -209,16 +208,6 @@ public:
     Outcome<PlistValue> build(pugi::xml_node rootElement);
 
 private:
-    struct Frame {
-        PlistValue* container;
-        PlistValue* items;      // room for the container's values
-        std::string_view* keys; // and for a dictionary's keys
-        std::size_t filled;
-        pugi::xml_node cursor;
-        int depth;
-        bool awaitingKey;
-    };
-
     PlistProblem at(pugi::xml_node node, Kind kind, std::string message) const {
         return problemAt(kind, std::move(message), bytes_, node.offset_debug(), offsetsAreBytes_);
     }
@@ -227,9 +216,9 @@ private:
     }
     std::optional<PlistProblem> textOf(pugi::xml_node element, std::string_view& out);
     std::optional<PlistProblem> leaf(pugi::xml_node element, const char* name, PlistValue& value);
-    std::optional<PlistProblem> open(pugi::xml_node element, bool dictionary, PlistValue& value,
-                                     int depth, std::vector<Frame>& stack);
-    std::optional<PlistProblem> step(std::vector<Frame>& stack);
+    std::optional<PlistProblem> value(pugi::xml_node element, PlistValue& value, int depth);
+    std::optional<PlistProblem> container(pugi::xml_node element, bool dictionary,
+                                          PlistValue& value, int depth);
 
     ReadArena& arena_;
     std::string_view bytes_;
@@ -288,19 +277,25 @@ std::optional<PlistProblem> TreeWalk::leaf(pugi::xml_node element, const char* n
     return at(element, Kind::Parse, "an unknown element <" + std::string(name) + ">");
 }
 
-// An array or dictionary, given room for all its values at once.
-std::optional<PlistProblem> TreeWalk::open(pugi::xml_node element, bool dictionary,
-                                           PlistValue& value, int depth,
-                                           std::vector<Frame>& stack) {
+std::optional<PlistProblem> TreeWalk::value(pugi::xml_node element, PlistValue& value, int depth) {
+    const char* const name = element.name();
+    const bool dictionary = named(name, "dict");
+    if (dictionary || named(name, "array")) return container(element, dictionary, value, depth);
+    return leaf(element, name, value);
+}
+
+// An array or dictionary, given room for all its values at once. Nested no
+// deeper than MaxDepth, so the recursion is bounded.
+std::optional<PlistProblem> TreeWalk::container(pugi::xml_node element, bool dictionary,
+                                                PlistValue& value, int depth) {
     if (depth > plist_limits::MaxDepth)
         return at(element, Kind::Depth,
                   "containers nested deeper than " + std::to_string(plist_limits::MaxDepth));
     if (!isBlank(element.value()))
         return at(element, Kind::Parse, "text outside a <string> or <key>");
     value.kind = dictionary ? PlistValue::Kind::Dictionary : PlistValue::Kind::Array;
-    const pugi::xml_node first = element.first_child();
     std::size_t elements = 0;
-    for (pugi::xml_node child = first; child; child = child.next_sibling())
+    for (pugi::xml_node child = element.first_child(); child; child = child.next_sibling())
         elements += child.type() == pugi::node_element ? 1 : 0;
     // A dictionary's elements are pairs; a missing value is found on the way.
     const std::size_t values = dictionary ? (elements + 1) / 2 : elements;
@@ -308,61 +303,37 @@ std::optional<PlistProblem> TreeWalk::open(pugi::xml_node element, bool dictiona
     PlistValue* const items = arena_.allocateArray<PlistValue>(values).data();
     std::string_view* const keys =
         dictionary ? arena_.allocateArray<std::string_view>(values).data() : nullptr;
-    stack.push_back({&value, items, keys, 0, first, depth, true});
+    std::size_t filled = 0;
+    bool awaitingKey = true;
+    for (pugi::xml_node node = element.first_child(); node; node = node.next_sibling()) {
+        const pugi::xml_node_type type = node.type();
+        if (type == pugi::node_pcdata || type == pugi::node_cdata) {
+            if (isBlank(node.value())) continue;
+            return at(node, Kind::Parse, "text outside a <string> or <key>");
+        }
+        if (type != pugi::node_element) continue;
+        if (dictionary && awaitingKey) {
+            if (!named(node.name(), "key"))
+                return at(node, Kind::Parse,
+                          std::string("a <") + node.name() + "> where a <key> belongs");
+            awaitingKey = false;
+            if (auto problem = textOf(node, keys[filled])) return problem;
+            continue;
+        }
+        if (auto problem = budget_.addValue()) return at(node, *problem);
+        awaitingKey = true;
+        if (auto problem = this->value(node, items[filled++], depth + 1)) return problem;
+    }
+    if (dictionary && !awaitingKey) return problemOf(Kind::Parse, "a <key> without a value");
+    value.items = {items, filled};
+    if (dictionary) value.keys = {keys, filled};
     return std::nullopt;
 }
 
-// One child of the innermost open container.
-std::optional<PlistProblem> TreeWalk::step(std::vector<Frame>& stack) {
-    Frame& frame = stack.back();
-    const pugi::xml_node node = frame.cursor;
-    PlistValue& container = *frame.container;
-    const bool isDictionary = container.kind == PlistValue::Kind::Dictionary;
-    if (!node) {
-        if (isDictionary && !frame.awaitingKey)
-            return problemOf(Kind::Parse, "a <key> without a value");
-        container.items = {frame.items, frame.filled};
-        if (isDictionary) container.keys = {frame.keys, frame.filled};
-        stack.pop_back();
-        return std::nullopt;
-    }
-    frame.cursor = node.next_sibling();
-
-    const pugi::xml_node_type type = node.type();
-    if (type == pugi::node_pcdata || type == pugi::node_cdata) {
-        if (isBlank(node.value())) return std::nullopt;
-        return at(node, Kind::Parse, "text outside a <string> or <key>");
-    }
-    if (type != pugi::node_element) return std::nullopt;
-
-    const char* const name = node.name();
-    if (isDictionary && frame.awaitingKey) {
-        if (!named(name, "key"))
-            return at(node, Kind::Parse, std::string("a <") + name + "> where a <key> belongs");
-        frame.awaitingKey = false;
-        return textOf(node, frame.keys[frame.filled]);
-    }
-    if (auto problem = budget_.addValue()) return at(node, *problem);
-    PlistValue& value = frame.items[frame.filled++];
-    frame.awaitingKey = true;
-    const bool dictionary = named(name, "dict");
-    if (dictionary || named(name, "array"))
-        // `frame` is not used past this point: the push may move it.
-        return open(node, dictionary, value, frame.depth + 1, stack);
-    return leaf(node, name, value);
-}
-
 Outcome<PlistValue> TreeWalk::build(pugi::xml_node rootElement) {
-    // The root is held by a one-element array, so that it takes the same
-    // road as every other value.
-    PlistValue holder;
-    holder.kind = PlistValue::Kind::Array;
     PlistValue root;
-    std::vector<Frame> stack{{&holder, &root, nullptr, 0, rootElement, 0, true}};
-    // The root element itself; its siblings were looked at by the caller.
-    if (auto problem = step(stack)) return *problem;
-    while (stack.size() > 1)
-        if (auto problem = step(stack)) return *problem;
+    if (auto problem = budget_.addValue()) return at(rootElement, *problem);
+    if (auto problem = value(rootElement, root, 1)) return *problem;
     return root;
 }
 

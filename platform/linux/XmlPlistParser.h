@@ -13,8 +13,8 @@ namespace platform::linux_backend {
 
 // The value tree of the document's root value, whatever its type. pugixml
 // parses without recursion inside a memory allowance of its own; the tree is
-// then built by walking pugixml's, iteratively, within the limits of
-// PlistLimits.h. Everything it takes lives in arena, where the text must lie
+// then built by walking pugixml's within the limits of PlistLimits.h, whose
+// depth bounds the walk's recursion. Everything it takes lives in arena, where the text must lie
 // too: it is parsed in place where it can be, and the tree looks at it.
 // Thread-safe; no I/O.
 Outcome<PlistValue> parseXmlPropertyList(std::span<char> text, ReadArena& arena);
