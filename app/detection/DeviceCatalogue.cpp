@@ -11,16 +11,15 @@ namespace {
 using platform::hexDigitValue;
 using platform::PlistValue;
 
-std::optional<std::string> stringAt(const PlistValue& dictionary, const char* key) {
-    const PlistValue* value = dictionary.find(key);
-    if (value == nullptr || value->kind != PlistValue::Kind::String) return std::nullopt;
-    return std::string(value->string);
-}
-
 std::optional<std::string_view> textAt(const PlistValue& dictionary, const char* key) {
     const PlistValue* value = dictionary.find(key);
     if (value == nullptr || value->kind != PlistValue::Kind::String) return std::nullopt;
     return value->string;
+}
+
+std::optional<std::string> stringAt(const PlistValue& dictionary, const char* key) {
+    const std::optional<std::string_view> text = textAt(dictionary, key);
+    return text ? std::optional<std::string>(*text) : std::nullopt;
 }
 
 // The white space and line breaks of Unicode, as UTF-8: the scanner skips all

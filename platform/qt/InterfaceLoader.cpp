@@ -155,14 +155,6 @@ std::unique_ptr<InterfaceLoader> InterfaceLoader::load(const QString& folder, QS
     return loaded;
 }
 
-InterfaceLoader::~InterfaceLoader() {
-    // The wrappers first: they watch the widgets that go next.
-    windows_.clear();
-    views_.clear();
-    controls_.clear();
-    owned_.clear();
-}
-
 QWidget* InterfaceLoader::find(const std::string& name) const {
     const QString objectName = QString::fromStdString(name);
     for (QWidget* top : topLevels_) {
@@ -221,13 +213,9 @@ void InterfaceLoader::onActivated(Control* control, std::function<void()> handle
     if (button == nullptr) return;
     // A check box toggled by a screen reader or the keyboard emits no
     // clicked(), only toggled(); a click emits both.
-    if (button->isCheckable()) {
-        QObject::connect(button, &QAbstractButton::toggled, button,
-                         [handler = std::move(handler)] { handler(); });
-    } else {
-        QObject::connect(button, &QAbstractButton::clicked, button,
-                         [handler = std::move(handler)] { handler(); });
-    }
+    const auto signal =
+        button->isCheckable() ? &QAbstractButton::toggled : &QAbstractButton::clicked;
+    QObject::connect(button, signal, button, [handler = std::move(handler)] { handler(); });
 }
 
 } // namespace platform::qt

@@ -23,7 +23,7 @@ public:
 
     // Loads every file; on failure says why in `error` and returns null.
     static std::unique_ptr<InterfaceLoader> load(const QString& folder, QString& error);
-    ~InterfaceLoader() override;
+    ~InterfaceLoader() override = default;
     InterfaceLoader(const InterfaceLoader&) = delete;
     InterfaceLoader& operator=(const InterfaceLoader&) = delete;
 
@@ -48,6 +48,7 @@ private:
 
     std::vector<QWidget*> topLevels_;
     // The windows; a view handed to the main window belongs to it instead.
+    // Declared before the wrappers, which watch them, so that they go last.
     std::vector<std::unique_ptr<QWidget>> owned_;
     std::unique_ptr<FramesAskedTogether> frames_;
     std::map<QWidget*, std::unique_ptr<QtWindow>> windows_;

@@ -139,17 +139,12 @@ bool isUnitFile(const std::string& path) {
 }
 
 void FileCheck::checkAgent(const std::string& where, const std::string& path) {
-    switch (const AgentPathVerdict verdict = judgeAgentPath(path)) {
-    case AgentPathVerdict::Accepted:
-        break;
-    case AgentPathVerdict::NotAscii:
-        add(Severity::Error, "agent-not-ascii", where, whyAgentPathRefused(verdict));
-        return;
-    case AgentPathVerdict::Refused:
-        add(Severity::Error, "agent-refused", where, whyAgentPathRefused(verdict));
-        return;
-    case AgentPathVerdict::TooLong:
-        add(Severity::Error, "agent-too-long", where, whyAgentPathRefused(verdict));
+    if (const AgentPathVerdict verdict = judgeAgentPath(path);
+        verdict != AgentPathVerdict::Accepted) {
+        // In the order of the verdicts.
+        static constexpr const char* Ids[] = {"", "agent-not-ascii", "agent-refused",
+                                              "agent-too-long"};
+        add(Severity::Error, Ids[static_cast<int>(verdict)], where, whyAgentPathRefused(verdict));
         return;
     }
     if (path.empty() || path[0] != '/')
