@@ -17,26 +17,20 @@ namespace platform::linux_backend {
 
 namespace {
 
-struct Answer {
-    Ipp response;
-    std::optional<Failure> failure;
-};
-
 // Sends request (which it takes) to the scheduler the user's own programs
 // ask: CUPS_SERVER, client.conf, else the local socket. The answer, or why
 // there is none, in the words of the log; "not found" is an answer without
 // groups. Only once the library is loaded.
-Answer askScheduler(ipp_t* request, const char* what, IppBounds bounds,
-                    const std::stop_token& stop) {
+IppAnswer askScheduler(ipp_t* request, const char* what, IppBounds bounds,
+                       const std::stop_token& stop) {
     const std::string server = cups().cupsServer();
     IppAnswer answer = askIpp(server, cups().ippPort(), "/", request, bounds, stop);
-    if (!answer.failure) return {std::move(answer.response), std::nullopt};
-    Failure failure = std::move(*answer.failure);
-    failure.text =
-        "the print system (CUPS) at " + server +
-        (answer.unreachable ? " cannot be asked: " : std::string(" did not ") + what + ": ") +
-        failure.text;
-    return {nullptr, std::move(failure)};
+    if (answer.failure)
+        answer.failure->text =
+            "the print system (CUPS) at " + server +
+            (answer.unreachable ? " cannot be asked: " : std::string(" did not ") + what + ": ") +
+            answer.failure->text;
+    return answer;
 }
 
 // The attributes of one group of an answer (one queue, one device) by name.
@@ -69,20 +63,12 @@ std::string valueOf(const Group& group, const char* name) {
 
 // What the scheduler says of whether the queue can print.
 void readState(const Group& group, PrintQueue& queue) {
+    // In the order of IPP's printer states, which start at idle (3).
+    static constexpr const char* States[] = {"idle", "processing", "stopped"};
     if (ipp_attribute_t* state = attributeOf(group, "printer-state")) {
-        switch (cups().ippGetInteger(state, 0)) {
-        case IPP_PSTATE_IDLE:
-            queue.state = "idle";
-            break;
-        case IPP_PSTATE_PROCESSING:
-            queue.state = "processing";
-            break;
-        case IPP_PSTATE_STOPPED:
-            queue.state = "stopped";
-            break;
-        default:
-            break;
-        }
+        const int value = cups().ippGetInteger(state, 0);
+        if (value >= IPP_PSTATE_IDLE && value <= IPP_PSTATE_STOPPED)
+            queue.state = States[value - IPP_PSTATE_IDLE];
     }
     if (ipp_attribute_t* reasons = attributeOf(group, "printer-state-reasons")) {
         for (int i = 0; i < cups().ippGetCount(reasons); ++i) {
@@ -107,7 +93,7 @@ PrintQueues CupsPrintSystem::queues(std::stop_token stop) {
                                          "printer-state-reasons", "printer-is-accepting-jobs"};
     cups().ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
                          std::size(Wanted), nullptr, Wanted);
-    const Answer answer = askScheduler(request, "list its queues", SchedulerBounds, stop);
+    const IppAnswer answer = askScheduler(request, "list its queues", SchedulerBounds, stop);
     if (answer.failure) return {{}, answer.failure};
     PrintQueues found;
     forEachGroup(answer.response, [&](const Group& group) {
@@ -127,7 +113,7 @@ PrintDevices CupsPrintSystem::usbDevices(std::stop_token stop) {
                          static_cast<int>(search.count()));
     cups().ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "include-schemes", nullptr,
                         "usb");
-    const Answer answer =
+    const IppAnswer answer =
         askScheduler(request, "list its USB printers",
                      {UsbSearchTime + SchedulerBounds.time, SchedulerBounds.bytes}, stop);
     if (answer.failure) return {{}, answer.failure};

@@ -36,7 +36,7 @@ struct IppAnswer {
     Ipp response;
     bool unreachable = false;
     // Why there is no answer: "no answer within 5 s", "its answer is too
-    // large (over 1 MiB)", the server's status (its name as the code), or
+    // large: over 1 MiB", the server's status (its name as the code), or
     // why the connection failed (with unreachable). The call is the
     // request's operation, or the libcups function that failed.
     std::optional<Failure> failure;
