@@ -29,17 +29,8 @@ private:
     std::array<char, Size> bytes_{};
 };
 
-// Why a path forms no command, in words that follow the path in a log line
-// or a checker's finding; empty for Formed.
-std::string whyNotFormed(CommandBuffer::Outcome outcome);
-
-// Forms the command in the buffer. A refused path or an overlong command
-// writes one log line; a path outside 7-bit ASCII is refused silently.
-CommandBuffer::Outcome formCommand(platform::Platform& platform, CommandBuffer& buffer,
-                                   std::string_view format, std::string_view path);
-
-// Forms the command as formCommand() does and runs it through the shell,
-// waiting for its end. A command that fails writes one line with the command
-// and the shell's reason.
+// Forms the command and runs it through the shell, waiting for its end. A
+// refused path, an overlong command or a command that fails writes one log
+// line; a path outside 7-bit ASCII is refused silently.
 CommandBuffer::Outcome runShellCommand(platform::Platform& platform, CommandBuffer& buffer,
                                        std::string_view format, std::string_view path);
