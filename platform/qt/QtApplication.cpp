@@ -39,20 +39,7 @@ private:
 } // namespace
 
 void QtApplication::activateIgnoringOtherApps(bool /*flag*/) {
-    // Qt brings a window forward, not an application: activate the window
-    // that has focus, or else the first one on screen.
-    QWidget* window = QApplication::activeWindow();
-    if (window == nullptr) {
-        for (QWidget* top : QApplication::topLevelWidgets()) {
-            if (top->isVisible()) {
-                window = top;
-                break;
-            }
-        }
-    }
-    if (window == nullptr) return;
-    window->raise();
-    window->activateWindow();
+    bringShownWindowForward();
 }
 
 void QtApplication::terminate(const void* /*sender*/) {

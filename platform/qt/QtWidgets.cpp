@@ -6,6 +6,7 @@
 #include "platform/qt/WindowKeys.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -56,6 +57,19 @@ void describeWindowLock(QWidget* window, bool locked) {
 QRect primaryScreenGeometry() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     return screen != nullptr ? screen->geometry() : QRect();
+}
+
+void bringShownWindowForward() {
+    QWidget* window = QApplication::activeWindow();
+    const QWidgetList tops = QApplication::topLevelWidgets();
+    if (window == nullptr) {
+        const auto shown = std::find_if(tops.begin(), tops.end(),
+                                        [](const QWidget* top) { return top->isVisible(); });
+        window = shown != tops.end() ? *shown : nullptr;
+    }
+    if (window == nullptr) return;
+    window->raise();
+    window->activateWindow();
 }
 
 void QtControl::setEnabled(bool enabled) {

@@ -106,4 +106,8 @@ void describeLock(QWidget* widget, bool locked);
 // The primary screen's geometry, the reference of desktop coordinates.
 QRect primaryScreenGeometry();
 
+// Qt brings a window forward, not an application: raises and activates the
+// window that has focus, or else the first one on screen.
+void bringShownWindowForward();
+
 } // namespace platform::qt

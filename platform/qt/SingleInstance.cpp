@@ -2,14 +2,13 @@
 #include "platform/qt/SingleInstance.h"
 
 #include "platform/linux/SystemLog.h"
+#include "platform/qt/QtWidgets.h"
 
-#include <QApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusVirtualObject>
 #include <QDir>
-#include <QWidget>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -30,12 +29,7 @@ public:
     }
     bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override {
         if (message.member() != QLatin1String("Raise")) return false;
-        for (QWidget* top : QApplication::topLevelWidgets()) {
-            if (!top->isVisible()) continue;
-            top->raise();
-            top->activateWindow();
-            break;
-        }
+        bringShownWindowForward();
         connection.send(message.createReply());
         return true;
     }
