@@ -10,11 +10,7 @@ std::string usbIdText(std::uint32_t vid, std::uint32_t pid) {
 }
 
 std::string hexText(std::uint32_t value) {
-    static constexpr char digits[] = "0123456789abcdef";
-    std::string text;
-    do {
-        text.insert(text.begin(), digits[value % 16]);
-        value /= 16;
-    } while (value != 0);
+    char text[12];
+    std::snprintf(text, sizeof text, "%x", static_cast<unsigned>(value));
     return text;
 }

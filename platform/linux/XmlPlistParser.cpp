@@ -88,31 +88,17 @@ PlistProblem problemAt(Kind kind, std::string message, std::string_view bytes,
     return problem;
 }
 
-// XML forbids U+0000 anywhere, so one code unit of zero in the text (not in
-// a byte-order mark) makes the whole document unreadable.
-bool holdsNul(std::string_view bytes, pugi::xml_encoding encoding) {
-    std::size_t unit = 1;
-    if (encoding == pugi::encoding_utf16_le || encoding == pugi::encoding_utf16_be) unit = 2;
-    if (encoding == pugi::encoding_utf32_le || encoding == pugi::encoding_utf32_be) unit = 4;
-    for (std::size_t at = 0; at + unit <= bytes.size(); at += unit) {
-        bool zero = true;
-        for (std::size_t i = 0; i < unit && zero; ++i)
-            zero = bytes[at + i] == '\0';
-        if (zero) return true;
-    }
-    return false;
-}
-
-// pugixml turns UTF-16 and UTF-32 into UTF-8 and drops code units that are
-// no character (a lone surrogate, a value past U+10FFFF) on the way: the text
-// would change silently, where the same string as UTF-8 or in a binary list
-// is refused. So the units are judged here, in the encoding it detected.
+// The text's code units, judged in the encoding pugixml detected, before it
+// turns them into UTF-8. XML forbids U+0000 anywhere, so one unit of zero
+// (not in a byte-order mark) makes the whole document unreadable. And
+// pugixml drops UTF-16 and UTF-32 units that are no character (a lone
+// surrogate, a value past U+10FFFF): the text would change silently, where
+// the same string as UTF-8 or in a binary list is refused.
 std::optional<PlistProblem> brokenUnits(std::string_view bytes, pugi::xml_encoding encoding) {
     const bool utf16 = encoding == pugi::encoding_utf16_le || encoding == pugi::encoding_utf16_be;
     const bool utf32 = encoding == pugi::encoding_utf32_le || encoding == pugi::encoding_utf32_be;
-    if (!utf16 && !utf32) return std::nullopt;
     const bool little = encoding == pugi::encoding_utf16_le || encoding == pugi::encoding_utf32_le;
-    const std::size_t size = utf16 ? 2 : 4;
+    const std::size_t size = utf16 ? 2 : utf32 ? 4 : 1;
     const auto unitAt = [&](std::size_t at) {
         char32_t unit = 0;
         for (std::size_t i = 0; i < size; ++i)
@@ -122,6 +108,8 @@ std::optional<PlistProblem> brokenUnits(std::string_view bytes, pugi::xml_encodi
     };
     for (std::size_t at = 0; at + size <= bytes.size(); at += size) {
         const char32_t unit = unitAt(at);
+        if (unit == 0) return problemOf(Kind::Nul, "the document holds U+0000");
+        if (size == 1) continue;
         const bool high = unit >= 0xD800 && unit <= 0xDBFF;
         if (utf16 && high && at + 2 * size <= bytes.size() && unitAt(at + size) >= 0xDC00 &&
             unitAt(at + size) <= 0xDFFF) {
@@ -360,9 +348,10 @@ Outcome<PlistValue> parseXmlPropertyList(std::span<char> text, ReadArena& arena)
             : document.load_buffer(text.data(), text.size(), options, pugi::encoding_auto);
     const bool offsetsAreBytes = parsed.encoding == pugi::encoding_utf8;
 
-    if (!inPlace && holdsNul(bytes, parsed.encoding))
-        return problemOf(Kind::Nul, "the document holds U+0000");
-    if (auto problem = brokenUnits(bytes, parsed.encoding)) return *problem;
+    // Parsed in place, the text has no zero (pugixml has written its own
+    // since) and is UTF-8 or Latin-1, which have no units to judge.
+    if (!inPlace)
+        if (auto problem = brokenUnits(bytes, parsed.encoding)) return *problem;
     if (parsed.status == pugi::status_out_of_memory)
         return problemOf(Kind::Size, "the document needs more than " +
                                          std::to_string(plist_limits::MaxXmlParserMemory >> 20) +
