@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "platform/linux/IppExchange.h"
+#include "platform/linux/SystemFailure.h"
 
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -8,7 +9,6 @@
 #include <atomic>
 #include <cerrno>
 #include <condition_variable>
-#include <cstring>
 #include <functional>
 #include <mutex>
 #include <thread>
@@ -93,11 +93,8 @@ ssize_t readBounded(void* context, ipp_uchar_t* buffer, std::size_t bytes) {
 // a local socket that is not there is the common one.
 Failure whyNoConnection(const std::string& host) {
     struct stat socket {};
-    if (!host.empty() && host.front() == '/' && ::stat(host.c_str(), &socket) != 0) {
-        const int error = errno;
-        const char* name = ::strerrorname_np(error);
-        return {"httpConnect2", name != nullptr ? name : "", std::strerror(error)};
-    }
+    if (!host.empty() && host.front() == '/' && ::stat(host.c_str(), &socket) != 0)
+        return errnoFailure("httpConnect2", errno);
     return {"httpConnect2", {}, "it does not answer"};
 }
 

@@ -1,17 +1,16 @@
 // SPDX-License-Identifier: MIT
 #include "platform/linux/SdBusCalls.h"
+#include "platform/linux/SystemFailure.h"
 
 #include <cerrno>
 #include <cstdlib>
-#include <cstring>
 
 namespace platform::linux_backend {
 
 Failure sdBusFailure(const char* method, const sd_bus_error* error, int status) {
     if (error != nullptr && error->name != nullptr)
         return {method, error->name, error->message != nullptr ? error->message : error->name};
-    const char* name = ::strerrorname_np(-status);
-    return {method, name != nullptr ? name : std::to_string(-status), std::strerror(-status)};
+    return errnoFailure(method, -status);
 }
 
 bool stopsAnswering(const sd_bus_error* error, int status) {
