@@ -204,9 +204,9 @@ private:
     }
     std::optional<PlistProblem> textOf(pugi::xml_node element, std::string_view& out);
     std::optional<PlistProblem> leaf(pugi::xml_node element, const char* name, PlistValue& value);
-    std::optional<PlistProblem> value(pugi::xml_node element, PlistValue& value, int depth);
-    std::optional<PlistProblem> container(pugi::xml_node element, bool dictionary,
-                                          PlistValue& value, int depth);
+    std::optional<PlistProblem> value(pugi::xml_node element, PlistValue& out, int depth);
+    std::optional<PlistProblem> container(pugi::xml_node element, bool dictionary, PlistValue& out,
+                                          int depth);
 
     ReadArena& arena_;
     std::string_view bytes_;
@@ -265,23 +265,23 @@ std::optional<PlistProblem> TreeWalk::leaf(pugi::xml_node element, const char* n
     return at(element, Kind::Parse, "an unknown element <" + std::string(name) + ">");
 }
 
-std::optional<PlistProblem> TreeWalk::value(pugi::xml_node element, PlistValue& value, int depth) {
+std::optional<PlistProblem> TreeWalk::value(pugi::xml_node element, PlistValue& out, int depth) {
     const char* const name = element.name();
     const bool dictionary = named(name, "dict");
-    if (dictionary || named(name, "array")) return container(element, dictionary, value, depth);
-    return leaf(element, name, value);
+    if (dictionary || named(name, "array")) return container(element, dictionary, out, depth);
+    return leaf(element, name, out);
 }
 
 // An array or dictionary, given room for all its values at once. Nested no
 // deeper than MaxDepth, so the recursion is bounded.
 std::optional<PlistProblem> TreeWalk::container(pugi::xml_node element, bool dictionary,
-                                                PlistValue& value, int depth) {
+                                                PlistValue& out, int depth) {
     if (depth > plist_limits::MaxDepth)
         return at(element, Kind::Depth,
                   "containers nested deeper than " + std::to_string(plist_limits::MaxDepth));
     if (!isBlank(element.value()))
         return at(element, Kind::Parse, "text outside a <string> or <key>");
-    value.kind = dictionary ? PlistValue::Kind::Dictionary : PlistValue::Kind::Array;
+    out.kind = dictionary ? PlistValue::Kind::Dictionary : PlistValue::Kind::Array;
     std::size_t elements = 0;
     for (pugi::xml_node child = element.first_child(); child; child = child.next_sibling())
         elements += child.type() == pugi::node_element ? 1 : 0;
@@ -310,11 +310,11 @@ std::optional<PlistProblem> TreeWalk::container(pugi::xml_node element, bool dic
         }
         if (auto problem = budget_.addValue()) return at(node, *problem);
         awaitingKey = true;
-        if (auto problem = this->value(node, items[filled++], depth + 1)) return problem;
+        if (auto problem = value(node, items[filled++], depth + 1)) return problem;
     }
     if (dictionary && !awaitingKey) return problemOf(Kind::Parse, "a <key> without a value");
-    value.items = {items, filled};
-    if (dictionary) value.keys = {keys, filled};
+    out.items = {items, filled};
+    if (dictionary) out.keys = {keys, filled};
     return std::nullopt;
 }
 
