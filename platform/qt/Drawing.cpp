@@ -8,10 +8,9 @@ namespace platform::qt {
 
 Drawing::Drawing(QWidget* parent) : QWidget(parent), renderer_(new QSvgRenderer(this)) {}
 
-bool Drawing::load(const QString& path) {
-    const bool drawn = renderer_->load(path);
+void Drawing::load(const QString& path) {
+    renderer_->load(path);
     update();
-    return drawn;
 }
 
 bool Drawing::isDrawn() const {

@@ -17,8 +17,8 @@ class Drawing final : public QWidget {
 public:
     explicit Drawing(QWidget* parent = nullptr);
 
-    // False when the file cannot be drawn.
-    bool load(const QString& path);
+    void load(const QString& path);
+    // False when the file loaded last cannot be drawn.
     bool isDrawn() const;
 
 protected:
